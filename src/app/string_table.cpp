@@ -1,0 +1,82 @@
+#include "app/string_table.h"
+
+#include <QHash>
+
+namespace hxv5 {
+
+namespace {
+
+struct Entry
+{
+    int id;
+    const char *english;
+    const char *japanese; // UTF-8
+};
+
+// 1017 to 1021 are the toolbar tool tips; in Japanese they are the toolbar buttons' keys.
+// 1200 is held by the table but shown by no window.
+constexpr Entry kEntries[] = {
+    {1000, "File(&F)", "ﾌｧｲﾙ(&F)"},
+    {1001, "New(&N)", "新規作成(&N)"},
+    {1002, "Open(&O)...", "開く(&O)..."},
+    {1003, "Save(&S)", "上書き保存(&S)"},
+    {1004, "Save As(&A)...", "名前を付けて保存(&A)..."},
+    {1005, "Print Setup(&U)...", "ﾍﾟｰｼﾞ設定(&U)..."},
+    {1006, "Print(&P)...", "印刷(&P)..."},
+    {1007, "Exit(&X)...", "終了(&X)"},
+    {1008, "Edit(&E)", "編集(&E)"},
+    {1009, "Modify(&M)", "変更(&M)"},
+    {1010, "View(&V)", "表示(&V)"},
+    {1011, "Tool Bar(&T)", "ﾂｰﾙ ﾊﾞｰ(&T)"},
+    {1012, "Tool(&T)", "ﾂｰﾙ(&T)"},
+    {1013, "COM Port Setup(&C)", "COM ポートセットアップ(&C)"},
+    {1014, "Help(&H)", "ﾍﾙﾌﾟ(&H)"},
+    {1016, "About(&A)", "ﾊﾞｰｼﾞｮﾝ情報(&A)"},
+    {1017, "New", "新規作成"},
+    {1018, "Open", "開く"},
+    {1019, "Save", "上書き保存"},
+    {1020, "Print", "印刷"},
+    {1021, "Help", "ﾍﾙﾌﾟ"},
+    {1100, "Status Bar(&S)", "ｽﾃｰﾀｽﾊﾞｰ(&S)"},
+    {1200, "Status", "ｽﾃｰﾀｽ"},
+    {1201, "Import(&I)...", "ｲﾝﾎﾟｰﾄ(&I)..."},
+    {1202, "Export(&E)...", "ｴｸｽﾎﾟｰﾄ(&E)..."},
+    {1203, "Read(&R)", "読み出し(&R)"},
+    {1204, "Write(&W)", "書き込み(&W)"},
+    {1205, "Settings(&S)", "設定(&S)"},
+    {1206, "Memory(&M)", "メモリー(&M)"},
+    {1207, "ALL(&A)", "すべて(&A)"},
+};
+
+} // namespace
+
+Language languageForLocale(const QLocale &locale)
+{
+    return locale.language() == QLocale::Japanese ? Language::Japanese : Language::English;
+}
+
+std::optional<QString> resourceString(int id, Language language)
+{
+    static const QHash<int, const Entry *> index = [] {
+        QHash<int, const Entry *> h;
+        for (const Entry &e : kEntries)
+            h.insert(e.id, &e);
+        return h;
+    }();
+    const auto it = index.constFind(id);
+    if (it == index.constEnd())
+        return std::nullopt;
+    return language == Language::Japanese ? QString::fromUtf8((*it)->japanese)
+                                          : QString::fromUtf8((*it)->english);
+}
+
+std::optional<int> resourceId(const QString &text)
+{
+    bool ok = false;
+    const int id = text.trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return id;
+}
+
+} // namespace hxv5

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace hxv5 {
+
+// What the core needs to ask or tell the user. The window implements it with message boxes and
+// file choosers; tests and the command-line companion implement it with scripted answers.
+class UserInteraction
+{
+public:
+    virtual ~UserInteraction() = default;
+
+    // A failure: a modal message box titled "ERROR" with the critical icon and an OK button.
+    // The texts are "COM Port Error", "Communication Error", "File Open Error" and "Data Error".
+    virtual void showError(const QString &text) = 0;
+
+    enum class Answer { Yes, No, Cancel };
+    // The save-changes prompt: "Save changes to settings?", title "Save Changes", information
+    // icon, buttons Yes, No and Cancel.
+    virtual Answer askSaveChanges() = 0;
+
+    enum class FileKind {
+        Clone, // "Tormel HX-V5 Clone Files (*.TV5)|*.TV5|All Files (*.*)|*.*"
+        Csv,   // "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*"
+    };
+    // A file chooser for opening an existing file; an empty text when cancelled.
+    virtual QString chooseOpenFile(FileKind kind) = 0;
+    // A file chooser for saving, which confirms overwriting; an empty text when cancelled.
+    virtual QString chooseSaveFile(FileKind kind) = 0;
+};
+
+} // namespace hxv5

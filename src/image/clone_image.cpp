@@ -1,0 +1,95 @@
+#include "image/clone_image.h"
+
+namespace hxv5 {
+
+QString blockAddress(int block)
+{
+    if (block < 0 || block > kLastBlock)
+        return {};
+    return QStringLiteral("%1").arg(block * 16, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+QString HexDigitToBits(QStringView digit)
+{
+    if (digit.size() == 1) {
+        const char16_t c = digit.at(0).unicode();
+        int value = -1;
+        if (c >= u'0' && c <= u'9')
+            value = c - u'0';
+        else if (c >= u'A' && c <= u'F')
+            value = c - u'A' + 10;
+        if (value >= 0) {
+            QString bits(4, QLatin1Char('0'));
+            for (int i = 0; i < 4; ++i) {
+                if (value & (8 >> i))
+                    bits[i] = QLatin1Char('1');
+            }
+            return bits;
+        }
+    }
+    return QStringLiteral("0000");
+}
+
+QString BitsToHexDigit(QStringView bits)
+{
+    if (bits.size() != 4)
+        return {};
+    int value = 0;
+    for (QChar c : bits) {
+        if (c == QLatin1Char('1'))
+            value = value * 2 + 1;
+        else if (c == QLatin1Char('0'))
+            value = value * 2;
+        else
+            return {};
+    }
+    return QString(QLatin1Char("0123456789ABCDEF"[value]));
+}
+
+QString SetRecordByte(const QString &record, const QString &byteText, int k)
+{
+    if (k < 0 || k > 15)
+        return record;
+    return record.left(2 * k) + byteText + record.right(30 - 2 * k);
+}
+
+QString DefaultSettingsRecord(int selectedModel)
+{
+    switch (selectedModel) {
+    case 4:
+        return QStringLiteral("A5040A0304000000000200006C23FFFF");
+    case 5:
+        return QStringLiteral("A5050A0304000000000200006C23FFFF");
+    default:
+        return QStringLiteral("A5000A0304000000000200006C23FFFF");
+    }
+}
+
+EnableFlags BitmapToFlags(const EnableBlocks &blocks)
+{
+    const QString digits = blocks[0] + blocks[1];
+    QString bits;
+    bits.reserve(256);
+    for (int i = 0; i < 64; ++i)
+        bits += HexDigitToBits(i < digits.size() ? QStringView(digits).mid(i, 1) : QStringView());
+    EnableFlags flags{};
+    for (size_t j = 0; j < flags.size(); ++j)
+        flags[j] = bits.at(static_cast<qsizetype>(j)) == QLatin1Char('1');
+    return flags;
+}
+
+EnableBlocks FlagsToBitmap(const EnableFlags &flags)
+{
+    QString bits;
+    bits.reserve(256);
+    for (bool f : flags)
+        bits += f ? QLatin1Char('1') : QLatin1Char('0');
+    bits += QString(256 - bits.size(), QLatin1Char('0'));
+    QString digits;
+    digits.reserve(64);
+    for (int k = 0; k < 64; ++k)
+        digits += BitsToHexDigit(QStringView(bits).mid(4 * k, 4));
+    return {digits.left(32), digits.mid(32)};
+}
+
+} // namespace hxv5

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace hxv5 {
+
+// The radio's general settings as the settings panel holds them: one member per control, option
+// groups as the index of the selected button (-1 when none is selected), check boxes as booleans,
+// the two sliders with their value labels and the two lists.
+//
+// Every change, whether the user's or the decoder's, behaves like the control's change event: it
+// reports modified() (the document sets its changed flag) and valueChanged(). Choosing a model
+// variant also applies the model variant rules (which bands can be chosen, which groups are
+// shown) and reports modelChanged() so that the VFO table can be redrawn. A selection the rules
+// move counts as a change of that group too.
+class SettingsModel : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Control {
+        Model,         // opbModel
+        Volume,        // Slider1 / lblVol
+        Squelch,       // Slider2 / lblSql
+        Band,          // opbBand
+        MemoryChannel, // cbbMemory
+        OperatingMode, // opbOpMode
+        ScanOn,        // chkScan
+        PriorityMode,  // opbPri0
+        ScanMode,      // cbbScanMode
+        AutoPowerOff,  // opbAPO
+        BugLevel,      // opbBug
+        ToneBurst,     // opbBurst
+        FunctionFlag,  // chkFlg1 (index 0..7)
+        AutoProgram,   // chkAutoProg
+        AutoStep,      // chkAutoStep
+        LoVolume,      // chkLoVolume
+        TxExtension,   // chkTxEx
+        ScanResume,    // opbScanMode
+    };
+    Q_ENUM(Control)
+
+    static constexpr int kVolumeMax = 30;
+    // The radio's squelch runs 0..10; the control covers the whole range so that a decoded 10 is
+    // shown and written back as it came.
+    static constexpr int kSquelchMax = 10;
+    static constexpr int kBandCount = 7;
+    static constexpr int kFlagCount = 8;
+
+    explicit SettingsModel(QObject *parent = nullptr);
+
+    // Adds the entries of the memory-channel list and the scan-mode list and selects entry 0 of
+    // each. Called once, before the first decoding.
+    void FillSettingsLists();
+    const QStringList &memoryList() const { return m_memoryList; }
+    const QStringList &scanModeList() const { return m_scanModeList; }
+
+    int model() const { return m_model; }
+    int volume() const { return m_volume; }
+    QString volumeLabel() const { return QString::number(m_volume); }
+    int squelch() const { return m_squelch; }
+    QString squelchLabel() const { return QString::number(m_squelch); }
+    int band() const { return m_band; }
+    int memoryChannel() const { return m_memoryChannel; }
+    int operatingMode() const { return m_operatingMode; }
+    bool scanOn() const { return m_scanOn; }
+    int priorityMode() const { return m_priorityMode; }
+    int scanMode() const { return m_scanMode; }
+    int autoPowerOff() const { return m_autoPowerOff; }
+    int bugLevel() const { return m_bugLevel; }
+    int toneBurst() const { return m_toneBurst; }
+    bool functionFlag(int index) const;
+    bool autoProgram() const { return m_autoProgram; }
+    bool autoStep() const { return m_autoStep; }
+    bool loVolume() const { return m_loVolume; }
+    bool txExtension() const { return m_txExtension; }
+    int scanResume() const { return m_scanResume; }
+
+    // What the model variant rules have made of the panel.
+    bool bandEnabled(int band) const;
+    bool toneBurstVisible() const { return m_toneBurstVisible; }  // Frame12 "Tone Burst"
+    bool bugLevelVisible() const { return m_bugLevelVisible; }    // Frame6 "Bug Sencitive Lebel"
+    bool bugModeVisible() const { return m_bugModeVisible; }      // opbOpMode(2) "Bug"
+
+    // Model variants the user can pick on the panel (0, 4, 5); the others are laid out hidden and
+    // only a settings record selects them.
+    static bool modelOffered(int model) { return model == 0 || model == 4 || model == 5; }
+
+    // Setters act like the user's change of the control. Values outside a control's range are
+    // ignored for option groups and lists and limited for the sliders.
+    void setModel(int index);
+    void setVolume(int value);
+    void setSquelch(int value);
+    void setBand(int index);
+    void setMemoryChannel(int index);
+    void setOperatingMode(int index);
+    void setScanOn(bool on);
+    void setPriorityMode(int index);
+    void setScanMode(int index);
+    void setAutoPowerOff(int index);
+    void setBugLevel(int index);
+    void setToneBurst(int index);
+    void setFunctionFlag(int index, bool on);
+    void setAutoProgram(bool on);
+    void setAutoStep(bool on);
+    void setLoVolume(bool on);
+    void setTxExtension(bool on);
+    void setScanResume(int index);
+
+Q_SIGNALS:
+    // A control's value changed (index: the element of chkFlg1, otherwise 0).
+    void valueChanged(hxv5::SettingsModel::Control control, int index);
+    // A change event ran: the document's changed flag is to be set.
+    void modified();
+    // The enabled state of a band or the visibility of a group changed.
+    void availabilityChanged();
+    // A model variant was chosen and its rules applied: the VFO table is to be redrawn.
+    void modelChanged(int model);
+
+private:
+    void applyModelRules(int index);
+    void setBandEnabled(int band, bool enabled);
+    void setVisibility(bool toneBurst, bool bugLevel, bool bugMode);
+    bool setOption(int &member, int index, int count, Control control);
+    void setCheck(bool &member, bool on, Control control, int index = 0);
+    void changed(Control control, int index = 0);
+
+    QStringList m_memoryList;
+    QStringList m_scanModeList;
+
+    int m_model = -1;
+    int m_volume = 0;
+    int m_squelch = 0;
+    int m_band = -1;
+    int m_memoryChannel = -1;
+    int m_operatingMode = -1;
+    bool m_scanOn = false;
+    int m_priorityMode = -1;
+    int m_scanMode = -1;
+    int m_autoPowerOff = -1;
+    int m_bugLevel = -1;
+    int m_toneBurst = -1;
+    std::array<bool, kFlagCount> m_flags{};
+    bool m_autoProgram = false;
+    bool m_autoStep = false;
+    bool m_loVolume = false;
+    bool m_txExtension = false;
+    int m_scanResume = -1;
+
+    std::array<bool, kBandCount> m_bandEnabled;
+    bool m_toneBurstVisible = false; // Frame12 is laid out hidden
+    bool m_bugLevelVisible = true;
+    bool m_bugModeVisible = true;
+};
+
+} // namespace hxv5

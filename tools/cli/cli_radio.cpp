@@ -1,0 +1,19 @@
+#include "cli_commands.h"
+
+#include <QTextStream>
+
+namespace hxv5::cli {
+
+int readRadio(const QStringList &)
+{
+    QTextStream(stderr) << "not available yet\n";
+    return 2;
+}
+
+int writeRadio(const QStringList &)
+{
+    QTextStream(stderr) << "not available yet\n";
+    return 2;
+}
+
+} // namespace hxv5::cli

@@ -1,0 +1,45 @@
+#include "cli_commands.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+void usage()
+{
+    QTextStream err(stderr);
+    err << "usage: hxv5-cli read-radio --port PORT OUT.TV5\n"
+           "       hxv5-cli write-radio --port PORT IN.TV5\n"
+           "       hxv5-cli export-csv IN.TV5 OUT.csv\n"
+           "       hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5]\n";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("HX-V5 Clone"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tormel"));
+
+    const std::map<QString, std::function<int(const QStringList &)>> commands = {
+        {QStringLiteral("read-radio"), hxv5::cli::readRadio},
+        {QStringLiteral("write-radio"), hxv5::cli::writeRadio},
+        {QStringLiteral("export-csv"), hxv5::cli::exportCsv},
+        {QStringLiteral("import-csv"), hxv5::cli::importCsv},
+    };
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        usage();
+        return 2;
+    }
+    const auto it = commands.find(args.first());
+    if (it == commands.end()) {
+        usage();
+        return 2;
+    }
+    return it->second(args.mid(1));
+}
