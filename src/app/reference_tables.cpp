@@ -21,12 +21,12 @@ const QStringList &stepList()
 {
     // Entries 14 to 18 are megahertz steps in the radio's own order (6, 1, 10, 7, 8), not sorted.
     static const QStringList steps = {
-        QStringLiteral("9KHz"),   QStringLiteral("5KHz"),   QStringLiteral("6.25KHz"),
-        QStringLiteral("8.33KHz"), QStringLiteral("10KHz"), QStringLiteral("12.5KHz"),
-        QStringLiteral("15KHz"),  QStringLiteral("20KHz"),  QStringLiteral("25KHz"),
-        QStringLiteral("30KHz"),  QStringLiteral("50KHz"),  QStringLiteral("100KHz"),
-        QStringLiteral("125KHz"), QStringLiteral("200KHz"), QStringLiteral("6MHz"),
-        QStringLiteral("1MHz"),   QStringLiteral("10MHz"),  QStringLiteral("7MHz"),
+        QStringLiteral("9KHz"),    QStringLiteral("5KHz"),   QStringLiteral("6.25KHz"),
+        QStringLiteral("8.33KHz"), QStringLiteral("10KHz"),  QStringLiteral("12.5KHz"),
+        QStringLiteral("15KHz"),   QStringLiteral("20KHz"),  QStringLiteral("25KHz"),
+        QStringLiteral("30KHz"),   QStringLiteral("50KHz"),  QStringLiteral("100KHz"),
+        QStringLiteral("125KHz"),  QStringLiteral("200KHz"), QStringLiteral("6MHz"),
+        QStringLiteral("1MHz"),    QStringLiteral("10MHz"),  QStringLiteral("7MHz"),
         QStringLiteral("8MHz"),
     };
     return steps;
@@ -66,7 +66,7 @@ QString toneText(int code)
 QString dialogLabel(int specialIndex)
 {
     static const char *const labels[kSpecialSlotCount] = {
-        "P 0A", "P 0B", "P 1A", "P 1B", "P 2A", "P 2B", "P 3A",
+        "P 0A", "P 0B", "P 1A", "P 1B", "P 2A", "P 2B",     "P 3A",
         "P 3B", "P 4A", "P 4B", "AP L", "AP H", "Priority",
     };
     if (specialIndex < 0 || specialIndex >= kSpecialSlotCount)
@@ -77,7 +77,7 @@ QString dialogLabel(int specialIndex)
 QString scanName(int specialIndex)
 {
     static const char *const names[kSpecialSlotCount] = {
-        "P0A", "P0B", "P1A", "P1B", "P2A", "P2B", "P3A",
+        "P0A", "P0B", "P1A", "P1B", "P2A", "P2B",      "P3A",
         "P3B", "P4A", "P4B", "APL", "APH", "Priority",
     };
     if (specialIndex < 0 || specialIndex >= kSpecialSlotCount)
@@ -115,21 +115,21 @@ BandPlanEntry bandPlan(int model, int band)
         double upper;
     };
     static const Plan variant0[kVfoRowCount] = {
-        {"(.531-1.620MHz)", 0.531, 1.62},          {"(1.625-9.995MHz)", 1.625, 9.995},
-        {"(76.100-89.995MHz)", 76.1, 89.995},      {"(108.000-141.995MHz)", 108, 141.995},
-        {"(142.000-169.995MHz)", 142, 169.995},    {"(380.000-429.995MHz)", 380, 429.995},
+        {"(.531-1.620MHz)", 0.531, 1.62},       {"(1.625-9.995MHz)", 1.625, 9.995},
+        {"(76.100-89.995MHz)", 76.1, 89.995},   {"(108.000-141.995MHz)", 108, 141.995},
+        {"(142.000-169.995MHz)", 142, 169.995}, {"(380.000-429.995MHz)", 380, 429.995},
         {"(430.000-469.995MHz)", 430, 469.995},
     };
     static const Plan variant4[kVfoRowCount] = {
-        {"(.531-1.620MHz)", 0.531, 1.62},          {"(1.625-9.995MHz)", 1.625, 9.995},
-        {"(88.100-107.995MHz)", 88.1, 107.995},    {"(108.000-141.995MHz)", 108, 141.995},
-        {"(142.000-173.995MHz)", 142, 173.995},    {"(380.000-419.995MHz)", 380, 419.995},
+        {"(.531-1.620MHz)", 0.531, 1.62},       {"(1.625-9.995MHz)", 1.625, 9.995},
+        {"(88.100-107.995MHz)", 88.1, 107.995}, {"(108.000-141.995MHz)", 108, 141.995},
+        {"(142.000-173.995MHz)", 142, 173.995}, {"(380.000-419.995MHz)", 380, 419.995},
         {"(420.000-511.995MHz)", 420, 511.995},
     };
     static const Plan variant5[kVfoRowCount] = {
-        {"(.531-1.620MHz)", 0.531, 1.62},          {"(1.625-9.995MHz)", 1.625, 9.995},
-        {"(87.500-107.995MHz)", 87.5, 107.995},    {"(108.000-141.995MHz)", 108, 141.995},
-        {"(144.000-145.995MHz)", 144, 145.995},    {"(380.000-419.995MHz)", 380, 419.995},
+        {"(.531-1.620MHz)", 0.531, 1.62},       {"(1.625-9.995MHz)", 1.625, 9.995},
+        {"(87.500-107.995MHz)", 87.5, 107.995}, {"(108.000-141.995MHz)", 108, 141.995},
+        {"(144.000-145.995MHz)", 144, 145.995}, {"(380.000-419.995MHz)", 380, 419.995},
         {"(430.000-439.995MHz)", 430, 439.995},
     };
     if (band < 1 || band > kVfoRowCount)

@@ -55,7 +55,7 @@ QString slotDialogLabel(int slot)
 QString vfoRowLabel(int row)
 {
     static const char *const labels[kVfoRowCount] = {"AM",  "SW",    "FM",   "Air",
-                                                      "VHF", "L-UHF", "H-UHF"};
+                                                     "VHF", "L-UHF", "H-UHF"};
     if (row < 0 || row >= kVfoRowCount)
         return {};
     return QString::fromLatin1(labels[row]);

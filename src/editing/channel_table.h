@@ -32,7 +32,10 @@ struct TableRow
 
     // The one emptiness test every operation uses: a row holds a channel only when its frequency
     // number is not 0 and its frequency text is not empty.
-    bool holdsChannel() const { return number[kColFrequency] != 0.0 && !text[kColFrequency].isEmpty(); }
+    bool holdsChannel() const
+    {
+        return number[kColFrequency] != 0.0 && !text[kColFrequency].isEmpty();
+    }
     bool isEmpty() const { return !holdsChannel(); }
 
     // All nine texts empty and all nine numbers 0.
@@ -65,7 +68,10 @@ public:
 
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     const TableRow &row(int r) const { return m_rows.at(r); }
-    QString text(int r, int column) const { return m_rows.at(r).text.at(static_cast<size_t>(column)); }
+    QString text(int r, int column) const
+    {
+        return m_rows.at(r).text.at(static_cast<size_t>(column));
+    }
     double number(int r, int column) const
     {
         return m_rows.at(r).number.at(static_cast<size_t>(column));

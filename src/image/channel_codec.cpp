@@ -21,8 +21,12 @@ struct CodeField
 };
 
 constexpr CodeField kCodeFields[] = {
-    {10, kColMode, 2},     {12, kColStep, kStepCount - 1},   {14, kColTone, 3},
-    {16, kColTxTone, kToneCount - 1}, {18, kColRxTone, kToneCount - 1}, {20, kColShift, 3},
+    {10, kColMode, 2},
+    {12, kColStep, kStepCount - 1},
+    {14, kColTone, 3},
+    {16, kColTxTone, kToneCount - 1},
+    {18, kColRxTone, kToneCount - 1},
+    {20, kColShift, 3},
 };
 
 QStringView field(QStringView record, qsizetype pos, qsizetype len)
@@ -109,7 +113,7 @@ QString codeText(int column, int code)
 // A value scaled to whole units of the field and limited to what its digits can carry.
 std::int64_t scaledValue(double value, double scale, std::int64_t largest)
 {
-    if (!std::isfinite(value) || value <= 0)
+    if (std::isnan(value) || value <= 0)
         return 0;
     const double scaled = std::round(value * scale);
     if (scaled >= static_cast<double>(largest))

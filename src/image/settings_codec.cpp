@@ -137,8 +137,7 @@ QString EncodeSettingsRecord(const SettingsModel &s)
 
     r += BitsToHexDigit(QString(bit(s.autoProgram()) + bit(s.scanResume() != 0) +
                                 bit(s.autoStep()) + bit(s.loVolume())));
-    r += BitsToHexDigit(QString(QStringLiteral("0") + bit(s.txExtension()) +
-                                QStringLiteral("11")));
+    r += BitsToHexDigit(QString(QStringLiteral("0") + bit(s.txExtension()) + QStringLiteral("11")));
     r += QLatin1String("FFFF");
     return r;
 }

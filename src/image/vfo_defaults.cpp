@@ -40,7 +40,10 @@ BandDefault bandDefault(int row, int model)
     case 5:
         return {"380.00000", 0, model == 4 ? 8 : 5, ".00000"};
     default:
-        return {model == 4 ? "445.00000" : "433.00000", 0, model == 4 ? 1 : model == 5 ? 5 : 7,
+        return {model == 4 ? "445.00000" : "433.00000", 0,
+                model == 4   ? 1
+                : model == 5 ? 5
+                             : 7,
                 "5.00000"};
     }
 }

@@ -81,9 +81,9 @@ public:
 
     // What the model variant rules have made of the panel.
     bool bandEnabled(int band) const;
-    bool toneBurstVisible() const { return m_toneBurstVisible; }  // Frame12 "Tone Burst"
-    bool bugLevelVisible() const { return m_bugLevelVisible; }    // Frame6 "Bug Sencitive Lebel"
-    bool bugModeVisible() const { return m_bugModeVisible; }      // opbOpMode(2) "Bug"
+    bool toneBurstVisible() const { return m_toneBurstVisible; } // Frame12 "Tone Burst"
+    bool bugLevelVisible() const { return m_bugLevelVisible; }   // Frame6 "Bug Sencitive Lebel"
+    bool bugModeVisible() const { return m_bugModeVisible; }     // opbOpMode(2) "Bug"
 
     // Model variants the user can pick on the panel (0, 4, 5); the others are laid out hidden and
     // only a settings record selects them.
