@@ -14,7 +14,8 @@ void usage()
     err << "usage: hxv5-cli read-radio --port PORT OUT.TV5\n"
            "       hxv5-cli write-radio --port PORT IN.TV5\n"
            "       hxv5-cli export-csv IN.TV5 OUT.csv\n"
-           "       hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5]\n";
+           "       hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5]\n"
+           "       hxv5-cli report IN.TV5\n";
 }
 
 } // namespace
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("write-radio"), hxv5::cli::writeRadio},
         {QStringLiteral("export-csv"), hxv5::cli::exportCsv},
         {QStringLiteral("import-csv"), hxv5::cli::importCsv},
+        {QStringLiteral("report"), hxv5::cli::report},
     };
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
