@@ -1,0 +1,181 @@
+#include "files/clone_file.h"
+
+#include "app/document.h"
+#include "files/note_text.h"
+#include "files/safe_write.h"
+#include "image/channel_codec.h"
+#include "image/settings_codec.h"
+
+#include <QFile>
+
+namespace hxv5 {
+
+namespace {
+
+constexpr int kFirstVfoLine = 3; // lines are counted from 1, as in the file's description
+constexpr int kFirstChannelLine = 10;
+constexpr int kFirstEnableLine = 223;
+constexpr int kFirstVfoNoteLine = 225;
+constexpr int kFirstSlotNoteLine = 232;
+
+enum class LineRead { Ok, TooLong, End };
+
+// One line without its line end (LF, or CR LF). With a limit, a line longer than the limit is
+// not read to its end but reported as too long: lines that must hold 32 characters need no more.
+// A failed read counts as the end of the file.
+LineRead readLine(QIODevice &device, QByteArray &line, qint64 limit = 0)
+{
+    if (device.atEnd())
+        return LineRead::End;
+    line = limit > 0 ? device.readLine(limit + 3) : device.readLine();
+    if (line.isEmpty())
+        return LineRead::End;
+    if (line.endsWith('\n'))
+        line.chop(1);
+    else if (limit > 0 && !device.atEnd())
+        return LineRead::TooLong;
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return LineRead::Ok;
+}
+
+void appendLine(QByteArray &out, const QString &text)
+{
+    out += text.toUtf8();
+    out += "\r\n";
+}
+
+} // namespace
+
+QString fileErrorText(FileError error)
+{
+    switch (error) {
+    case FileError::DataError:
+        return QStringLiteral("Data Error");
+    case FileError::FileOpenError:
+        return QStringLiteral("File Open Error");
+    case FileError::None:
+        break;
+    }
+    return {};
+}
+
+FileError parseCloneFile(QIODevice &device, CloneFileContent &content)
+{
+    // Records and markers are ASCII: one byte is one character.
+    QList<QByteArray> lines;
+    lines.reserve(kCloneFileLines);
+    QByteArray line;
+    for (int n = 1; n <= kCloneFileRecordLines; ++n) {
+        const LineRead read = readLine(device, line, kRecordLength);
+        if (read == LineRead::End)
+            return FileError::FileOpenError;
+        if (read == LineRead::TooLong || line.size() != kRecordLength)
+            return FileError::DataError;
+        lines.append(line);
+    }
+    for (int n = kCloneFileRecordLines + 1; n < kCloneFileLines; ++n) {
+        if (readLine(device, line) == LineRead::End)
+            return FileError::FileOpenError;
+        lines.append(line);
+    }
+    const LineRead lastRead = readLine(device, line, kRecordLength);
+    if (lastRead == LineRead::End)
+        return FileError::FileOpenError;
+
+    const auto lineText = [&lines](int n) { return QString::fromLatin1(lines.at(n - 1)); };
+    if (lineText(1) != startMarker())
+        return FileError::DataError;
+    if (lastRead == LineRead::TooLong || QString::fromLatin1(line) != endMarker())
+        return FileError::DataError;
+
+    content.settingsRecord = lineText(2);
+    for (int r = 0; r < kVfoRowCount; ++r) {
+        const auto i = static_cast<size_t>(r);
+        content.vfoRecords[i] = lineText(kFirstVfoLine + r);
+        content.vfoNotes[i] = noteForStorage(decodeTextLine(lines.at(kFirstVfoNoteLine + r - 1)));
+    }
+    for (int s = 0; s < kSlotCount; ++s) {
+        const auto i = static_cast<size_t>(s);
+        content.channelRecords[i] = lineText(kFirstChannelLine + s);
+        content.slotNotes[i] = noteForStorage(decodeTextLine(lines.at(kFirstSlotNoteLine + s - 1)));
+    }
+    content.enableBlocks[0] = lineText(kFirstEnableLine);
+    content.enableBlocks[1] = lineText(kFirstEnableLine + 1);
+    return FileError::None;
+}
+
+void applyCloneFile(const CloneFileContent &content, Document &doc)
+{
+    // The settings first: the model variant they select decides which VFO rows are shown.
+    doc.setSettingsRecord(content.settingsRecord);
+    doc.DecodeSettingsRecord();
+
+    // The decoder empties a row whose record has frequency 0, note included, so each note is
+    // set after its record.
+    for (int r = 0; r < kVfoRowCount; ++r) {
+        const auto i = static_cast<size_t>(r);
+        TableRow row;
+        decodeRecord(content.vfoRecords[i], row);
+        row.text[kColNotes] = content.vfoNotes[i];
+        doc.vfo().setRow(r, row);
+    }
+
+    doc.setEnableBlock(0, content.enableBlocks[0]);
+    doc.setEnableBlock(1, content.enableBlocks[1]);
+    const EnableFlags flags = BitmapToFlags(content.enableBlocks);
+    for (int s = 0; s < kSlotCount; ++s) {
+        const auto i = static_cast<size_t>(s);
+        TableRow row;
+        decodeRecord(content.channelRecords[i], row);
+        row.text[kColNotes] = content.slotNotes[i];
+        doc.channels().setSlot(s, row, flags[i]);
+    }
+}
+
+QByteArray cloneFileBytes(const Document &doc)
+{
+    QByteArray out;
+    out.reserve(kCloneFileLines * 40);
+    appendLine(out, startMarker());
+    appendLine(out, EncodeSettingsRecord(doc.settings()));
+    for (int r = 0; r < kVfoRowCount; ++r)
+        appendLine(out, encodeRecord(doc.vfo().row(r)));
+    for (int s = 0; s < kSlotCount; ++s)
+        appendLine(out, encodeRecord(doc.channels().row(s)));
+    const EnableBlocks blocks = FlagsToBitmap(doc.channels().enableFlags());
+    appendLine(out, blocks[0]);
+    appendLine(out, blocks[1]);
+    for (int r = 0; r < kVfoRowCount; ++r)
+        appendLine(out, noteForStorage(doc.vfo().text(r, kColNotes)));
+    for (int s = 0; s < kSlotCount; ++s)
+        appendLine(out, noteForStorage(doc.channels().text(s, kColNotes)));
+    appendLine(out, endMarker());
+    return out;
+}
+
+FileError readCloneFile(const QString &path, Document &doc)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return FileError::FileOpenError;
+    CloneFileContent content;
+    const FileError error = parseCloneFile(file, content);
+    file.close();
+    if (error == FileError::None)
+        applyCloneFile(content, doc);
+    return error;
+}
+
+FileError writeCloneFile(const QString &path, Document &doc)
+{
+    if (!writeFileSafely(path, cloneFileBytes(doc)))
+        return FileError::FileOpenError;
+    // What was written is now the document's settings record and enable-flag blocks, as the
+    // radio transfers expect after a save.
+    doc.EncodeSettingsRecord();
+    doc.FlagsToBitmap();
+    return FileError::None;
+}
+
+} // namespace hxv5

@@ -1,0 +1,135 @@
+#pragma once
+
+// Shared by the file tests: random full documents and a snapshot of everything a file command
+// may change, to compare a document before and after.
+
+#include "app/document.h"
+#include "image/channel_codec.h"
+#include "image/settings_codec.h"
+
+#include <QRandomGenerator>
+#include <QStringList>
+#include <QVector>
+
+namespace hxv5::testing {
+
+// Notes that have broken files before: separators, quotes, blanks at the ends, Japanese text,
+// and line breaks.
+inline const QStringList &trickyNotes()
+{
+    static const QStringList notes = {
+        QString(),
+        QStringLiteral("Repeater, north"),
+        QStringLiteral("say \"hi\""),
+        QStringLiteral("\""),
+        QStringLiteral("\"\""),
+        QStringLiteral(",,,"),
+        QStringLiteral("  leading and trailing  "),
+        QStringLiteral("日本語のメモ"),
+        QStringLiteral("ｱﾏﾁｭｱ無線 ①"),
+        QStringLiteral("HX-V5"),
+        QStringLiteral("#TRUE#"),
+        QStringLiteral("two\r\nlines"),
+        QStringLiteral("cr\ronly"),
+        QStringLiteral("lf\nonly"),
+        QStringLiteral("Café 145€"),
+    };
+    return notes;
+}
+
+// A row as the record decoder fills it: numbers within the record's limits (five decimals),
+// texts the decoder's texts of those numbers.
+inline TableRow randomRow(QRandomGenerator &rng)
+{
+    TableRow row;
+    const double frequency = static_cast<double>(rng.bounded(1, 999999999)) / 100000.0;
+    const double offset = static_cast<double>(rng.bounded(0, 9999999)) / 100000.0;
+    const int codes[] = {
+        rng.bounded(3),          rng.bounded(kTuningStepCount), rng.bounded(4),
+        rng.bounded(kToneCount), rng.bounded(kToneCount),       rng.bounded(4),
+    };
+    row.number[kColFrequency] = frequency;
+    row.text[kColFrequency] = formatMHz(frequency);
+    for (int c = kColMode; c <= kColShift; ++c)
+        row.number[static_cast<size_t>(c)] = codes[c - 1];
+    row.text[kColMode] = modeText(codes[0]);
+    row.text[kColStep] = stepText(codes[1]);
+    row.text[kColTone] = toneModeText(codes[2]);
+    row.text[kColTxTone] = toneText(codes[3]);
+    row.text[kColRxTone] = toneText(codes[4]);
+    row.text[kColShift] = shiftText(codes[5]);
+    row.number[kColShiftFreq] = offset;
+    row.text[kColShiftFreq] = formatMHz(offset);
+    const QStringList &notes = trickyNotes();
+    row.text[kColNotes] = notes.at(rng.bounded(static_cast<int>(notes.size())));
+    return row;
+}
+
+// Every VFO row and slot filled at random; about one slot in five left empty (with or without a
+// note and an enable flag); settings varied.
+inline void fillRandomly(Document &doc, quint32 seed)
+{
+    QRandomGenerator rng(seed);
+    const int models[] = {0, 4, 5};
+    doc.settings().setModel(models[rng.bounded(3)]);
+    doc.settings().setVolume(rng.bounded(31));
+    doc.settings().setMemoryChannel(rng.bounded(kSlotCount));
+    doc.settings().setFunctionFlag(rng.bounded(8), true);
+    for (int r = 0; r < kVfoRowCount; ++r)
+        doc.vfo().setRow(r, randomRow(rng));
+    for (int s = 0; s < kSlotCount; ++s) {
+        TableRow row;
+        if (rng.bounded(5) != 0)
+            row = randomRow(rng);
+        else if (rng.bounded(2) == 0)
+            row.text[kColNotes] = QStringLiteral("note on an empty slot");
+        doc.channels().setSlot(s, row, rng.bounded(2) == 0);
+    }
+}
+
+// Everything of a document that the file commands read or change.
+struct Snapshot
+{
+    QVector<TableRow> slots;
+    QVector<TableRow> vfo;
+    EnableFlags flags{};
+    QString settings; // the settings as they would be written
+    QString settingsRecord;
+    EnableBlocks enableBlocks;
+    bool changed = false;
+    QString currentFile;
+
+    explicit Snapshot(const Document &doc)
+    {
+        for (int s = 0; s < kSlotCount; ++s)
+            slots.append(doc.channels().row(s));
+        for (int r = 0; r < kVfoRowCount; ++r)
+            vfo.append(doc.vfo().row(r));
+        flags = doc.channels().enableFlags();
+        settings = EncodeSettingsRecord(doc.settings());
+        settingsRecord = doc.settingsRecord();
+        enableBlocks = doc.enableBlocks();
+        changed = doc.isChanged();
+        currentFile = doc.currentFile();
+    }
+    bool operator==(const Snapshot &other) const = default;
+
+    // The tables, flags and settings only.
+    bool sameData(const Snapshot &other) const
+    {
+        return slots == other.slots && vfo == other.vfo && flags == other.flags &&
+               settings == other.settings;
+    }
+};
+
+// The row a note becomes once stored: line breaks turned into blanks.
+inline TableRow withStoredNote(TableRow row)
+{
+    QString &note = row.text[kColNotes];
+    note.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    note.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    note.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return row;
+}
+
+} // namespace hxv5::testing
