@@ -1,0 +1,247 @@
+#include "editing/edit_session.h"
+
+#include "app/document.h"
+#include "app/reference_tables.h"
+#include "editing/auto_mode_step.h"
+#include "image/channel_codec.h"
+#include "image/vfo_defaults.h"
+
+namespace hxv5 {
+
+namespace {
+constexpr int kFm = 0, kAm = 1, kWfm = 2;
+constexpr int kAmRow = 0, kSwRow = 1, kFmRow = 2;
+} // namespace
+
+QString EditSession::caption() const
+{
+    return m_kind == Kind::Memory ? QStringLiteral("Modify Memory") : QStringLiteral("Modify VFO");
+}
+
+QString EditSession::modeLabel() const
+{
+    return m_kind == Kind::Memory ? QStringLiteral("Memory") : QStringLiteral("VFO");
+}
+
+bool EditSession::modeEnabled(int option) const
+{
+    return option >= 0 && option < kModeCount && m_modeEnabled[static_cast<size_t>(option)];
+}
+
+bool EditSession::stepEnabled(int option) const
+{
+    return option >= 0 && option < kStepOptionCount && m_stepEnabled[static_cast<size_t>(option)];
+}
+
+bool EditSession::openSlot(const Document &document, int slot)
+{
+    if (document.isBusy() || slot < 0 || slot >= kSlotCount)
+        return false;
+    m_kind = Kind::Memory;
+    m_row = slot;
+    if (document.model() >= 0)
+        m_model = document.model();
+    m_stored = document.channels().row(slot);
+    m_channelLabel = slotDialogLabel(slot);
+    m_rangeCaption.clear();
+    m_auto = false;
+    unlockGroups();
+
+    if (m_stored.holdsChannel()) {
+        frequencyText = m_stored.text[kColFrequency];
+        noteText = m_stored.text[kColNotes];
+        mode = static_cast<int>(m_stored.number[kColMode]);
+        // A step the option list lacks (the megahertz steps) is kept as it is and written back.
+        step = static_cast<int>(m_stored.number[kColStep]);
+        toneMode = static_cast<int>(m_stored.number[kColTone]);
+        txTone = static_cast<int>(m_stored.number[kColTxTone]);
+        rxTone = static_cast<int>(m_stored.number[kColRxTone]);
+        shift = static_cast<int>(m_stored.number[kColShift]);
+        offsetText = m_stored.text[kColShiftFreq];
+        enableChecked = document.channels().isEnabled(slot);
+    } else {
+        frequencyText = QStringLiteral("145.00000");
+        noteText.clear();
+        mode = kFm;
+        step = 7; // 20KHz
+        toneMode = 0;
+        txTone = 8; // 88.5Hz
+        rxTone = 8;
+        shift = 0;
+        offsetText = QStringLiteral(".60000");
+        enableChecked = true;
+    }
+    return true;
+}
+
+bool EditSession::openVfo(const Document &document, int vfoRow)
+{
+    if (document.isBusy() || vfoRow < 0 || vfoRow >= kVfoRowCount)
+        return false;
+    const int model = document.model() >= 0 ? document.model() : m_model;
+    if (vfoRowHidden(model, vfoRow))
+        return false;
+    m_kind = Kind::Vfo;
+    m_row = vfoRow;
+    m_model = model;
+    m_stored = document.vfo().row(vfoRow);
+    m_channelLabel = vfoRowLabel(vfoRow);
+    m_rangeCaption = bandPlan(model, vfoRow + 1).caption;
+    m_auto = false;
+    unlockGroups();
+
+    frequencyText = m_stored.text[kColFrequency];
+    mode = static_cast<int>(m_stored.number[kColMode]);
+    step = static_cast<int>(m_stored.number[kColStep]);
+    toneMode = static_cast<int>(m_stored.number[kColTone]);
+    txTone = static_cast<int>(m_stored.number[kColTxTone]);
+    rxTone = static_cast<int>(m_stored.number[kColRxTone]);
+    shift = static_cast<int>(m_stored.number[kColShift]);
+    offsetText = m_stored.text[kColShiftFreq];
+    noteText = m_stored.text[kColNotes];
+    enableChecked = false;
+    return true;
+}
+
+void EditSession::unlockGroups()
+{
+    m_modeGroupEnabled = true;
+    m_stepGroupEnabled = true;
+    if (m_kind == Kind::Memory) {
+        m_modeEnabled = {true, true, true};
+        m_stepEnabled.fill(true);
+        m_stepEnabled[0] = m_model == 0; // "9KHz" only on the variant with 9 kHz AM steps
+        return;
+    }
+    if (m_row == kAmRow || m_row == kSwRow)
+        m_modeEnabled = {false, true, false};
+    else if (m_row == kFmRow)
+        m_modeEnabled = {false, false, true};
+    else
+        m_modeEnabled = {true, true, false};
+    const bool nineOnly = m_model == 0 && m_row == kAmRow;
+    m_stepEnabled.fill(!nineOnly);
+    m_stepEnabled[0] = nineOnly;
+}
+
+bool EditSession::acceptKey(const QString &fieldText, QChar key)
+{
+    if (key.isDigit() && key.unicode() < 128)
+        return true;
+    if (key == QChar(0x08))
+        return true;
+    if (key == QLatin1Char('.'))
+        return !fieldText.contains(QLatin1Char('.'));
+    return false;
+}
+
+double EditSession::readNumber(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
+        ++i;
+    QString number;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            number += c;
+        } else if (c == QLatin1Char('.') && !point) {
+            point = true;
+            number += c;
+        } else {
+            break;
+        }
+    }
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+void EditSession::frequencyLostFocus()
+{
+    const double f = readNumber(frequencyText);
+    if (m_kind == Kind::Memory) {
+        if (!memoryFrequencyValid(f, m_model)) {
+            frequencyText = m_stored.holdsChannel() ? m_stored.text[kColFrequency]
+                                                    : QStringLiteral("145.00000");
+            return;
+        }
+        frequencyText = formatMHz(f);
+        return;
+    }
+    const BandPlanEntry plan = bandPlan(m_model, m_row + 1);
+    if (f < plan.lower || f > plan.upper)
+        frequencyText = m_stored.text[kColFrequency];
+    frequencyText = formatMHz(readNumber(frequencyText));
+}
+
+void EditSession::offsetLostFocus()
+{
+    // A memory slot keeps any offset the field can hold; the radio's record carries at most
+    // 99.99999 MHz, and the encoder writes a larger one as that.
+    if (m_kind == Kind::Vfo) {
+        const double offset = readNumber(offsetText);
+        if (offset < 0 || offset >= 100)
+            offsetText = m_stored.text[kColShiftFreq];
+    }
+    offsetText = formatMHz(readNumber(offsetText));
+}
+
+void EditSession::setAuto(bool on)
+{
+    m_auto = on;
+    if (!on) {
+        unlockGroups();
+        return;
+    }
+    m_modeGroupEnabled = false;
+    m_stepGroupEnabled = false;
+    m_modeEnabled.fill(false);
+    m_stepEnabled.fill(false);
+    const ModeStep choice = m_kind == Kind::Memory
+                                ? autoModeStepForFrequency(readNumber(frequencyText), m_model)
+                                : autoModeStepForBand(m_row, m_model);
+    mode = choice.mode;
+    step = choice.step;
+}
+
+bool EditSession::accept(Document &document)
+{
+    if (document.isBusy())
+        return false;
+    frequencyLostFocus();
+    offsetLostFocus();
+
+    TableRow row =
+        m_kind == Kind::Memory ? document.channels().row(m_row) : document.vfo().row(m_row);
+    const double frequency = readNumber(frequencyText);
+    row.number[kColFrequency] = frequency;
+    row.text[kColFrequency] = formatMHz(frequency);
+    row.number[kColMode] = mode;
+    row.text[kColMode] = modeText(mode);
+    row.number[kColStep] = step;
+    row.text[kColStep] = stepText(step);
+    row.number[kColTone] = toneMode;
+    // The dialog's own word for reverse tone; the decoder writes "Rev".
+    row.text[kColTone] = toneMode == 3 ? QStringLiteral("Rev.") : toneModeText(toneMode);
+    row.number[kColTxTone] = txTone;
+    row.text[kColTxTone] = toneText(txTone);
+    row.number[kColRxTone] = rxTone;
+    row.text[kColRxTone] = toneText(rxTone);
+    row.number[kColShift] = shift;
+    row.text[kColShift] = shiftText(shift);
+    const double offset = readNumber(offsetText);
+    row.number[kColShiftFreq] = offset;
+    row.text[kColShiftFreq] = formatMHz(offset);
+    row.text[kColNotes] = noteText;
+
+    document.setChanged(true);
+    if (m_kind == Kind::Memory)
+        document.channels().setSlot(m_row, row, enableChecked);
+    else
+        document.vfo().setRow(m_row, row);
+    return true;
+}
+
+} // namespace hxv5

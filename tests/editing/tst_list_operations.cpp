@@ -1,0 +1,307 @@
+#include "app/document.h"
+#include "editing/list_operations.h"
+
+#include <QTest>
+
+using namespace hxv5;
+
+namespace {
+
+// Slot s holds a channel at 100 + s MHz whose note names the slot; every third slot is disabled
+// and every fifth is empty.
+void fill(Document &doc)
+{
+    for (int s = 0; s < kSlotCount; ++s) {
+        if (s % 5 == 4)
+            continue;
+        TableRow row;
+        row.number[kColFrequency] = 100 + s;
+        row.text[kColFrequency] = formatMHz(100 + s);
+        row.text[kColNotes] = QStringLiteral("slot %1").arg(s);
+        doc.channels().setSlot(s, row, s % 3 != 0);
+    }
+    doc.setChanged(false);
+}
+
+QString noteOf(const Document &doc, int slot)
+{
+    return doc.channels().text(slot, kColNotes);
+}
+
+struct Asked
+{
+    QString title;
+    QString text;
+    int count = 0;
+};
+
+} // namespace
+
+class TestListOperations : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void deleteMovesChannelsUp_data();
+    void deleteMovesChannelsUp();
+    void insertMovesChannelsDown_data();
+    void insertMovesChannelsDown();
+    void specialRowsNeverMove_data();
+    void specialRowsNeverMove();
+    void cancelLeavesEverything_data();
+    void cancelLeavesEverything();
+    void clear();
+    void enableAndDisable();
+    void refusedWhileBusy();
+    void scrolling_data();
+    void scrolling();
+};
+
+void TestListOperations::deleteMovesChannelsUp_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::newRow("channel 0") << 0;
+    QTest::newRow("channel 5") << 5;
+    QTest::newRow("channel 198") << 198;
+    QTest::newRow("channel 199") << 199;
+}
+
+void TestListOperations::deleteMovesChannelsUp()
+{
+    QFETCH(int, slot);
+    Document doc;
+    fill(doc);
+    Document before;
+    fill(before);
+    Asked asked;
+    ChannelListOperations ops(doc, [&](const QString &title, const QString &text) {
+        asked = {title, text, asked.count + 1};
+        return true;
+    });
+    QVERIFY(ops.Delete(slot));
+    QCOMPARE(asked.count, 1);
+    QCOMPARE(asked.title, QStringLiteral("DELETE OK"));
+    QCOMPARE(asked.text, QStringLiteral("Delete cannot be undone.\r\nAre you sure that you want "
+                                        "to do the delete?"));
+    QVERIFY(doc.isChanged());
+    for (int s = 0; s < slot; ++s)
+        QCOMPARE(doc.channels().row(s), before.channels().row(s));
+    for (int s = slot; s < 199; ++s) {
+        QCOMPARE(doc.channels().row(s), before.channels().row(s + 1));
+        // A moved channel keeps its enable flag.
+        QCOMPARE(doc.channels().isEnabled(s), before.channels().isEnabled(s + 1));
+    }
+    QVERIFY(doc.channels().row(199).isEmpty());
+    QVERIFY(!doc.channels().isEnabled(199));
+    QCOMPARE(doc.channels().row(199), TableRow());
+    for (int s = 200; s < kSlotCount; ++s)
+        QCOMPARE(noteOf(doc, s), noteOf(before, s));
+}
+
+void TestListOperations::insertMovesChannelsDown_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::newRow("channel 0") << 0;
+    QTest::newRow("channel 5") << 5;
+    QTest::newRow("channel 199") << 199;
+}
+
+void TestListOperations::insertMovesChannelsDown()
+{
+    QFETCH(int, slot);
+    Document doc;
+    fill(doc);
+    Document before;
+    fill(before);
+    bool asked = false;
+    ChannelListOperations ops(doc, [&](const QString &, const QString &) {
+        asked = true;
+        return true;
+    });
+    QVERIFY(ops.Insert(slot));
+    QVERIFY(!asked);
+    QVERIFY(doc.isChanged());
+    for (int s = 0; s < slot; ++s)
+        QCOMPARE(doc.channels().row(s), before.channels().row(s));
+    QCOMPARE(doc.channels().row(slot), TableRow());
+    QVERIFY(!doc.channels().isEnabled(slot));
+    for (int s = slot + 1; s < 200; ++s) {
+        QCOMPARE(doc.channels().row(s), before.channels().row(s - 1));
+        QCOMPARE(doc.channels().isEnabled(s), before.channels().isEnabled(s - 1));
+    }
+    for (int s = 200; s < kSlotCount; ++s)
+        QCOMPARE(noteOf(doc, s), noteOf(before, s));
+}
+
+void TestListOperations::specialRowsNeverMove_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::newRow("P0A") << 200;
+    QTest::newRow("P2A") << 204;
+    QTest::newRow("Pri") << 212;
+}
+
+// Delete on a special row asks nothing and changes nothing; Insert changes nothing but the
+// changed flag.
+void TestListOperations::specialRowsNeverMove()
+{
+    QFETCH(int, slot);
+    Document doc;
+    fill(doc);
+    Document before;
+    fill(before);
+    bool asked = false;
+    ChannelListOperations ops(doc, [&](const QString &, const QString &) {
+        asked = true;
+        return true;
+    });
+    QVERIFY(!ops.Delete(slot));
+    QVERIFY(!asked);
+    QVERIFY(!doc.isChanged());
+    QVERIFY(ops.Insert(slot));
+    QVERIFY(doc.isChanged());
+    for (int s = 0; s < kSlotCount; ++s) {
+        QCOMPARE(doc.channels().row(s), before.channels().row(s));
+        QCOMPARE(doc.channels().isEnabled(s), before.channels().isEnabled(s));
+    }
+}
+
+void TestListOperations::cancelLeavesEverything_data()
+{
+    QTest::addColumn<int>("operation"); // 0 Clear, 1 Clear All, 2 Delete
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Clear") << 0 << "CLEAR OK";
+    QTest::newRow("Clear All") << 1 << "CLEAR OK";
+    QTest::newRow("Delete") << 2 << "DELETE OK";
+}
+
+void TestListOperations::cancelLeavesEverything()
+{
+    QFETCH(int, operation);
+    QFETCH(QString, title);
+    Document doc;
+    fill(doc);
+    Document before;
+    fill(before);
+    QString askedTitle;
+    ChannelListOperations ops(doc, [&](const QString &t, const QString &) {
+        askedTitle = t;
+        return false;
+    });
+    const bool done = operation == 0   ? ops.Clear(7)
+                      : operation == 1 ? ops.ClearAll()
+                                       : ops.Delete(7);
+    QVERIFY(!done);
+    QCOMPARE(askedTitle, title);
+    QVERIFY(!doc.isChanged());
+    for (int s = 0; s < kSlotCount; ++s) {
+        QCOMPARE(doc.channels().row(s), before.channels().row(s));
+        QCOMPARE(doc.channels().isEnabled(s), before.channels().isEnabled(s));
+    }
+}
+
+void TestListOperations::clear()
+{
+    Document doc;
+    fill(doc);
+    const TableRow vfo = doc.vfo().row(4);
+    QString text;
+    ChannelListOperations ops(doc, [&](const QString &, const QString &t) {
+        text = t;
+        return true;
+    });
+    QVERIFY(ops.Clear(210));
+    QCOMPARE(text, ChannelListOperations::clearText());
+    QCOMPARE(doc.channels().row(210), TableRow());
+    QVERIFY(!doc.channels().isEnabled(210));
+    QVERIFY(!doc.channels().row(211).isEmpty());
+
+    QVERIFY(ops.ClearAll());
+    QCOMPARE(text, QStringLiteral("Clear cannot be undone.\r\nAre you sure that you want to "
+                                  "clear all memory?"));
+    for (int s = 0; s < kSlotCount; ++s) {
+        QCOMPARE(doc.channels().row(s), TableRow());
+        QVERIFY(!doc.channels().isEnabled(s));
+    }
+    QCOMPARE(doc.vfo().row(4), vfo);
+}
+
+void TestListOperations::enableAndDisable()
+{
+    Document doc;
+    fill(doc);
+    ChannelListOperations ops(doc, {});
+    // Enable on an empty slot keeps it empty with its flag as it was; Disable clears the flag.
+    doc.channels().setEnabled(4, true);
+    doc.setChanged(false);
+    QVERIFY(ops.Enable(9));
+    QVERIFY(doc.isChanged());
+    QVERIFY(!doc.channels().isEnabled(9));
+    QVERIFY(ops.Disable(4));
+    QVERIFY(!doc.channels().isEnabled(4));
+    QVERIFY(ops.Enable(3));
+    QVERIFY(doc.channels().isEnabled(3));
+
+    QVERIFY(ops.EnableAll());
+    for (int s = 0; s < kSlotCount; ++s)
+        QCOMPARE(doc.channels().isEnabled(s), doc.channels().row(s).holdsChannel());
+    QVERIFY(ops.DisableAll());
+    for (int s = 0; s < kSlotCount; ++s)
+        QVERIFY(!doc.channels().isEnabled(s));
+}
+
+void TestListOperations::refusedWhileBusy()
+{
+    Document doc;
+    fill(doc);
+    Document before;
+    fill(before);
+    ChannelListOperations ops(doc, [](const QString &, const QString &) { return true; });
+    doc.setBusy(true);
+    QVERIFY(!ops.Clear(1));
+    QVERIFY(!ops.ClearAll());
+    QVERIFY(!ops.Delete(1));
+    QVERIFY(!ops.Insert(1));
+    QVERIFY(!ops.Disable(1));
+    QVERIFY(!ops.DisableAll());
+    QVERIFY(!ops.Enable(0));
+    QVERIFY(!ops.EnableAll());
+    QVERIFY(!doc.isChanged());
+    for (int s = 0; s < kSlotCount; ++s) {
+        QCOMPARE(doc.channels().row(s), before.channels().row(s));
+        QCOMPARE(doc.channels().isEnabled(s), before.channels().isEnabled(s));
+    }
+}
+
+void TestListOperations::scrolling_data()
+{
+    QTest::addColumn<bool>("down");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("newCurrent");
+    QTest::addColumn<int>("newTop");
+    QTest::newRow("down inside the view") << true << 5 << 1 << 6 << 1;
+    QTest::newRow("down past the bottom") << true << 13 << 1 << 14 << 2;
+    QTest::newRow("down on the last row") << true << 213 << 201 << 213 << 201;
+    QTest::newRow("down to the last row scrolled away") << true << 212 << 150 << 213 << 201;
+    QTest::newRow("down to the last row in view") << true << 212 << 190 << 213 << 201;
+    QTest::newRow("down above the view") << true << 3 << 50 << 4 << 4;
+    QTest::newRow("up inside the view") << false << 5 << 1 << 4 << 1;
+    QTest::newRow("up on row 1") << false << 1 << 1 << 1 << 1;
+    QTest::newRow("up past the top") << false << 20 << 20 << 19 << 19;
+    QTest::newRow("up below the view") << false << 100 << 20 << 99 << 87;
+}
+
+void TestListOperations::scrolling()
+{
+    QFETCH(bool, down);
+    QFETCH(int, current);
+    QFETCH(int, top);
+    QFETCH(int, newCurrent);
+    QFETCH(int, newTop);
+    const GridScroll result = down ? scrollDown(current, top) : scrollUp(current, top);
+    QCOMPARE(result.currentRow, newCurrent);
+    QCOMPARE(result.topRow, newTop);
+}
+
+QTEST_GUILESS_MAIN(TestListOperations)
+#include "tst_list_operations.moc"
