@@ -1,0 +1,168 @@
+#include "link/command_exchange.h"
+
+#include "image/clone_image.h"
+#include "link/serial_port.h"
+
+namespace hxv5 {
+
+namespace {
+
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+const QByteArray kWriteAccepted = QByteArrayLiteral("\r\nOK\r\n");
+// CR LF, 32 characters, CR LF.
+constexpr qsizetype kReadReplyLength = 36;
+// A write is judged only once at least this much has arrived: the radio echoes the 42-character
+// command before its own answer.
+constexpr qsizetype kWriteReplyLength = 46;
+
+QString classifyRead(const QByteArray &reply)
+{
+    if (reply.size() < kReadReplyLength)
+        return CommandExchange::kNoReply;
+    const QByteArray tail = reply.right(kReadReplyLength);
+    if (!tail.startsWith(kLineEnd) || !tail.endsWith(kLineEnd))
+        return CommandExchange::kBadFrame;
+    return QString::fromLatin1(tail);
+}
+
+int classifyWrite(const QByteArray &reply)
+{
+    if (reply.size() < kWriteReplyLength)
+        return CommandExchange::kWriteNoReply;
+    return reply.endsWith(kWriteAccepted) ? CommandExchange::kWriteAccepted
+                                          : CommandExchange::kWriteRejected;
+}
+
+} // namespace
+
+CommandExchange::CommandExchange(SerialPort &port, QObject *parent) : QObject(parent), m_port(port)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &CommandExchange::onTimeout);
+    connect(&m_port, &SerialPort::readyRead, this, &CommandExchange::onReadyRead);
+    connect(&m_port, &SerialPort::errorOccurred, this, &CommandExchange::onPortError);
+}
+
+QString CommandExchange::readCommand(int block)
+{
+    return QStringLiteral("AL~F") + blockAddress(block) + QStringLiteral("R\r");
+}
+
+QString CommandExchange::writeCommand(int block, const QString &record)
+{
+    return QStringLiteral("AL~F") + blockAddress(block) + QLatin1Char('W') + record +
+           QLatin1Char('\r');
+}
+
+void CommandExchange::ReadExchange(const QString &command)
+{
+    start(State::Reading, command);
+}
+
+void CommandExchange::WriteExchange(const QString &command)
+{
+    start(State::Writing, command);
+}
+
+void CommandExchange::start(State state, const QString &command)
+{
+    abort();
+    m_state = state;
+    m_reply.clear();
+    m_starting = true;
+    if (!m_port.isOpen() && !m_port.open()) {
+        finishLater(true);
+        return;
+    }
+    // Whatever the radio sent before this command (a late reply to an earlier one) is stale.
+    m_port.discardPendingInput();
+    if (!m_port.send(command.toLatin1())) {
+        finishLater(true);
+        return;
+    }
+    // The deadline counts from the moment the command was handed to the line.
+    m_timer.start(m_timeout);
+    m_starting = false;
+    if (replyComplete())
+        finishLater(false);
+}
+
+void CommandExchange::abort()
+{
+    m_timer.stop();
+    m_state = State::Idle;
+    m_starting = false;
+    m_failing = false;
+    ++m_sequence;
+}
+
+bool CommandExchange::replyComplete() const
+{
+    if (!m_reply.endsWith(kLineEnd))
+        return false;
+    // A write reply of exactly 46 characters is not complete by this rule; it is judged when the
+    // time is up.
+    return m_state == State::Reading ? m_reply.size() > kReadReplyLength - 1
+                                     : m_reply.size() > kWriteReplyLength;
+}
+
+void CommandExchange::onReadyRead()
+{
+    if (m_state == State::Idle || m_failing)
+        return; // left for the next exchange to discard
+    const QByteArray input = m_port.takePendingInput();
+    if (input.isEmpty())
+        return;
+    m_reply += input;
+    Q_EMIT replyProgress(m_reply);
+    if (!m_starting && replyComplete())
+        finish(false);
+}
+
+void CommandExchange::onTimeout()
+{
+    if (m_state != State::Idle && !m_starting)
+        finish(false);
+}
+
+void CommandExchange::onPortError()
+{
+    if (m_state == State::Idle || m_failing)
+        return;
+    if (m_starting)
+        finishLater(true);
+    else
+        finish(true);
+}
+
+void CommandExchange::finishLater(bool portFailed)
+{
+    m_timer.stop();
+    m_failing = portFailed;
+    m_starting = true;
+    const quint64 sequence = m_sequence;
+    QMetaObject::invokeMethod(
+        this,
+        [this, sequence, portFailed] {
+            if (sequence == m_sequence && m_state != State::Idle)
+                finish(portFailed);
+        },
+        Qt::QueuedConnection);
+}
+
+void CommandExchange::finish(bool portFailed)
+{
+    const State state = m_state;
+    abort();
+    // A failed port is closed, so that the next exchange opens it afresh (the cable may have
+    // been plugged in again meanwhile) instead of failing on a dead handle for ever.
+    if (portFailed)
+        m_port.close();
+    if (state == State::Reading)
+        Q_EMIT readFinished(portFailed ? kPortFailure : classifyRead(m_reply));
+    else
+        Q_EMIT writeFinished(portFailed ? kWritePortFailure : classifyWrite(m_reply));
+}
+
+} // namespace hxv5

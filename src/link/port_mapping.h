@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace hxv5 {
+
+// Which serial device a COM number 1..14 reaches, and the port file that remembers the number.
+//
+// A COM number bound by the user reaches the device it is bound to. A binding is a symbolic link
+// named "COM<n>" in portMapDirectory() (on Linux ~/.config/hxv5-clone/ports), so anybody can bind
+// any device, a pseudo-terminal of the simulated radio included, without root. The COM numbers
+// left unbound reach the USB serial adapters present, in the order of their device names: with
+// one cable plugged in and nothing bound, COM 1 reaches it. On Windows COM n is the device "COMn".
+
+// The per-user folder of the port file and the bindings. It does not depend on the program's
+// folder, so the port file is found again when the program is installed read-only.
+QString configDirectory();
+QString portMapDirectory();
+
+// Where "HX-V5.ini" is written and read first.
+QString portFilePath();
+// The port number the port file holds: 1..14, and 1 when the file is missing, empty, out of range
+// or not a number. A file beside the program is read when the per-user one does not exist yet.
+int readPortFile();
+// One line: the number in decimal and CR LF. False when the file could not be written.
+bool writePortFile(int port);
+
+// The device COM n reaches now, empty when none (port outside 1..14, nothing bound, no adapter).
+QString deviceForPort(int port);
+// The device the user bound to COM n, empty when it is not bound.
+QString boundDevice(int port);
+// The USB serial adapters present, in name order.
+QStringList usbSerialDevices();
+
+// Binding replaces an earlier binding of the same number. Both fail for a number outside 1..14.
+bool bindPort(int port, const QString &device);
+bool unbindPort(int port);
+
+} // namespace hxv5

@@ -1,0 +1,167 @@
+// hxv5-radio-sim: a simulated HX-V5 radio on a pseudo-terminal, so that every transfer can be
+// tried without the radio.
+
+#include "link/port_mapping.h"
+#include "link/serial_port.h"
+#include "radio_memory.h"
+#include "radio_simulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[0], &c, 1);
+}
+
+// SIGINT, SIGTERM and SIGHUP end the event loop normally, so the memory is saved and the
+// binding removed.
+void quitOnSignals()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, &QCoreApplication::quit);
+    struct sigaction action
+    {
+    };
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(sig, &action, nullptr);
+}
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "hxv5-radio-sim: %s\n", qPrintable(message));
+    return 1;
+}
+
+QString defaultMemoryPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/hxv5-clone/radio-sim-memory.txt");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("hxv5-radio-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A simulated HX-V5 radio on a pseudo-terminal. Prints the terminal's path on the first "
+        "line of its output and binds it to a COM number until it ends."));
+    parser.addHelpOption();
+    const QCommandLineOption comOption(QStringLiteral("com"),
+                                       QStringLiteral("COM number to bind, 1 to 14 (default 1)."),
+                                       QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption noBindOption(QStringLiteral("no-bind"),
+                                          QStringLiteral("Only print the path; bind nothing."));
+    const QCommandLineOption memoryOption(
+        QStringLiteral("memory"),
+        QStringLiteral("The memory file (default %1).").arg(defaultMemoryPath()),
+        QStringLiteral("FILE"));
+    const QCommandLineOption resetOption(QStringLiteral("reset"),
+                                         QStringLiteral("Start from the factory memory."));
+    const QCommandLineOption unpacedOption(
+        QStringLiteral("unpaced"),
+        QStringLiteral("Answer at once instead of at 960 characters/s."));
+    const QCommandLineOption faultOption(
+        QStringLiteral("fault"),
+        QStringLiteral("Spoil the answers for block N (all of them, or the first K): KIND is "
+                       "silent, no-answer, garbage or bad-frame. May be repeated."),
+        QStringLiteral("KIND:N[:K]"));
+    const QCommandLineOption hangUpOption(
+        QStringLiteral("hangup"), QStringLiteral("Close the line when block N is asked for."),
+        QStringLiteral("N"));
+    const QCommandLineOption delayOption(
+        QStringLiteral("delay"),
+        QStringLiteral("Delay every answer, or only the answers for block N, by D ms."),
+        QStringLiteral("D[:N]"));
+    const QCommandLineOption verboseOption(QStringLiteral("verbose"),
+                                           QStringLiteral("Log each command on stderr."));
+    parser.addOptions({comOption, noBindOption, memoryOption, resetOption, unpacedOption,
+                       faultOption, hangUpOption, delayOption, verboseOption});
+    parser.process(app);
+
+    hxv5::RadioSimulator::Options options;
+    options.paced = !parser.isSet(unpacedOption);
+    options.verbose = parser.isSet(verboseOption);
+    options.memoryPath =
+        parser.isSet(memoryOption) ? parser.value(memoryOption) : defaultMemoryPath();
+    for (const QString &text : parser.values(faultOption)) {
+        hxv5::RadioSimulator::Fault fault;
+        if (!hxv5::RadioSimulator::parseFault(text, fault))
+            return fail(QStringLiteral("bad --fault %1").arg(text));
+        options.faults.append(fault);
+    }
+    bool ok = true;
+    if (parser.isSet(hangUpOption)) {
+        options.hangUpBlock = parser.value(hangUpOption).toInt(&ok);
+        if (!ok || options.hangUpBlock < 0)
+            return fail(QStringLiteral("bad --hangup"));
+    }
+    if (parser.isSet(delayOption)) {
+        const QStringList parts = parser.value(delayOption).split(QLatin1Char(':'));
+        options.delayMs = parts.at(0).toInt(&ok);
+        if (ok && parts.size() == 2)
+            options.delayBlock = parts.at(1).toInt(&ok);
+        if (!ok || parts.size() > 2 || options.delayMs < 0 || options.delayBlock < -1)
+            return fail(QStringLiteral("bad --delay"));
+    }
+    const int com = parser.value(comOption).toInt(&ok);
+    if (!ok || com < hxv5::SerialPort::kFirstPort || com > hxv5::SerialPort::kLastPort)
+        return fail(QStringLiteral("--com takes 1 to 14"));
+
+    // The memory survives restarts: a missing file starts from the factory image and is created.
+    hxv5::RadioMemory memory = hxv5::RadioMemory::factoryImage();
+    const bool exists = QFileInfo::exists(options.memoryPath);
+    if (exists && !parser.isSet(resetOption) && !memory.load(options.memoryPath))
+        return fail(QStringLiteral("%1 is not a memory file (--reset starts afresh)")
+                        .arg(options.memoryPath));
+    QDir().mkpath(QFileInfo(options.memoryPath).absolutePath());
+
+    hxv5::RadioSimulator radio(memory, options);
+    if (!radio.open())
+        return fail(QStringLiteral("cannot open a pseudo-terminal"));
+    if ((!exists || parser.isSet(resetOption)) && !radio.saveMemory())
+        return 1;
+    QObject::connect(&radio, &hxv5::RadioSimulator::hungUp, &app, &QCoreApplication::quit);
+    quitOnSignals();
+
+    const QString device = radio.devicePath();
+    std::printf("%s\n", qPrintable(device));
+    std::fflush(stdout);
+    const bool bind = !parser.isSet(noBindOption);
+    if (bind) {
+        if (!hxv5::bindPort(com, device))
+            return fail(
+                QStringLiteral("cannot bind COM %1 in %2").arg(com).arg(hxv5::portMapDirectory()));
+        std::fprintf(stderr, "hxv5-radio-sim: COM %d -> %s (memory %s)\n", com, qPrintable(device),
+                     qPrintable(options.memoryPath));
+    }
+
+    const int status = QCoreApplication::exec();
+    radio.close();
+    // Leave a binding alone that somebody else has made meanwhile.
+    if (bind && hxv5::boundDevice(com) == device)
+        hxv5::unbindPort(com);
+    return status;
+}
