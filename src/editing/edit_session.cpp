@@ -48,16 +48,7 @@ bool EditSession::openSlot(const Document &document, int slot)
     unlockGroups();
 
     if (m_stored.holdsChannel()) {
-        frequencyText = m_stored.text[kColFrequency];
-        noteText = m_stored.text[kColNotes];
-        mode = static_cast<int>(m_stored.number[kColMode]);
-        // A step the option list lacks (the megahertz steps) is kept as it is and written back.
-        step = static_cast<int>(m_stored.number[kColStep]);
-        toneMode = static_cast<int>(m_stored.number[kColTone]);
-        txTone = static_cast<int>(m_stored.number[kColTxTone]);
-        rxTone = static_cast<int>(m_stored.number[kColRxTone]);
-        shift = static_cast<int>(m_stored.number[kColShift]);
-        offsetText = m_stored.text[kColShiftFreq];
+        loadStoredRow();
         enableChecked = document.channels().isEnabled(slot);
     } else {
         frequencyText = QStringLiteral("145.00000");
@@ -90,17 +81,23 @@ bool EditSession::openVfo(const Document &document, int vfoRow)
     m_auto = false;
     unlockGroups();
 
+    loadStoredRow();
+    enableChecked = false;
+    return true;
+}
+
+void EditSession::loadStoredRow()
+{
     frequencyText = m_stored.text[kColFrequency];
+    noteText = m_stored.text[kColNotes];
     mode = static_cast<int>(m_stored.number[kColMode]);
+    // A step the option list lacks (the megahertz steps) is kept as it is and written back.
     step = static_cast<int>(m_stored.number[kColStep]);
     toneMode = static_cast<int>(m_stored.number[kColTone]);
     txTone = static_cast<int>(m_stored.number[kColTxTone]);
     rxTone = static_cast<int>(m_stored.number[kColRxTone]);
     shift = static_cast<int>(m_stored.number[kColShift]);
     offsetText = m_stored.text[kColShiftFreq];
-    noteText = m_stored.text[kColNotes];
-    enableChecked = false;
-    return true;
 }
 
 void EditSession::unlockGroups()

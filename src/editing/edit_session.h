@@ -79,6 +79,7 @@ public:
 
 private:
     void unlockGroups();
+    void loadStoredRow();
 
     Kind m_kind = Kind::Memory;
     int m_row = 0;
