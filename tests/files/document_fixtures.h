@@ -132,4 +132,20 @@ inline TableRow withStoredNote(TableRow row)
     return row;
 }
 
+// Whether opened holds what saved held once it went through a file: the same settings, rows
+// and enable flags, with the notes as they are stored.
+inline bool sameThroughFile(const Document &saved, const Document &opened)
+{
+    for (int r = 0; r < kVfoRowCount; ++r) {
+        if (withStoredNote(saved.vfo().row(r)) != opened.vfo().row(r))
+            return false;
+    }
+    for (int s = 0; s < kSlotCount; ++s) {
+        if (withStoredNote(saved.channels().row(s)) != opened.channels().row(s))
+            return false;
+    }
+    return saved.channels().enableFlags() == opened.channels().enableFlags() &&
+           EncodeSettingsRecord(saved.settings()) == EncodeSettingsRecord(opened.settings());
+}
+
 } // namespace hxv5::testing

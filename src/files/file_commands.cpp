@@ -1,0 +1,128 @@
+#include "files/file_commands.h"
+
+#include "app/document.h"
+#include "app/reference_tables.h"
+#include "app/user_interaction.h"
+#include "files/clone_file.h"
+#include "files/csv_exchange.h"
+
+#include <QFileInfo>
+
+namespace hxv5 {
+
+FileCommands::FileCommands(Document &doc, UserInteraction &ui, QObject *parent)
+    : QObject(parent), m_doc(doc), m_ui(ui)
+{
+    connect(&m_doc, &Document::currentFileChanged, this,
+            [this] { Q_EMIT captionChanged(caption()); });
+}
+
+QString FileCommands::caption() const
+{
+    const QString path = m_doc.currentFile();
+    if (path.isEmpty())
+        return applicationTitle();
+    return QFileInfo(path).fileName() + QLatin1String(" - ") + applicationTitle();
+}
+
+bool FileCommands::promptSaveChanges()
+{
+    if (!m_doc.isChanged())
+        return true;
+    switch (m_ui.askSaveChanges()) {
+    case UserInteraction::Answer::Yes:
+        return Save();
+    case UserInteraction::Answer::No:
+        return true;
+    case UserInteraction::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool FileCommands::succeeded(FileError error)
+{
+    if (error == FileError::None)
+        return true;
+    m_ui.showError(fileErrorText(error));
+    return false;
+}
+
+bool FileCommands::load(UserInteraction::FileKind kind, Reader reader)
+{
+    if (m_doc.isBusy() || !promptSaveChanges())
+        return false;
+    const QString path = m_ui.chooseOpenFile(kind);
+    if (path.isEmpty() || !succeeded(reader(path, m_doc)))
+        return false;
+    Q_EMIT tablesReplaced();
+    // A CSV file only fills the tables: there is no clone file to save back to.
+    m_doc.setCurrentFile(kind == UserInteraction::FileKind::Clone ? path : QString());
+    m_doc.setChanged(false);
+    return true;
+}
+
+bool FileCommands::New()
+{
+    if (m_doc.isBusy() || !promptSaveChanges())
+        return false;
+    m_doc.resetToNew();
+    Q_EMIT tablesReplaced();
+    m_doc.setCurrentFile(QString());
+    m_doc.setChanged(false);
+    return true;
+}
+
+bool FileCommands::Open()
+{
+    return load(UserInteraction::FileKind::Clone, readCloneFile);
+}
+
+bool FileCommands::Import()
+{
+    return load(UserInteraction::FileKind::Csv, importCsv);
+}
+
+bool FileCommands::saveTo(const QString &path)
+{
+    if (!succeeded(writeCloneFile(path, m_doc)))
+        return false;
+    m_doc.setCurrentFile(path);
+    m_doc.setChanged(false);
+    return true;
+}
+
+bool FileCommands::Save()
+{
+    if (m_doc.isBusy())
+        return false;
+    if (m_doc.currentFile().isEmpty())
+        return SaveAs();
+    return saveTo(m_doc.currentFile());
+}
+
+bool FileCommands::SaveAs()
+{
+    if (m_doc.isBusy())
+        return false;
+    const QString path = m_ui.chooseSaveFile(UserInteraction::FileKind::Clone);
+    return !path.isEmpty() && saveTo(path);
+}
+
+bool FileCommands::Export()
+{
+    if (m_doc.isBusy())
+        return false;
+    const QString path = m_ui.chooseSaveFile(UserInteraction::FileKind::Csv);
+    return !path.isEmpty() && succeeded(exportCsv(path, m_doc));
+}
+
+bool FileCommands::queryClose()
+{
+    // Closing under a running transfer would pull the document away from it.
+    if (m_doc.isBusy())
+        return false;
+    return promptSaveChanges();
+}
+
+} // namespace hxv5

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/user_interaction.h"
+#include "files/clone_file.h"
+
+#include <QObject>
+#include <QString>
+
+namespace hxv5 {
+
+class Document;
+
+// The File menu's commands on a document: New, Open, Save, Save As, Import and Export, the
+// save-changes prompt they share with closing the window, and the window caption that names the
+// current file. File choosers and message boxes are reached through UserInteraction.
+//
+// The current file, the changed flag and the caption change together, and only at the end of a
+// command that succeeded; a failed or cancelled command leaves all three as they were. Every
+// command refuses (returns false at once) while a transfer with the radio runs.
+class FileCommands : public QObject
+{
+    Q_OBJECT
+public:
+    FileCommands(Document &doc, UserInteraction &ui, QObject *parent = nullptr);
+
+    // "name - Tormel HX-V5 Clone Utility" with the current file's name, or the title alone.
+    QString caption() const;
+
+public Q_SLOTS:
+    // A new, empty image: the default settings of the selected model variant, the VFO band
+    // defaults, every slot empty and disabled; no current file.
+    bool New();
+    // Asks for a clone file and reads it; a file that fails its tests changes nothing.
+    bool Open();
+    // Writes the current file, or asks for a name like SaveAs when there is none.
+    bool Save();
+    bool SaveAs();
+    // Asks for a CSV file and merges its rows into the tables; no current file afterwards.
+    bool Import();
+    // Asks for a name and writes the tables as CSV. The current file, the caption and the
+    // changed flag stay as they are: the CSV file is not a clone file.
+    bool Export();
+
+    // The save-changes step of closing the window: true when the window may close.
+    bool queryClose();
+
+Q_SIGNALS:
+    void captionChanged(const QString &caption);
+    // The tables were replaced as a whole: the window redraws both grids and makes the first
+    // channel row current.
+    void tablesReplaced();
+
+private:
+    // The save-changes prompt before New, Open, Import and closing, shown only while the changed
+    // flag is set: true when the operation may go on. Yes goes on only when the save was done;
+    // a cancelled file chooser or a failed save keeps the unsaved data and stops the operation.
+    bool promptSaveChanges();
+    bool saveTo(const QString &path);
+    // Open and Import: the prompt, the chooser, the reading; the current file is the path read
+    // for a clone file and none for a CSV file.
+    using Reader = FileError (*)(const QString &path, Document &doc);
+    bool load(UserInteraction::FileKind kind, Reader reader);
+    // True for None; otherwise shows the failure's message box and gives false.
+    bool succeeded(FileError error);
+
+    Document &m_doc;
+    UserInteraction &m_ui;
+};
+
+} // namespace hxv5

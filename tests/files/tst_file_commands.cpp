@@ -1,0 +1,382 @@
+#include "app/document.h"
+#include "app/user_interaction.h"
+#include "document_fixtures.h"
+#include "files/clone_file.h"
+#include "files/csv_exchange.h"
+#include "files/file_commands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace hxv5;
+using namespace hxv5::testing;
+
+namespace {
+
+// Answers scripted in advance and a record of what was asked.
+class ScriptedInteraction : public UserInteraction
+{
+public:
+    QList<Answer> answers;
+    QStringList openChoices;
+    QStringList saveChoices;
+    QStringList errors;
+    QStringList asked; // "prompt", "open clone", "save csv", ...
+
+    void showError(const QString &text) override { errors.append(text); }
+    Answer askSaveChanges() override
+    {
+        asked.append(QStringLiteral("prompt"));
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+    QString chooseOpenFile(FileKind kind) override
+    {
+        asked.append(QStringLiteral("open ") + kindName(kind));
+        return openChoices.isEmpty() ? QString() : openChoices.takeFirst();
+    }
+    QString chooseSaveFile(FileKind kind) override
+    {
+        asked.append(QStringLiteral("save ") + kindName(kind));
+        return saveChoices.isEmpty() ? QString() : saveChoices.takeFirst();
+    }
+
+private:
+    static QString kindName(FileKind kind)
+    {
+        return kind == FileKind::Clone ? QStringLiteral("clone") : QStringLiteral("csv");
+    }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const QString kTitle = QStringLiteral("Tormel HX-V5 Clone Utility");
+
+} // namespace
+
+class TestFileCommands : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void saveOpenAndCaption();
+    void promptFlows_data();
+    void promptFlows();
+    void failuresChangeNothing_data();
+    void failuresChangeNothing();
+    void newResetsEverything();
+    void importAndExport();
+    void refusedWhileBusy();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+};
+
+void TestFileCommands::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestFileCommands::saveOpenAndCaption()
+{
+    Document doc;
+    ScriptedInteraction ui;
+    FileCommands commands(doc, ui);
+    QSignalSpy captions(&commands, &FileCommands::captionChanged);
+    QCOMPARE(commands.caption(), kTitle);
+
+    fillRandomly(doc, 3);
+    QVERIFY(doc.isChanged());
+    // Save without a current file asks for a name.
+    ui.saveChoices = {path(QStringLiteral("first.TV5"))};
+    QVERIFY(commands.Save());
+    QCOMPARE(ui.asked, QStringList{QStringLiteral("save clone")});
+    QVERIFY(!doc.isChanged());
+    QCOMPARE(doc.currentFile(), path(QStringLiteral("first.TV5")));
+    QCOMPARE(commands.caption(), QStringLiteral("first.TV5 - ") + kTitle);
+    QCOMPARE(captions.count(), 1);
+    QCOMPARE(captions.last().at(0).toString(), commands.caption());
+
+    // Save with a current file writes there without asking.
+    doc.channels().setText(3, kColNotes, QStringLiteral("changed"));
+    doc.setChanged(true);
+    ui.asked.clear();
+    QVERIFY(commands.Save());
+    QVERIFY(ui.asked.isEmpty());
+    QVERIFY(readAll(path(QStringLiteral("first.TV5"))).contains("changed\r\n"));
+
+    // Save As always asks, and the new name becomes the current file.
+    ui.saveChoices = {path(QStringLiteral("second.TV5"))};
+    QVERIFY(commands.SaveAs());
+    QCOMPARE(commands.caption(), QStringLiteral("second.TV5 - ") + kTitle);
+
+    // Open from a new document gives back what was saved.
+    Document other;
+    FileCommands otherCommands(other, ui);
+    QSignalSpy replaced(&otherCommands, &FileCommands::tablesReplaced);
+    ui.openChoices = {path(QStringLiteral("second.TV5"))};
+    QVERIFY(otherCommands.Open());
+    QCOMPARE(replaced.count(), 1);
+    QVERIFY(!other.isChanged());
+    QCOMPARE(otherCommands.caption(), QStringLiteral("second.TV5 - ") + kTitle);
+    QVERIFY(sameThroughFile(doc, other));
+}
+
+void TestFileCommands::promptFlows_data()
+{
+    using A = UserInteraction::Answer;
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QList<A>>("answers");
+    QTest::addColumn<QString>("saveChoice"); // for Yes; "dir" makes the save fail
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("goesOn");
+    QTest::addColumn<bool>("saved");
+
+    const QString prompt = QStringLiteral("prompt");
+    const QString saveClone = QStringLiteral("save clone");
+    for (const QString &command : {QStringLiteral("New"), QStringLiteral("Open"),
+                                   QStringLiteral("Import"), QStringLiteral("close")}) {
+        const QByteArray c = command.toLatin1();
+        const QString chooser = command == QLatin1String("Open")     ? QStringLiteral("open clone")
+                                : command == QLatin1String("Import") ? QStringLiteral("open csv")
+                                                                     : QString();
+        const auto then = [&chooser](QStringList asked) {
+            if (!chooser.isEmpty())
+                asked.append(chooser);
+            return asked;
+        };
+        QTest::newRow(c + ", unchanged: no prompt")
+            << command << false << QList<A>{} << QString() << then({}) << true << false;
+        QTest::newRow(c + ", No: goes on unsaved")
+            << command << true << QList<A>{A::No} << QString() << then({prompt}) << true << false;
+        QTest::newRow(c + ", Cancel: abandoned")
+            << command << true << QList<A>{A::Cancel} << QString() << QStringList{prompt} << false
+            << false;
+        QTest::newRow(c + ", Yes and saved: goes on")
+            << command << true << QList<A>{A::Yes} << QStringLiteral("saved.TV5")
+            << then({prompt, saveClone}) << true << true;
+        QTest::newRow(c + ", Yes and the chooser cancelled: abandoned")
+            << command << true << QList<A>{A::Yes} << QString() << QStringList{prompt, saveClone}
+            << false << false;
+        QTest::newRow(c + ", Yes and the save failed: abandoned")
+            << command << true << QList<A>{A::Yes} << QStringLiteral("dir")
+            << QStringList{prompt, saveClone} << false << false;
+    }
+}
+
+// The save-changes prompt before New, Open, Import and closing. Going on is seen as the file
+// chooser being shown (Open, Import), the tables being reset (New) or true (closing).
+void TestFileCommands::promptFlows()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, changed);
+    QFETCH(QList<UserInteraction::Answer>, answers);
+    QFETCH(QString, saveChoice);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, goesOn);
+    QFETCH(bool, saved);
+
+    Document doc;
+    fillRandomly(doc, 9);
+    doc.setChanged(changed);
+    const Snapshot before(doc);
+    ScriptedInteraction ui;
+    ui.answers = answers;
+    if (saveChoice == QLatin1String("dir")) {
+        QVERIFY(QDir(m_dir->path()).mkdir(saveChoice));
+        ui.saveChoices = {path(saveChoice)};
+    } else if (!saveChoice.isEmpty()) {
+        ui.saveChoices = {path(saveChoice)};
+    }
+    FileCommands commands(doc, ui);
+
+    bool result = false;
+    if (command == QLatin1String("New"))
+        result = commands.New();
+    else if (command == QLatin1String("Open"))
+        result = commands.Open();
+    else if (command == QLatin1String("Import"))
+        result = commands.Import();
+    else
+        result = commands.queryClose();
+
+    QCOMPARE(ui.asked, asked);
+    QCOMPARE(QFile::exists(path(QStringLiteral("saved.TV5"))), saved);
+    if (saveChoice == QLatin1String("dir"))
+        QCOMPARE(ui.errors, QStringList{QStringLiteral("File Open Error")});
+    if (command == QLatin1String("close")) {
+        QCOMPARE(result, goesOn);
+    } else if (command == QLatin1String("New")) {
+        QCOMPARE(result, goesOn);
+        QCOMPARE(doc.channels().row(20).isEmpty(), goesOn);
+    } else {
+        QVERIFY(!result); // the chooser was cancelled
+    }
+    if (!goesOn) {
+        // Abandoned: the unsaved data is still there, still marked unsaved.
+        QVERIFY(Snapshot(doc).sameData(before));
+        QCOMPARE(doc.isChanged(), changed);
+        QCOMPARE(doc.currentFile(), before.currentFile);
+    }
+}
+
+void TestFileCommands::failuresChangeNothing_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("Open a short file")
+        << QStringLiteral("Open") << QByteArray("Tormel  HX-V5  Clone  File Start\r\n")
+        << QStringLiteral("File Open Error");
+    QTest::newRow("Open a file with a bad record")
+        << QStringLiteral("Open") << QByteArray("Tormel  HX-V5  Clone  File Start\r\nA5\r\n")
+        << QStringLiteral("Data Error");
+    QTest::newRow("Open a missing file")
+        << QStringLiteral("Open") << QByteArray() << QStringLiteral("File Open Error");
+    QTest::newRow("Import a file ending inside a record")
+        << QStringLiteral("Import") << QByteArray("\"HX-V5\",\"MEMORY\",\"1\"\r\n")
+        << QStringLiteral("File Open Error");
+    QTest::newRow("Import a missing file")
+        << QStringLiteral("Import") << QByteArray() << QStringLiteral("File Open Error");
+    QTest::newRow("Save onto a folder")
+        << QStringLiteral("Save") << QByteArray() << QStringLiteral("File Open Error");
+    QTest::newRow("Save As onto a folder")
+        << QStringLiteral("SaveAs") << QByteArray() << QStringLiteral("File Open Error");
+    QTest::newRow("Export onto a folder")
+        << QStringLiteral("Export") << QByteArray() << QStringLiteral("File Open Error");
+}
+
+// A command that fails shows its message and leaves the document, the current file, the
+// caption and the changed flag as they were.
+void TestFileCommands::failuresChangeNothing()
+{
+    QFETCH(QString, command);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, error);
+
+    const QString file = path(QStringLiteral("file"));
+    if (!content.isEmpty()) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    const QString folder = path(QStringLiteral("folder"));
+    QVERIFY(QDir().mkpath(folder));
+
+    Document doc;
+    fillRandomly(doc, 17);
+    doc.setCurrentFile(folder); // Save writes the current file
+    doc.setChanged(true);
+    ScriptedInteraction ui;
+    ui.answers = {UserInteraction::Answer::No};
+    ui.openChoices = {file};
+    ui.saveChoices = {folder};
+    FileCommands commands(doc, ui);
+    const QString caption = commands.caption();
+    QSignalSpy captions(&commands, &FileCommands::captionChanged);
+    QSignalSpy replaced(&commands, &FileCommands::tablesReplaced);
+    const Snapshot before(doc);
+
+    bool result = true;
+    QMetaObject::invokeMethod(&commands, qPrintable(command), Qt::DirectConnection,
+                              Q_RETURN_ARG(bool, result));
+    QVERIFY(!result);
+    QCOMPARE(ui.errors, QStringList{error});
+    QVERIFY(Snapshot(doc) == before);
+    QCOMPARE(commands.caption(), caption);
+    QCOMPARE(captions.count(), 0);
+    QCOMPARE(replaced.count(), 0);
+}
+
+void TestFileCommands::newResetsEverything()
+{
+    Document doc;
+    fillRandomly(doc, 21);
+    doc.settings().setModel(4);
+    doc.setCurrentFile(path(QStringLiteral("x.TV5")));
+    doc.setChanged(false);
+    ScriptedInteraction ui;
+    FileCommands commands(doc, ui);
+    QSignalSpy replaced(&commands, &FileCommands::tablesReplaced);
+    QVERIFY(commands.New());
+    QCOMPARE(replaced.count(), 1);
+    QCOMPARE(commands.caption(), kTitle);
+    QVERIFY(doc.currentFile().isEmpty());
+    QVERIFY(!doc.isChanged());
+    QCOMPARE(doc.settingsRecord(), QStringLiteral("A5040A0304000000000200006C23FFFF"));
+    for (int s = 0; s < kSlotCount; ++s) {
+        QCOMPARE(doc.channels().row(s), TableRow());
+        QVERIFY(!doc.channels().isEnabled(s));
+    }
+    QCOMPARE(doc.vfo().text(2, kColFrequency), QStringLiteral("88.10000"));
+    QCOMPARE(doc.vfo().text(6, kColFrequency), QStringLiteral("445.00000"));
+}
+
+void TestFileCommands::importAndExport()
+{
+    Document doc;
+    fillRandomly(doc, 30);
+    ScriptedInteraction ui;
+    FileCommands commands(doc, ui);
+    ui.saveChoices = {path(QStringLiteral("a.TV5"))};
+    QVERIFY(commands.SaveAs());
+
+    // Export leaves the current file, the caption and the changed flag alone.
+    doc.setChanged(true);
+    ui.saveChoices = {path(QStringLiteral("tables.csv"))};
+    QVERIFY(commands.Export());
+    QCOMPARE(ui.asked.last(), QStringLiteral("save csv"));
+    QCOMPARE(readAll(path(QStringLiteral("tables.csv"))), csvExportBytes(doc));
+    QVERIFY(doc.isChanged());
+    QCOMPARE(commands.caption(), QStringLiteral("a.TV5 - ") + kTitle);
+    ui.saveChoices.clear();
+    QVERIFY(!commands.Export()); // chooser cancelled
+
+    // Import into a document with other content: no current file, nothing to save afterwards.
+    Document target;
+    target.setCurrentFile(path(QStringLiteral("b.TV5")));
+    FileCommands targetCommands(target, ui);
+    QSignalSpy replaced(&targetCommands, &FileCommands::tablesReplaced);
+    ui.openChoices = {path(QStringLiteral("tables.csv"))};
+    QVERIFY(targetCommands.Import());
+    QCOMPARE(replaced.count(), 1);
+    QCOMPARE(targetCommands.caption(), kTitle);
+    QVERIFY(target.currentFile().isEmpty());
+    QVERIFY(!target.isChanged());
+    QVERIFY(targetCommands.queryClose());
+    QCOMPARE(target.vfo().row(4), withStoredNote(doc.vfo().row(4)));
+}
+
+void TestFileCommands::refusedWhileBusy()
+{
+    Document doc;
+    fillRandomly(doc, 5);
+    doc.setBusy(true);
+    ScriptedInteraction ui;
+    ui.answers = {UserInteraction::Answer::No};
+    ui.openChoices = {path(QStringLiteral("x"))};
+    ui.saveChoices = {path(QStringLiteral("y"))};
+    FileCommands commands(doc, ui);
+    const Snapshot before(doc);
+    QVERIFY(!commands.New());
+    QVERIFY(!commands.Open());
+    QVERIFY(!commands.Save());
+    QVERIFY(!commands.SaveAs());
+    QVERIFY(!commands.Import());
+    QVERIFY(!commands.Export());
+    QVERIFY(!commands.queryClose());
+    QVERIFY(ui.asked.isEmpty());
+    QVERIFY(Snapshot(doc) == before);
+}
+
+QTEST_GUILESS_MAIN(TestFileCommands)
+#include "tst_file_commands.moc"
