@@ -1,19 +1,69 @@
 #include "cli_commands.h"
 
+#include "app/document.h"
+#include "files/clone_file.h"
+#include "files/csv_exchange.h"
+
 #include <QTextStream>
 
 namespace hxv5::cli {
 
-int exportCsv(const QStringList &)
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+int usage(const char *line)
 {
-    QTextStream(stderr) << "not available yet\n";
-    return 2;
+    QTextStream(stderr) << "usage: hxv5-cli " << line << '\n';
+    return kUsage;
 }
 
-int importCsv(const QStringList &)
+// The program's message for a failure, alone on its line.
+int failed(FileError error)
 {
-    QTextStream(stderr) << "not available yet\n";
-    return 2;
+    QTextStream(stderr) << fileErrorText(error) << '\n';
+    return kFailed;
+}
+
+} // namespace
+
+int exportCsv(const QStringList &args)
+{
+    if (args.size() != 2)
+        return usage("export-csv IN.TV5 OUT.csv");
+    Document doc;
+    if (const FileError error = readCloneFile(args.at(0), doc); error != FileError::None)
+        return failed(error);
+    if (const FileError error = hxv5::exportCsv(args.at(1), doc); error != FileError::None)
+        return failed(error);
+    return 0;
+}
+
+int importCsv(const QStringList &args)
+{
+    QStringList files = args;
+    QString base;
+    if (const qsizetype at = files.indexOf(QStringLiteral("--onto")); at >= 0) {
+        if (at + 1 >= files.size() || files.at(at + 1).isEmpty())
+            return usage("import-csv IN.csv OUT.TV5 [--onto BASE.TV5]");
+        base = files.at(at + 1);
+        files.remove(at, 2);
+    }
+    if (files.size() != 2 || files.contains(QStringLiteral("--onto")))
+        return usage("import-csv IN.csv OUT.TV5 [--onto BASE.TV5]");
+
+    // Without a base the rows go into a new image, as after New.
+    Document doc;
+    if (!base.isEmpty()) {
+        if (const FileError error = readCloneFile(base, doc); error != FileError::None)
+            return failed(error);
+    }
+    if (const FileError error = hxv5::importCsv(files.at(0), doc); error != FileError::None)
+        return failed(error);
+    if (const FileError error = writeCloneFile(files.at(1), doc); error != FileError::None)
+        return failed(error);
+    return 0;
 }
 
 } // namespace hxv5::cli
