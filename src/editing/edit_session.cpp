@@ -9,7 +9,7 @@
 namespace hxv5 {
 
 namespace {
-constexpr int kFm = 0, kAm = 1, kWfm = 2;
+constexpr int kFm = 0;
 constexpr int kAmRow = 0, kSwRow = 1, kFmRow = 2;
 } // namespace
 
