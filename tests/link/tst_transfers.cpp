@@ -5,6 +5,7 @@
 #include "image/channel_codec.h"
 #include "image/clone_image.h"
 #include "link/transfers.h"
+#include "link_test_support.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -15,29 +16,6 @@ using Operation = hxv5::Transfers::Operation;
 using namespace std::chrono_literals;
 
 namespace {
-
-class ScriptedInteraction : public hxv5::UserInteraction
-{
-public:
-    void showError(const QString &text) override { errors.append(text); }
-    Answer askSaveChanges() override { return Answer::No; }
-    QString chooseOpenFile(FileKind) override { return {}; }
-    QString chooseSaveFile(FileKind) override { return {}; }
-    QStringList errors;
-};
-
-QString channelRecord(double mhz)
-{
-    hxv5::TableRow row;
-    row.number[hxv5::kColFrequency] = mhz;
-    row.number[hxv5::kColStep] = 5;
-    return hxv5::encodeRecord(row);
-}
-
-double frequency(const Document &doc, int slot)
-{
-    return doc.channels().number(slot, hxv5::kColFrequency);
-}
 
 QByteArray readCommand(int block)
 {

@@ -1,19 +1,138 @@
 #include "cli_commands.h"
 
+#include "app/document.h"
+#include "app/user_interaction.h"
+#include "files/clone_file.h"
+#include "link/serial_port.h"
+#include "link/transfers.h"
+
+#include <QEventLoop>
 #include <QTextStream>
 
 namespace hxv5::cli {
 
-int readRadio(const QStringList &)
+namespace {
+
+// Failures go to stderr, one message to a line; there is nobody to ask anything.
+class ConsoleInteraction : public UserInteraction
 {
-    QTextStream(stderr) << "not available yet\n";
-    return 2;
+public:
+    void showError(const QString &text) override { QTextStream(stderr) << text << '\n'; }
+    Answer askSaveChanges() override { return Answer::No; }
+    QString chooseOpenFile(FileKind) override { return {}; }
+    QString chooseSaveFile(FileKind) override { return {}; }
+};
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+struct RadioArguments
+{
+    QString port;
+    QString file;
+};
+
+// "--port PORT FILE", the option before or after the file.
+bool parseArguments(const QStringList &args, RadioArguments &parsed)
+{
+    QStringList rest = args;
+    const qsizetype at = rest.indexOf(QStringLiteral("--port"));
+    if (at < 0 || at + 1 >= rest.size())
+        return false;
+    parsed.port = rest.at(at + 1);
+    rest.remove(at, 2);
+    if (rest.size() != 1 || parsed.port.isEmpty())
+        return false;
+    parsed.file = rest.first();
+    return true;
 }
 
-int writeRadio(const QStringList &)
+// PORT is a COM number 1..14 or a device path.
+bool configurePort(QtSerialPortAdapter &port, const QString &text)
 {
-    QTextStream(stderr) << "not available yet\n";
-    return 2;
+    bool isNumber = false;
+    const int number = text.toInt(&isNumber);
+    if (!isNumber) {
+        port.setDevicePath(text);
+        return true;
+    }
+    if (number < SerialPort::kFirstPort || number > SerialPort::kLastPort)
+        return false;
+    port.setPortNumber(number);
+    return true;
+}
+
+bool prepare(const QStringList &args, QtSerialPortAdapter &port, RadioArguments &parsed)
+{
+    return parseArguments(args, parsed) && configurePort(port, parsed.port);
+}
+
+int usage(const char *line)
+{
+    QTextStream(stderr) << "usage: hxv5-cli " << line << '\n';
+    return kUsage;
+}
+
+// Runs one transfer to its end; true when it completed. A stop has shown its message already.
+bool run(Transfers &transfers, void (Transfers::*operation)())
+{
+    QEventLoop loop;
+    bool done = false;
+    bool completed = false;
+    const auto connection = QObject::connect(&transfers, &Transfers::finished, &loop,
+                                             [&](Transfers::Operation, bool ok) {
+                                                 done = true;
+                                                 completed = ok;
+                                                 loop.quit();
+                                             });
+    (transfers.*operation)();
+    if (!done && transfers.isRunning())
+        loop.exec();
+    QObject::disconnect(connection);
+    return completed;
+}
+
+int fileFailure(FileError error)
+{
+    QTextStream(stderr) << fileErrorText(error) << '\n';
+    return kFailed;
+}
+
+} // namespace
+
+int readRadio(const QStringList &args)
+{
+    RadioArguments parsed;
+    QtSerialPortAdapter port;
+    if (!prepare(args, port, parsed))
+        return usage("read-radio --port PORT OUT.TV5");
+
+    Document doc;
+    ConsoleInteraction ui;
+    Transfers transfers(doc, port, ui);
+    // Nothing is written unless both transfers went through.
+    if (!run(transfers, &Transfers::readSettings) || !run(transfers, &Transfers::readMemory))
+        return kFailed;
+    const FileError error = writeCloneFile(parsed.file, doc);
+    return error == FileError::None ? 0 : fileFailure(error);
+}
+
+int writeRadio(const QStringList &args)
+{
+    RadioArguments parsed;
+    QtSerialPortAdapter port;
+    if (!prepare(args, port, parsed))
+        return usage("write-radio --port PORT IN.TV5");
+
+    Document doc;
+    const FileError error = readCloneFile(parsed.file, doc);
+    if (error != FileError::None)
+        return fileFailure(error);
+    ConsoleInteraction ui;
+    Transfers transfers(doc, port, ui);
+    if (!run(transfers, &Transfers::writeSettings) || !run(transfers, &Transfers::writeMemory))
+        return kFailed;
+    return 0;
 }
 
 } // namespace hxv5::cli
