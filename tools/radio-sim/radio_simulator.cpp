@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace hxv5 {
@@ -20,6 +22,8 @@ constexpr qsizetype kWriteCommandLength = 42; // "AL~F" addr "W" 32 digits CR
 // Characters handed to the line at once: a serial driver passes input on in small bursts.
 constexpr std::size_t kBurst = 8;
 constexpr qsizetype kMaxLine = 256;
+// Below this the simulator sleeps instead of setting its millisecond timer.
+constexpr qint64 kFineWait = 2'000'000;
 
 bool isHex(QByteArrayView text)
 {
@@ -140,8 +144,20 @@ void RadioSimulator::onTick()
     }
     if (m_master < 0)
         return;
+    // The timer has millisecond steps; the last stretch to the next burst is slept exactly, so
+    // that the line is neither early nor late by a rounding.
+    if (!m_output.empty()) {
+        const qint64 wait = burstDue() - now();
+        if (wait > 0 && wait < kFineWait)
+            std::this_thread::sleep_for(std::chrono::nanoseconds(wait));
+    }
     flushOutput(now());
     schedule();
+}
+
+qint64 RadioSimulator::burstDue() const
+{
+    return m_output.at(std::min(kBurst, m_output.size()) - 1).due;
 }
 
 void RadioSimulator::schedule()
@@ -149,17 +165,15 @@ void RadioSimulator::schedule()
     qint64 next = -1;
     if (!m_commands.empty())
         next = m_commands.front().due;
-    if (!m_output.empty()) {
-        const qint64 burstDue = m_output.at(std::min(kBurst, m_output.size()) - 1).due;
-        next = next < 0 ? burstDue : std::min(next, burstDue);
-    }
+    if (!m_output.empty())
+        next = next < 0 ? burstDue() : std::min(next, burstDue());
     if (next < 0) {
         m_tick.stop();
         return;
     }
-    // Never early: a character is handed over only once its time on the line has passed.
+    // Wake up to a millisecond early; onTick sleeps the rest.
     const qint64 wait = std::max<qint64>(0, next - now());
-    m_tick.start(static_cast<int>((wait + 999'999) / 1'000'000));
+    m_tick.start(static_cast<int>(wait / 1'000'000));
 }
 
 void RadioSimulator::flushOutput(qint64 time)

@@ -90,6 +90,8 @@ private:
     void answer(const Command &command);
     void queueOutput(const QByteArray &text, qint64 start);
     void flushOutput(qint64 now);
+    // When the next burst of output is due: its last character's time on the line.
+    qint64 burstDue() const;
     const Fault *takeFault(int block);
     qint64 now() const { return m_clock.nsecsElapsed(); }
     qint64 charTime() const;
