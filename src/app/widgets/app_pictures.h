@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace hxv5 {
+
+// The program's pictures, drawn rather than shipped: the radio that stands for the program on the
+// splash window, in the About box and as the window icon, and the toolbar pictures the desktop
+// style does not provide.
+QPixmap radioPicture(int height);
+QIcon programIcon();
+QIcon printerIcon();
+QIcon helpIcon();
+
+} // namespace hxv5

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QRadioButton;
+
+namespace hxv5 {
+
+class SerialPort;
+
+// The port dialog ("dlgCOM", "COM Port Setup"): fourteen options "COM  1" .. "COM 14", each with
+// the device that port number reaches on this system beside it, and OK. There is no Cancel:
+// closing the dialog any other way leaves the port as it was.
+class PortDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int kPortCount = 14;
+
+    explicit PortDialog(SerialPort &port, QWidget *parent = nullptr);
+
+    // Before each showing: selects the option of the port now in use and refreshes the device
+    // names (adapters come and go).
+    void prepare();
+
+    // The option button of port number index + 1 (objectName "opbCom_<index>").
+    QRadioButton *option(int index) const { return m_options.at(static_cast<size_t>(index)); }
+
+public Q_SLOTS:
+    // Closes the port if it is open (the next exchange opens the new one) and takes the first
+    // selected option as the port number.
+    void OKButton_Click();
+
+private:
+    SerialPort &m_port;
+    std::array<QRadioButton *, kPortCount> m_options{};
+    std::array<QLabel *, kPortCount> m_devices{};
+};
+
+// "COM  1" .. "COM  9", "COM 10" .. "COM 14": every caption six characters long.
+QString portCaption(int portNumber);
+
+} // namespace hxv5

@@ -1,0 +1,110 @@
+#include "link/widgets/port_dialog.h"
+
+#include "scripted_radio.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace hxv5;
+
+class TestPortDialog : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void captions();
+    void opensOnThePortInUse_data();
+    void opensOnThePortInUse();
+    void okAppliesTheChoice_data();
+    void okAppliesTheChoice();
+    void closingOtherwiseChangesNothing();
+};
+
+void TestPortDialog::captions()
+{
+    ScriptedRadio port;
+    PortDialog dialog(port);
+    QCOMPARE(dialog.objectName(), QStringLiteral("dlgCOM"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("COM Port Setup"));
+    QCOMPARE(dialog.findChildren<QRadioButton *>().size(), PortDialog::kPortCount);
+    QCOMPARE(dialog.option(0)->text(), QStringLiteral("COM  1"));
+    QCOMPARE(dialog.option(8)->text(), QStringLiteral("COM  9"));
+    QCOMPARE(dialog.option(9)->text(), QStringLiteral("COM 10"));
+    QCOMPARE(dialog.option(13)->text(), QStringLiteral("COM 14"));
+    QCOMPARE(dialog.option(13)->objectName(), QStringLiteral("opbCom_13"));
+    QVERIFY(dialog.findChild<QPushButton *>(QStringLiteral("OKButton")));
+    const QList<QPushButton *> buttons = dialog.findChildren<QPushButton *>();
+    QCOMPARE(buttons.size(), 1); // no Cancel
+}
+
+void TestPortDialog::opensOnThePortInUse_data()
+{
+    QTest::addColumn<int>("port");
+    QTest::newRow("COM 1") << 1;
+    QTest::newRow("COM 7") << 7;
+    QTest::newRow("COM 14") << 14;
+}
+
+void TestPortDialog::opensOnThePortInUse()
+{
+    QFETCH(int, port);
+    ScriptedRadio line;
+    line.setPortNumber(port);
+    PortDialog dialog(line);
+    dialog.option(2)->setChecked(true); // left over from an earlier showing
+    dialog.prepare();
+    for (int i = 0; i < PortDialog::kPortCount; ++i)
+        QCOMPARE(dialog.option(i)->isChecked(), i == port - 1);
+}
+
+void TestPortDialog::okAppliesTheChoice_data()
+{
+    QTest::addColumn<int>("before");
+    QTest::addColumn<bool>("wasOpen");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<int>("closes");
+
+    QTest::newRow("COM 12 while open") << 1 << true << 12 << 1;
+    QTest::newRow("same port while open") << 5 << true << 5 << 1;
+    QTest::newRow("closed port stays closed") << 1 << false << 3 << 0;
+}
+
+void TestPortDialog::okAppliesTheChoice()
+{
+    QFETCH(int, before);
+    QFETCH(bool, wasOpen);
+    QFETCH(int, chosen);
+    QFETCH(int, closes);
+
+    ScriptedRadio line;
+    line.setPortNumber(before);
+    if (wasOpen)
+        QVERIFY(line.open());
+    PortDialog dialog(line);
+    dialog.prepare();
+    dialog.show();
+    dialog.option(chosen - 1)->click();
+    dialog.findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+
+    QCOMPARE(line.portNumber(), chosen);
+    QVERIFY(!line.isOpen()); // the next exchange opens the chosen port
+    QCOMPARE(line.closes, closes);
+    QVERIFY(!dialog.isVisible());
+}
+
+void TestPortDialog::closingOtherwiseChangesNothing()
+{
+    ScriptedRadio line;
+    line.setPortNumber(4);
+    QVERIFY(line.open());
+    PortDialog dialog(line);
+    dialog.prepare();
+    dialog.show();
+    dialog.option(10)->click();
+    dialog.reject(); // the window's close box
+    QCOMPARE(line.portNumber(), 4);
+    QVERIFY(line.isOpen());
+}
+
+QTEST_MAIN(TestPortDialog)
+#include "tst_port_dialog.moc"
