@@ -1,0 +1,49 @@
+#pragma once
+
+#include "editing/widgets/row_grid.h"
+
+namespace hxv5 {
+
+class ChannelTableModel;
+class Document;
+
+// The channel table on the "Memorys" panel ("MSFlexGrid1"): 213 slot rows under the header row,
+// 13 of them visible at a time (the list operations move the view by that many rows), disabled
+// slots in grey italics. The current row is the slot every single-slot operation acts on; a
+// selection made with the mouse never spans more than that row.
+class ChannelGrid : public RowGrid
+{
+    Q_OBJECT
+public:
+    static constexpr int kVisibleRows = 13;
+
+    explicit ChannelGrid(Document &document, QWidget *parent = nullptr);
+
+    ChannelTableModel *channelModel() const;
+
+    int currentSlot() const { return currentDataRow(); }
+    // Makes a slot the current row, selected across the data columns and scrolled into view.
+    void setCurrentSlot(int slot) { selectDataRow(slot); }
+
+    // Redraws all 213 slots after a whole-table change and keeps the current row.
+    void RedrawChannelTable();
+    // Redraws one slot given by its grid row (slot + 1) and makes it the selected current row.
+    void Grid1Data(int row);
+    // Gives the Notes cells their font; the first slot becomes the current row.
+    void ChangeFont();
+
+Q_SIGNALS:
+    // A slot row (or its label) was double-clicked.
+    void slotActivated(int slot);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void rowDoubleClicked(int row) override;
+
+private:
+    // A drag that selected several rows leaves only the row where it ended.
+    void collapseSelection();
+};
+
+} // namespace hxv5

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QTableView>
+
+#include <array>
+
+namespace hxv5 {
+
+class RowStyleDelegate;
+class RowTableModel;
+
+// What the channel grid and the VFO grid share: a table view with a header row and a label column
+// over a row table model, in "Arial" 6.75 pt with the Notes cells in their own font, columns as
+// wide as the twips list says (on this screen), a fixed number of visible rows, and a current row
+// that is always selected across the nine data columns.
+class RowGrid : public QTableView
+{
+    Q_OBJECT
+public:
+    // Ten widths in twips: the label column, then the nine data columns.
+    using ColumnTwips = std::array<int, 10>;
+
+    RowTableModel *rowModel() const { return m_model; }
+    RowStyleDelegate *rowStyle() const { return m_rowStyle; }
+    int visibleRowCount() const { return m_visibleRows; }
+    // The height of one row in pixels.
+    int rowHeight() const { return m_rowHeight; }
+    // A length in twips on this grid's screen (1440 twips to the inch).
+    int twipsToPixels(int twips) const;
+
+    // The grid font, and the font the Notes cells take (falls back to another family silently
+    // where the desktop lacks it).
+    static QFont gridFont();
+    static QFont notesFont();
+
+protected:
+    RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRows, QWidget *parent);
+
+    int currentDataRow() const;
+    // Makes a row current and selects it across the data columns, scrolled into view.
+    void selectDataRow(int row);
+    // The Notes cells of every row take the Notes font; row 0 becomes current.
+    void applyNotesFont();
+
+    virtual void rowDoubleClicked(int row) = 0;
+
+    void changeEvent(QEvent *event) override;
+
+private:
+    void layOut();
+
+    RowTableModel *m_model;
+    RowStyleDelegate *m_rowStyle;
+    ColumnTwips m_widths;
+    int m_visibleRows;
+    int m_rowHeight = 0;
+};
+
+} // namespace hxv5
