@@ -1,0 +1,343 @@
+#include "editing/widgets/edit_dialog.h"
+
+#include "app/document.h"
+#include "app/reference_tables.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace hxv5 {
+
+namespace {
+
+QLabel *label(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+// A frame of option buttons laid out in `columns` columns; each button is named after its
+// control array and index ("opbStep_5") and has its index as id in the group.
+QButtonGroup *optionFrame(QGroupBox *frame, const QString &name, const QStringList &captions,
+                          int columns)
+{
+    auto *group = new QButtonGroup(frame);
+    group->setExclusive(false); // a group may show no selection, like an unknown stored value
+    auto *grid = new QGridLayout(frame);
+    const int perColumn = static_cast<int>((captions.size() + columns - 1) / columns);
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *button = new QRadioButton(captions.at(i), frame);
+        button->setObjectName(QStringLiteral("%1_%2").arg(name).arg(i));
+        group->addButton(button, i);
+        grid->addWidget(button, i % perColumn, i / perColumn);
+    }
+    return group;
+}
+
+void selectOption(QButtonGroup *group, int index)
+{
+    for (QAbstractButton *b : group->buttons())
+        b->setChecked(group->id(b) == index);
+}
+
+// The selected option's index; the given fallback when none is selected.
+int selectedOption(const QButtonGroup *group, int fallback)
+{
+    for (QAbstractButton *b : group->buttons()) {
+        if (b->isChecked())
+            return group->id(b);
+    }
+    return fallback;
+}
+
+QLineEdit *numberField(const QString &name, int maxLength, QWidget *parent)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setMaxLength(maxLength);
+    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Typed keys pass the dialog's keystroke filter; the validator keeps pasted text to the same
+    // digits and one point.
+    field->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), field));
+    return field;
+}
+
+} // namespace
+
+EditDialog::EditDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("dlgModify"));
+    setModal(true);
+    buildControls();
+}
+
+void EditDialog::buildControls()
+{
+    auto *top = new QVBoxLayout(this);
+
+    auto *heading = new QHBoxLayout;
+    m_lblMode = label(QStringLiteral("lblMode"), QString(), this);
+    m_lblCH = label(QStringLiteral("lblCH"), QString(), this);
+    QFont strong = m_lblCH->font();
+    strong.setBold(true);
+    m_lblMode->setFont(strong);
+    m_lblCH->setFont(strong);
+    heading->addWidget(m_lblMode);
+    heading->addWidget(m_lblCH);
+    heading->addStretch();
+    top->addLayout(heading);
+
+    auto *fields = new QGridLayout;
+    m_txtFreq = numberField(QStringLiteral("txtFreq"), 9, this);
+    m_lblMHz = label(QStringLiteral("lblMHz"), QString(), this);
+    fields->addWidget(label(QStringLiteral("Label1"), QStringLiteral("Frequency"), this), 0, 0);
+    fields->addWidget(m_txtFreq, 0, 1);
+    fields->addWidget(label(QStringLiteral("Label2"), QStringLiteral("MHz"), this), 0, 2);
+    fields->addWidget(m_lblMHz, 0, 3);
+    m_txtNote = new QLineEdit(this);
+    m_txtNote->setObjectName(QStringLiteral("txtNote"));
+    m_txtNote->setMaxLength(30);
+    fields->addWidget(label(QStringLiteral("Label3"), QStringLiteral("Note"), this), 1, 0);
+    fields->addWidget(m_txtNote, 1, 1, 1, 3);
+    top->addLayout(fields);
+
+    auto *checks = new QHBoxLayout;
+    m_chkEnable = new QCheckBox(QStringLiteral("Enable"), this);
+    m_chkEnable->setObjectName(QStringLiteral("chkEnable"));
+    m_chkAuto = new QCheckBox(QStringLiteral("Auto Mode and Step"), this);
+    m_chkAuto->setObjectName(QStringLiteral("chkAuto"));
+    checks->addWidget(m_chkEnable);
+    checks->addWidget(m_chkAuto);
+    checks->addStretch();
+    top->addLayout(checks);
+
+    auto *groups = new QHBoxLayout;
+    auto *left = new QVBoxLayout;
+    m_modeFrame = new QGroupBox(QStringLiteral("Modulation Mode"), this);
+    m_modeFrame->setObjectName(QStringLiteral("Frame1"));
+    m_opbWave = optionFrame(m_modeFrame, QStringLiteral("opbWave"),
+                            {QStringLiteral("FM"), QStringLiteral("AM"), QStringLiteral("WFM")}, 1);
+    left->addWidget(m_modeFrame);
+    auto *toneFrame = new QGroupBox(QStringLiteral("Tone"), this);
+    toneFrame->setObjectName(QStringLiteral("Frame3"));
+    m_opbTone = optionFrame(toneFrame, QStringLiteral("opbTone"),
+                            {QStringLiteral("None"), QStringLiteral("Tone"), QStringLiteral("TSQ"),
+                             QStringLiteral("Reverse")},
+                            2);
+    auto *toneGrid = static_cast<QGridLayout *>(toneFrame->layout());
+    m_cbbTxTone = new QComboBox(toneFrame);
+    m_cbbTxTone->setObjectName(QStringLiteral("cbbTxTone"));
+    m_cbbRxTone = new QComboBox(toneFrame);
+    m_cbbRxTone->setObjectName(QStringLiteral("cbbRxTone"));
+    for (QComboBox *list : {m_cbbTxTone, m_cbbRxTone}) {
+        list->addItems(toneList());
+        list->setCurrentIndex(0);
+    }
+    toneGrid->addWidget(label(QStringLiteral("Label4"), QStringLiteral("TX"), toneFrame), 2, 0);
+    toneGrid->addWidget(m_cbbTxTone, 2, 1);
+    toneGrid->addWidget(label(QStringLiteral("Label5"), QStringLiteral("RX"), toneFrame), 3, 0);
+    toneGrid->addWidget(m_cbbRxTone, 3, 1);
+    left->addWidget(toneFrame);
+    groups->addLayout(left);
+
+    m_stepFrame = new QGroupBox(QStringLiteral("Tuning Step"), this);
+    m_stepFrame->setObjectName(QStringLiteral("Frame2"));
+    m_opbStep = optionFrame(m_stepFrame, QStringLiteral("opbStep"),
+                            stepList().mid(0, EditSession::kStepOptionCount), 2);
+    groups->addWidget(m_stepFrame);
+    top->addLayout(groups);
+
+    auto *shiftFrame = new QGroupBox(QStringLiteral("Shift"), this);
+    shiftFrame->setObjectName(QStringLiteral("Frame4"));
+    m_opbSift = optionFrame(
+        shiftFrame, QStringLiteral("opbSift"),
+        {QStringLiteral("None"), QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("Split")},
+        4);
+    auto *shiftGrid = static_cast<QGridLayout *>(shiftFrame->layout());
+    m_txtShift = numberField(QStringLiteral("txtShift"), 8, shiftFrame);
+    auto *offset = new QHBoxLayout;
+    offset->addWidget(
+        label(QStringLiteral("Label6"), QStringLiteral("Offset Frequency"), shiftFrame));
+    offset->addWidget(m_txtShift);
+    offset->addWidget(label(QStringLiteral("Label7"), QStringLiteral("MHz"), shiftFrame));
+    shiftGrid->addLayout(offset, 1, 0, 1, 4);
+    top->addWidget(shiftFrame);
+
+    auto *buttons = new QHBoxLayout;
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    top->addLayout(buttons);
+
+    // Option buttons of a group exclude each other when clicked; the groups are not exclusive in
+    // Qt's sense so that code can show "no selection".
+    for (QButtonGroup *group : {m_opbWave, m_opbStep, m_opbTone, m_opbSift}) {
+        connect(group, &QButtonGroup::idClicked, this,
+                [group](int id) { selectOption(group, id); });
+    }
+    connect(ok, &QPushButton::clicked, this, &EditDialog::OKButton_Click);
+    connect(cancel, &QPushButton::clicked, this, &EditDialog::CancelButton_Click);
+    connect(m_chkAuto, &QCheckBox::clicked, this, &EditDialog::chkAuto_Click);
+    m_txtFreq->installEventFilter(this);
+    m_txtShift->installEventFilter(this);
+}
+
+bool EditDialog::prepareSlot(Document &document, int slot)
+{
+    if (!m_session.openSlot(document, slot))
+        return false;
+    m_document = &document;
+    showSession();
+    return true;
+}
+
+bool EditDialog::prepareVfo(Document &document, int vfoRow)
+{
+    if (!m_session.openVfo(document, vfoRow))
+        return false;
+    m_document = &document;
+    showSession();
+    return true;
+}
+
+bool EditDialog::editSlot(Document &document, int slot)
+{
+    return prepareSlot(document, slot) && exec() == QDialog::Accepted;
+}
+
+bool EditDialog::editVfo(Document &document, int vfoRow)
+{
+    return prepareVfo(document, vfoRow) && exec() == QDialog::Accepted;
+}
+
+void EditDialog::showSession()
+{
+    setWindowTitle(m_session.caption());
+    m_lblMode->setText(m_session.modeLabel());
+    m_lblCH->setText(m_session.channelLabel());
+    m_lblMHz->setText(m_session.rangeCaption());
+    m_chkEnable->setVisible(m_session.enableVisible());
+    m_chkEnable->setChecked(m_session.enableChecked);
+    m_chkAuto->setChecked(m_session.autoChecked());
+    m_txtFreq->setText(m_session.frequencyText);
+    m_txtNote->setText(m_session.noteText);
+    m_txtShift->setText(m_session.offsetText);
+    selectOption(m_opbWave, m_session.mode);
+    selectOption(m_opbStep, m_session.step);
+    selectOption(m_opbTone, m_session.toneMode);
+    selectOption(m_opbSift, m_session.shift);
+    m_cbbTxTone->setCurrentIndex(m_session.txTone);
+    m_cbbRxTone->setCurrentIndex(m_session.rxTone);
+    showGroupStates();
+}
+
+void EditDialog::showGroupStates()
+{
+    m_modeFrame->setEnabled(m_session.modeGroupEnabled());
+    m_stepFrame->setEnabled(m_session.stepGroupEnabled());
+    for (QAbstractButton *b : m_opbWave->buttons())
+        b->setEnabled(m_session.modeEnabled(m_opbWave->id(b)));
+    for (QAbstractButton *b : m_opbStep->buttons())
+        b->setEnabled(m_session.stepEnabled(m_opbStep->id(b)));
+}
+
+void EditDialog::takeControls()
+{
+    m_session.frequencyText = m_txtFreq->text();
+    m_session.noteText = m_txtNote->text();
+    m_session.offsetText = m_txtShift->text();
+    m_session.enableChecked = m_chkEnable->isChecked();
+    m_session.mode = selectedOption(m_opbWave, m_session.mode);
+    m_session.step = selectedOption(m_opbStep, m_session.step);
+    m_session.toneMode = selectedOption(m_opbTone, m_session.toneMode);
+    m_session.shift = selectedOption(m_opbSift, m_session.shift);
+    m_session.txTone = m_cbbTxTone->currentIndex();
+    m_session.rxTone = m_cbbRxTone->currentIndex();
+}
+
+void EditDialog::OKButton_Click()
+{
+    takeControls();
+    if (!m_document || !m_session.accept(*m_document)) {
+        reject();
+        return;
+    }
+    accept();
+}
+
+void EditDialog::CancelButton_Click()
+{
+    reject();
+}
+
+void EditDialog::chkAuto_Click()
+{
+    takeControls();
+    m_session.setAuto(m_chkAuto->isChecked());
+    selectOption(m_opbWave, m_session.mode);
+    selectOption(m_opbStep, m_session.step);
+    showGroupStates();
+}
+
+void EditDialog::txtFreq_LostFocus()
+{
+    m_session.frequencyText = m_txtFreq->text();
+    m_session.frequencyLostFocus();
+    m_txtFreq->setText(m_session.frequencyText);
+}
+
+void EditDialog::txtShift_LostFocus()
+{
+    m_session.offsetText = m_txtShift->text();
+    m_session.offsetLostFocus();
+    m_txtShift->setText(m_session.offsetText);
+}
+
+bool EditDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_txtFreq || watched == m_txtShift) {
+        auto *field = static_cast<QLineEdit *>(watched);
+        if (event->type() == QEvent::KeyPress) {
+            const QString text = static_cast<QKeyEvent *>(event)->text();
+            // Keys that type a character pass the filter or are dropped; navigation and editing
+            // keys without a character (arrows, Delete, Home) work as usual.
+            if (text.size() == 1 && text.at(0).isPrint() &&
+                !EditSession::acceptKey(field->text(), text.at(0)))
+                return true;
+        } else if (event->type() == QEvent::FocusOut) {
+            if (field == m_txtFreq)
+                txtFreq_LostFocus();
+            else
+                txtShift_LostFocus();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void EditDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_txtFreq->setFocus();
+    m_txtFreq->selectAll();
+}
+
+} // namespace hxv5
