@@ -1,13 +1,15 @@
-#include "app/widgets/main_window.h"
+#include "app/widgets/app_pictures.h"
+#include "app/widgets/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The names under which the window placement is stored.
     QApplication::setApplicationName(QStringLiteral("HX-V5 Clone"));
     QApplication::setOrganizationName(QStringLiteral("Tormel"));
-    hxv5::MainWindow window;
-    window.show();
+    QApplication::setWindowIcon(hxv5::programIcon());
+    const auto window = hxv5::Main();
     return QApplication::exec();
 }

@@ -1,21 +1,204 @@
 #pragma once
 
+#include "app/string_table.h"
+
 #include <QMainWindow>
+#include <QPointer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QDialog;
+class QDockWidget;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QStackedLayout;
+class QTabBar;
+class QTimer;
+class QToolBar;
 
 namespace hxv5 {
 
+class AboutBox;
+class ChannelGrid;
 class Document;
+class EditDialog;
+class FileCommands;
+class PortDialog;
+class SerialPort;
+class SettingsPage1;
+class SettingsPage2;
+class Transfers;
+class UserInteraction;
+class VfoGrid;
 
-// The program's one window. For now it shows the document's title; the panels, grids, menus and
-// toolbar join it as they are built.
+// What the window is built with; the defaults are those of the desktop program. Tests replace the
+// language, the start-up pause, the serial line, the user's answers and the modal loop.
+struct MainWindowOptions
+{
+    // The string table the captions come from.
+    Language language = languageForLocale(QLocale::system());
+    // How long Form_Load holds start-up while the splash window stays up.
+    std::chrono::milliseconds startupPause{2000};
+    // The line to the radio; the real serial port when null. Not owned.
+    SerialPort *port = nullptr;
+    // Message boxes and file choosers when null. Not owned.
+    UserInteraction *interaction = nullptr;
+    // Shows a modal dialog (About box, port dialog) and returns when it is closed; exec() when
+    // empty.
+    std::function<void(QDialog &)> execDialog;
+};
+
+// The program's window ("frmMain"): the tab strip over the panels "Settings 1", "Settings2" and
+// "Memorys" (and the untabbed "Program Scan"), the menus, the toolbar and the status bar. It owns
+// the document, the line to the radio with its transfers, and the file commands, and forwards
+// the user's commands to them; while a transfer runs, every command that would change the tables
+// or the settings is unavailable.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    explicit MainWindow(MainWindowOptions options = {}, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    Document &document() { return *m_document; }
+    SerialPort &serialPort() { return *m_port; }
+    Transfers &transfers() { return *m_transfers; }
+    FileCommands &fileCommands() { return *m_files; }
+
+    // Runs once, before the window is first shown: localises the window, sets its size, takes
+    // the port number from the port file, decodes the default settings, draws the grids, holds
+    // start-up for the start-up pause (the event loop keeps turning), sets the caption and the
+    // first tab, and clears the changed flag.
+    void Form_Load();
+
+    // Brings tab 1..3 to the front, as a click on it does.
+    void selectTab(int tab);
+    int selectedTab() const;
+
+    // The windows the main window loaded besides itself (About box, port dialog), most recent
+    // last; Form_Unload unloads them from the end.
+    QWidget *aboutBox() const;
+    QWidget *portDialog() const;
+
+    // Loads the edit dialog hidden, so that it exists before its first use.
+    void loadEditDialog();
+
+public Q_SLOTS:
+    void TabStrip1_Click();
+
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuImport_Click();
+    void mnuExport_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrint_Click();
+    void mnuFileExit_Click();
+    void mnuEditUndo_Click();
+    void mnuViewToolbar_Click();
+    void mnuStatusBar_Click();
+    void mnuReSet_Click();
+    void mnuReMem_Click();
+    void mnuReAll_Click();
+    void mnuWrSet_Click();
+    void mnuWrMem_Click();
+    void mnuWrAll_Click();
+    void mnuToolsOptions_Click();
+    void mnuHelpAbout_Click();
+    void tbToolBar_ButtonClick(QAction *button);
+
+    void cmbRxData_Click();
+    void cmbTxData_Click();
+    void cmbRxData1_Click();
+    void cmbTxData1_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    // No context menu of toolbars and docks: the View menu alone shows and hides the toolbar, so
+    // its check mark always tells the truth.
+    QMenu *createPopupMenu() override { return nullptr; }
 
 private:
+    // Asks about unsaved changes; false when the user cancels the close.
+    bool Form_QueryUnload();
+    // Writes the port file and the placement and unloads the other windows.
+    void Form_Unload();
+    // Unloads the windows loaded besides this one, the most recently loaded first.
+    void unloadOtherWindows();
+
+    void buildPanels();
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    void buildTestPanel();
+    void wireTransfers();
+    void wireFiles();
+
+    QAction *addMenuItem(QMenu *menu, const char *name, int captionId, void (MainWindow::*slot)());
+    void runModal(QDialog &dialog);
+    void updateClock();
+    void leaveMemoryTab();
+    // Enables the commands by the selected tab and by whether a transfer runs.
+    void updateCommandStates();
+    void onMemoryBusyChanged(bool busy);
+    void onSettingsBusyChanged(bool busy);
+    void onSlotStarted(int slot);
+    // The edit dialog's entry points: a double click on a grid row, and Modify.
+    void editVfoRow(int vfoRow);
+    void editSlot(int slot);
+
+    MainWindowOptions m_options;
     Document *m_document;
+    std::unique_ptr<SerialPort> m_ownPort;
+    SerialPort *m_port;
+    std::unique_ptr<UserInteraction> m_ownInteraction;
+    UserInteraction *m_interaction;
+    Transfers *m_transfers;
+    FileCommands *m_files;
+
+    QTabBar *m_tabStrip = nullptr;
+    QStackedLayout *m_panels = nullptr;
+    QGroupBox *m_frames[4] = {};
+    SettingsPage1 *m_settings1 = nullptr;
+    SettingsPage2 *m_settings2 = nullptr;
+    ChannelGrid *m_channelGrid = nullptr;
+    QPushButton *m_cmbRxData = nullptr;
+    QPushButton *m_cmbTxData = nullptr;
+    QProgressBar *m_progressBar = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QDockWidget *m_testPanel = nullptr;
+    QLabel *m_statusText = nullptr;
+    QLabel *m_statusDate = nullptr;
+    QLabel *m_statusTime = nullptr;
+    QTimer *m_clock = nullptr;
+
+    QAction *m_mnuViewToolbar = nullptr;
+    QAction *m_mnuStatusBar = nullptr;
+    QAction *m_mnuEditUndo = nullptr;
+    // Commands that change the tables or the settings (or the line a transfer uses).
+    QList<QAction *> m_changingCommands;
+    QList<QAction *> m_transferCommands;
+
+    QPointer<AboutBox> m_aboutBox;
+    QPointer<PortDialog> m_portDialog;
+    QPointer<EditDialog> m_editDialog;
+    QList<QPointer<QWidget>> m_loadedWindows;
+
+    // Set by the commands that include Read Memory: its rows are highlighted as they are read.
+    bool m_memoryReadPending = false;
+    bool m_readingMemory = false;
+    // Set by the ALL commands: the memory half brings the "Memory" tab to the front.
+    bool m_memoryTabPending = false;
+    int m_rowBeforeRead = 0;
+    bool m_loaded = false;
+    bool m_unloaded = false;
 };
 
 } // namespace hxv5

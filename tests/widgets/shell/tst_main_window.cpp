@@ -1,0 +1,554 @@
+#include "app/document.h"
+#include "app/widgets/main_window.h"
+#include "app/widgets/screen_units.h"
+#include "editing/widgets/channel_grid.h"
+#include "link/port_mapping.h"
+#include "link/transfers.h"
+#include "link/widgets/port_dialog.h"
+#include "scripted_radio.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStackedLayout>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+
+using namespace hxv5;
+using namespace std::chrono_literals;
+
+// Every window here is driven through the objectNames a user-facing test would use; the port file
+// and the placement go to a private configuration folder.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startUpState_data();
+    void startUpState();
+    void tabsBringTheirPanelToTheFront_data();
+    void tabsBringTheirPanelToTheFront();
+    void modifyEditsTheRowOfTheTab_data();
+    void modifyEditsTheRowOfTheTab();
+    void viewTogglesTwiceLeaveThemShown();
+    void helpButtonShowsTheSameAboutBox();
+    void portFileAtStartUp_data();
+    void portFileAtStartUp();
+    void portDialogChoiceReachesThePortFile();
+    void placementInTwips();
+    void noPlacementWhenMinimized();
+    void closingAsksOnlyWhenChanged_data();
+    void closingAsksOnlyWhenChanged();
+    void readMemoryLocksItsButtonsAndHighlightsRows();
+    void readMemoryStops_data();
+    void readMemoryStops();
+    void readSettingsLocksTheSettingsButtons();
+    void transferMenuItemsSwitchTabs_data();
+    void transferMenuItemsSwitchTabs();
+
+private:
+    std::unique_ptr<MainWindow> makeWindow(Language language = Language::English);
+    template <typename T> T *child(const char *name)
+    {
+        T *found = m_window->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qWarning("no %s", name);
+        return found;
+    }
+    QAction *action(const char *name) { return child<QAction>(name); }
+    // Enabled as far as the button itself goes: the panels behind the selected tab are disabled
+    // as a whole, whatever their buttons are.
+    bool buttonEnabled(const char *name)
+    {
+        auto *button = child<QPushButton>(name);
+        QWidget *panel = button->parentWidget();
+        while (panel && !panel->objectName().startsWith(QLatin1String("Frame1_")))
+            panel = panel->parentWidget();
+        return button->isEnabledTo(panel);
+    }
+    void writePortFileText(const QByteArray &text);
+    QByteArray portFileText() const;
+
+    QTemporaryDir m_config;
+    ScriptedRadio *m_radio = nullptr;
+    ScriptedInteraction *m_user = nullptr;
+    QList<QDialog *> m_dialogsShown;
+    std::function<void(QDialog &)> m_onDialog;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestMainWindow::initTestCase()
+{
+    QVERIFY(m_config.isValid());
+    // Read by the port file's and the settings store's locations on every use.
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_main_window"));
+}
+
+void TestMainWindow::init()
+{
+    QFile::remove(portFilePath());
+    QSettings().remove(QStringLiteral("Settings"));
+    m_radio = new ScriptedRadio;
+    m_user = new ScriptedInteraction;
+    m_dialogsShown.clear();
+    m_onDialog = nullptr;
+}
+
+void TestMainWindow::cleanup()
+{
+    m_window.reset();
+    delete m_radio;
+    delete m_user;
+}
+
+std::unique_ptr<MainWindow> TestMainWindow::makeWindow(Language language)
+{
+    MainWindowOptions options;
+    options.language = language;
+    options.startupPause = 0ms;
+    options.port = m_radio;
+    options.interaction = m_user;
+    options.execDialog = [this](QDialog &dialog) {
+        m_dialogsShown.append(&dialog);
+        dialog.show();
+        if (m_onDialog)
+            m_onDialog(dialog);
+    };
+    auto window = std::make_unique<MainWindow>(options);
+    window->Form_Load();
+    return window;
+}
+
+void TestMainWindow::writePortFileText(const QByteArray &text)
+{
+    QFile file(portFilePath());
+    QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QByteArray TestMainWindow::portFileText() const
+{
+    QFile file(portFilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestMainWindow::startUpState_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("importCaption");
+    QTest::addColumn<QString>("helpToolTip");
+
+    QTest::newRow("English") << Language::English << "Import(&I)..."
+                             << "Help";
+    QTest::newRow("Japanese") << Language::Japanese << "ｲﾝﾎﾟｰﾄ(&I)..."
+                              << "ﾍﾙﾌﾟ";
+}
+
+void TestMainWindow::startUpState()
+{
+    QFETCH(Language, language);
+    QFETCH(QString, importCaption);
+    QFETCH(QString, helpToolTip);
+
+    m_window = makeWindow(language);
+    QCOMPARE(m_window->objectName(), QStringLiteral("frmMain"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tormel HX-V5 Clone Utility"));
+    QCOMPARE(action("mnuImport")->text(), importCaption);
+    QCOMPARE(action("tbToolBar_Help")->toolTip(), helpToolTip);
+    QVERIFY(!m_window->document().isChanged());
+    QCOMPARE(m_window->document().model(), 0);
+    QCOMPARE(child<QTabBar>("TabStrip1")->currentIndex(), 0);
+    QCOMPARE(m_window->selectedTab(), 1);
+    QVERIFY(child<QProgressBar>("ProgressBar1")->isHidden());
+    QCOMPARE(child<QProgressBar>("ProgressBar1")->maximum(), 212);
+
+    // Every menu item of the menu tree, in place.
+    for (const char *name :
+         {"mnuFile",      "mnuFileNew",     "mnuFileOpen",     "mnuFileSave", "mnuFileSaveAs",
+          "mnuFileBar0",  "mnuImport",      "mnuExport",       "mnuFileBar1", "mnuFilePageSetup",
+          "mnuFilePrint", "mnuFileBar2",    "mnuFileExit",     "mnuEdit",     "mnuEditUndo",
+          "mnuView",      "mnuViewToolbar", "mnuStatusBar",    "mnuTools",    "mnuRe",
+          "mnuReSet",     "mnuReMem",       "mnuReAll",        "mnuWr",       "mnuWrSet",
+          "mnuWrMem",     "mnuWrAll",       "mnuToolsOptions", "mnuHelp",     "mnuHelpAbout"})
+        QVERIFY2(action(name), name);
+    QCOMPARE(action("mnuFileNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QVERIFY(action("mnuViewToolbar")->isChecked());
+    QVERIFY(action("mnuStatusBar")->isChecked());
+    QCOMPARE(child<QToolBar>("tbToolBar")->actions().size(), 5);
+
+    // The status bar: an empty text panel, the date and the time.
+    QVERIFY(child<QLabel>("sbStatusBar_Panel1")->text().isEmpty());
+    QVERIFY(!child<QLabel>("sbStatusBar_Panel2")->text().isEmpty());
+    QVERIFY(!child<QLabel>("sbStatusBar_Panel3")->text().isEmpty());
+
+    // The test panel exists but is not in the way.
+    QVERIFY(child<QWidget>("TestPanel")->isHidden());
+    QCOMPARE(child<QLineEdit>("Text1")->text(), QStringLiteral("0000"));
+}
+
+void TestMainWindow::tabsBringTheirPanelToTheFront_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("modifyEnabled");
+    QTest::newRow("Settings 1") << 1 << true;
+    QTest::newRow("Settings 2") << 2 << false;
+    QTest::newRow("Memory") << 3 << true;
+}
+
+void TestMainWindow::tabsBringTheirPanelToTheFront()
+{
+    QFETCH(int, tab);
+    QFETCH(bool, modifyEnabled);
+
+    m_window = makeWindow();
+    m_window->show();
+    child<QTabBar>("TabStrip1")->setCurrentIndex(tab == 1 ? 2 : 0); // start elsewhere
+    child<QTabBar>("TabStrip1")->setCurrentIndex(tab - 1);
+
+    const QString frontName = QStringLiteral("Frame1_%1").arg(tab - 1);
+    auto *front = m_window->findChild<QGroupBox *>(frontName);
+    QVERIFY(front);
+    auto *stack = qobject_cast<QStackedLayout *>(front->parentWidget()->layout());
+    QVERIFY(stack);
+    QCOMPARE(stack->currentWidget(), front);
+    for (int i = 0; i < 4; ++i) {
+        auto *panel = m_window->findChild<QGroupBox *>(QStringLiteral("Frame1_%1").arg(i));
+        // Panels behind stay visible but take no input; "Program Scan" is never disabled.
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->isEnabled(), i == tab - 1 || i == 3);
+    }
+    QCOMPARE(action("mnuEditUndo")->isEnabled(), modifyEnabled);
+}
+
+void TestMainWindow::modifyEditsTheRowOfTheTab_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("Settings 1: the VFO row") << 1 << "VFO";
+    QTest::newRow("Memory: the channel") << 3 << "Memory";
+}
+
+void TestMainWindow::modifyEditsTheRowOfTheTab()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, caption);
+
+    m_window = makeWindow();
+    m_window->show();
+    m_window->selectTab(tab);
+    QString shownCaption;
+    m_onDialog = [&](QDialog &dialog) {
+        shownCaption = dialog.windowTitle();
+        dialog.findChild<QPushButton *>(QStringLiteral("CancelButton"))->click();
+    };
+    action("mnuEditUndo")->trigger();
+    QCOMPARE(m_dialogsShown.size(), 1);
+    QCOMPARE(m_dialogsShown.first()->objectName(), QStringLiteral("dlgModify"));
+    QVERIFY2(shownCaption.contains(caption, Qt::CaseInsensitive), qPrintable(shownCaption));
+    QVERIFY(!m_window->document().isChanged());
+
+    // The same dialog is shown again next time.
+    action("mnuEditUndo")->trigger();
+    QCOMPARE(m_dialogsShown.size(), 2);
+    QCOMPARE(m_dialogsShown.at(1), m_dialogsShown.at(0));
+}
+
+void TestMainWindow::viewTogglesTwiceLeaveThemShown()
+{
+    m_window = makeWindow();
+    m_window->show();
+    struct Toggle
+    {
+        const char *item;
+        QWidget *bar;
+    };
+    for (const Toggle &t : {Toggle{"mnuViewToolbar", child<QToolBar>("tbToolBar")},
+                            Toggle{"mnuStatusBar", m_window->statusBar()}}) {
+        QAction *item = action(t.item);
+        item->trigger();
+        QVERIFY(!item->isChecked());
+        QVERIFY(t.bar->isHidden());
+        item->trigger();
+        QVERIFY(item->isChecked());
+        QVERIFY(!t.bar->isHidden());
+    }
+}
+
+void TestMainWindow::helpButtonShowsTheSameAboutBox()
+{
+    m_window = makeWindow();
+    m_onDialog = [](QDialog &dialog) {
+        dialog.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+    };
+    action("tbToolBar_Help")->trigger();
+    QCOMPARE(m_dialogsShown.size(), 1);
+    QCOMPARE(m_dialogsShown.first()->objectName(), QStringLiteral("frmAbout"));
+    QVERIFY(!m_dialogsShown.first()->isVisible()); // OK hid it
+
+    action("mnuHelpAbout")->trigger();
+    QCOMPARE(m_dialogsShown.size(), 2);
+    QCOMPARE(m_dialogsShown.at(1), m_dialogsShown.at(0));
+}
+
+void TestMainWindow::portFileAtStartUp_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<int>("port");
+
+    QTest::newRow("no file") << QByteArray() << false << 1;
+    QTest::newRow("7") << QByteArray("7\r\n") << true << 7;
+    QTest::newRow("14") << QByteArray("14\r\n") << true << 14;
+    QTest::newRow("15 is out of range") << QByteArray("15\r\n") << true << 1;
+    QTest::newRow("0 is out of range") << QByteArray("0\r\n") << true << 1;
+    QTest::newRow("not a number") << QByteArray("COM3\r\n") << true << 1;
+    QTest::newRow("empty") << QByteArray() << true << 1;
+}
+
+void TestMainWindow::portFileAtStartUp()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, present);
+    QFETCH(int, port);
+
+    if (present)
+        writePortFileText(content);
+    m_window = makeWindow();
+    QCOMPARE(m_window->serialPort().portNumber(), port);
+    QVERIFY(!m_radio->isOpen()); // loading does not open the port
+
+    QVERIFY(m_window->close());
+    QCOMPARE(portFileText(), QByteArray::number(port) + "\r\n");
+}
+
+void TestMainWindow::portDialogChoiceReachesThePortFile()
+{
+    writePortFileText("7\r\n");
+    m_window = makeWindow();
+    m_onDialog = [](QDialog &dialog) {
+        QCOMPARE(dialog.objectName(), QStringLiteral("dlgCOM"));
+        QVERIFY(dialog.findChild<QRadioButton *>(QStringLiteral("opbCom_6"))->isChecked());
+        dialog.findChild<QRadioButton *>(QStringLiteral("opbCom_2"))->click();
+        dialog.findChild<QPushButton *>(QStringLiteral("OKButton"))->click();
+    };
+    action("mnuToolsOptions")->trigger();
+    QCOMPARE(m_window->serialPort().portNumber(), 3);
+    QVERIFY(m_window->portDialog());
+
+    QVERIFY(m_window->close());
+    QCOMPARE(portFileText(), QByteArray("3\r\n"));
+    QVERIFY(!m_window->portDialog()); // unloaded with the main window
+}
+
+void TestMainWindow::placementInTwips()
+{
+    m_window = makeWindow();
+    m_window->show();
+    const QRect placement(40, 30, 900, 800);
+    m_window->setGeometry(placement);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    const QRect frame = m_window->frameGeometry();
+    QVERIFY(m_window->close());
+
+    QSettings store;
+    store.beginGroup(QStringLiteral("Settings"));
+    // Twips are 1440 per inch, whatever the screen's resolution.
+    const double dpi = m_window->screen()->logicalDotsPerInch();
+    const auto twips = [dpi](int pixels) { return qRound(pixels * 1440 / dpi); };
+    QCOMPARE(store.value(QStringLiteral("MainLeft")).toInt(), twips(frame.x()));
+    QCOMPARE(store.value(QStringLiteral("MainTop")).toInt(), twips(frame.y()));
+    QCOMPARE(store.value(QStringLiteral("MainWidth")).toInt(), twips(frame.width()));
+    QCOMPARE(store.value(QStringLiteral("MainHeight")).toInt(), twips(frame.height()));
+    QVERIFY(frame.width() >= placement.width());
+}
+
+void TestMainWindow::noPlacementWhenMinimized()
+{
+    m_window = makeWindow();
+    m_window->showMinimized();
+    QVERIFY(m_window->close());
+    QVERIFY(!QSettings().childGroups().contains(QStringLiteral("Settings")));
+    QCOMPARE(portFileText(), QByteArray("1\r\n")); // the port file is written all the same
+}
+
+void TestMainWindow::closingAsksOnlyWhenChanged_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<UserInteraction::Answer>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("closes");
+
+    QTest::newRow("unchanged") << false << UserInteraction::Answer::Cancel << 0 << true;
+    QTest::newRow("changed, Cancel") << true << UserInteraction::Answer::Cancel << 1 << false;
+    QTest::newRow("changed, No") << true << UserInteraction::Answer::No << 1 << true;
+}
+
+void TestMainWindow::closingAsksOnlyWhenChanged()
+{
+    QFETCH(bool, changed);
+    QFETCH(UserInteraction::Answer, answer);
+    QFETCH(int, questions);
+    QFETCH(bool, closes);
+
+    m_window = makeWindow();
+    m_window->show();
+    m_window->document().setChanged(changed);
+    m_user->saveAnswer = answer;
+    QCOMPARE(m_window->close(), closes);
+    QCOMPARE(m_user->saveQuestions, questions);
+    QCOMPARE(m_window->isVisible(), !closes);
+    QCOMPARE(QFile::exists(portFilePath()), closes);
+}
+
+void TestMainWindow::readMemoryLocksItsButtonsAndHighlightsRows()
+{
+    m_window = makeWindow();
+    m_window->show();
+    m_window->selectTab(3);
+    auto *grid = child<ChannelGrid>("MSFlexGrid1");
+    grid->setCurrentSlot(5);
+    QList<int> highlightMisses;
+    connect(&m_window->transfers(), &Transfers::slotStarted, this, [&](int slot) {
+        if (grid->currentSlot() != slot)
+            highlightMisses.append(slot);
+    });
+
+    auto *read = child<QPushButton>("cmbRxData");
+    auto *write = child<QPushButton>("cmbTxData");
+    read->click();
+
+    QVERIFY(!read->isEnabled());
+    QVERIFY(!write->isEnabled());
+    QVERIFY(buttonEnabled("cmbRxData1")); // the other group stays
+    QVERIFY(child<QProgressBar>("ProgressBar1")->isVisible());
+    for (const char *name : {"mnuFileNew", "mnuFileOpen", "mnuImport", "mnuToolsOptions",
+                             "mnuEditUndo", "mnuReSet", "tbToolBar_Open"})
+        QVERIFY2(!action(name)->isEnabled(), name);
+    QVERIFY(!m_window->close()); // not under a running transfer
+
+    QTRY_VERIFY(!m_window->transfers().isRunning());
+    QVERIFY(read->isEnabled());
+    QVERIFY(write->isEnabled());
+    QVERIFY(child<QProgressBar>("ProgressBar1")->isHidden());
+    for (const char *name : {"mnuFileNew", "mnuToolsOptions", "mnuEditUndo", "mnuReSet"})
+        QVERIFY2(action(name)->isEnabled(), name);
+    QVERIFY(m_user->errors.isEmpty());
+    QVERIFY(m_window->document().isChanged());
+    QVERIFY(highlightMisses.isEmpty());
+    QCOMPARE(grid->currentSlot(), 5); // the row current before the read
+    QCOMPARE(m_radio->sent.size(), 215);
+    QVERIFY(m_window->document().channels().isEnabled(212)); // the radio's bitmap: all on
+}
+
+void TestMainWindow::readMemoryStops_data()
+{
+    QTest::addColumn<bool>("portOpens");
+    QTest::addColumn<int>("silentBlock");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("changed");
+
+    QTest::newRow("no port") << false << -1 << "COM Port Error" << false;
+    QTest::newRow("radio silent from the start") << true << 214 << "Communication Error" << false;
+    QTest::newRow("radio silent at slot 57") << true << 57 << "Communication Error" << true;
+}
+
+void TestMainWindow::readMemoryStops()
+{
+    QFETCH(bool, portOpens);
+    QFETCH(int, silentBlock);
+    QFETCH(QString, message);
+    QFETCH(bool, changed);
+
+    m_radio->openable = portOpens;
+    m_radio->silentBlock = silentBlock;
+    m_window = makeWindow();
+    m_window->transfers().exchange().setReplyTimeout(1ms);
+    m_window->show();
+    m_window->selectTab(3);
+    auto *grid = child<ChannelGrid>("MSFlexGrid1");
+    grid->setCurrentSlot(9);
+
+    child<QPushButton>("cmbRxData")->click();
+    QTRY_VERIFY(!m_window->transfers().isRunning());
+
+    QCOMPARE(m_user->errors, QStringList{message});
+    QVERIFY(child<QPushButton>("cmbRxData")->isEnabled());
+    QVERIFY(child<QPushButton>("cmbTxData")->isEnabled());
+    QVERIFY(child<QProgressBar>("ProgressBar1")->isHidden());
+    QVERIFY(action("mnuFileNew")->isEnabled());
+    QCOMPARE(grid->currentSlot(), 9);
+    QCOMPARE(m_window->document().isChanged(), changed);
+}
+
+void TestMainWindow::readSettingsLocksTheSettingsButtons()
+{
+    m_window = makeWindow();
+    m_window->show();
+    m_radio->blockText = [](int block) {
+        return block == 213 ? QByteArray("A5040A0304000000000200006C23FFFF") : QByteArray(32, 'F');
+    };
+    m_window->selectTab(2);
+    child<QPushButton>("cmbRxData2")->click();
+    for (const char *name : {"cmbRxData1", "cmbTxData1", "cmbRxData2", "cmbTxData2"})
+        QVERIFY2(!buttonEnabled(name), name);
+    QVERIFY(buttonEnabled("cmbRxData"));
+    QVERIFY(child<QProgressBar>("ProgressBar1")->isHidden());
+
+    QTRY_VERIFY(!m_window->transfers().isRunning());
+    for (const char *name : {"cmbRxData1", "cmbTxData1", "cmbRxData2", "cmbTxData2"})
+        QVERIFY2(buttonEnabled(name), name);
+    QCOMPARE(m_window->document().model(), 4); // the radio's model byte
+    QVERIFY(m_window->document().isChanged());
+}
+
+void TestMainWindow::transferMenuItemsSwitchTabs_data()
+{
+    QTest::addColumn<int>("startTab");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("tabDuring");
+
+    QTest::newRow("Read Memory from Settings 1") << 1 << "mnuReMem" << 3;
+    QTest::newRow("Write Memory from Settings 2") << 2 << "mnuWrMem" << 3;
+    QTest::newRow("Read Settings from Memory") << 3 << "mnuReSet" << 1;
+    QTest::newRow("Write Settings from Settings 2") << 2 << "mnuWrSet" << 2;
+    QTest::newRow("Read All from Memory") << 3 << "mnuReAll" << 1;
+}
+
+void TestMainWindow::transferMenuItemsSwitchTabs()
+{
+    QFETCH(int, startTab);
+    QFETCH(QString, item);
+    QFETCH(int, tabDuring);
+
+    m_window = makeWindow();
+    m_window->selectTab(startTab);
+    m_window->findChild<QAction *>(item)->trigger();
+    QCOMPARE(m_window->selectedTab(), tabDuring);
+    QVERIFY(m_window->transfers().isRunning());
+    QTRY_VERIFY(!m_window->transfers().isRunning());
+    if (item.endsWith(QLatin1String("All")))
+        QCOMPARE(m_window->selectedTab(), 3); // the memory half brought its tab forward
+    QVERIFY(m_user->errors.isEmpty());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"
