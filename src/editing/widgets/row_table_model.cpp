@@ -34,7 +34,8 @@ bool RowTableModel::rowHidden(int) const
 
 QVariant RowTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || index.model() != this || index.row() >= m_table.rowCount() ||
+        index.column() >= kColumnCount)
         return {};
     const int row = index.row();
     const int column = index.column();
