@@ -41,7 +41,8 @@ public Q_SLOTS:
     // changed flag stay as they are: the CSV file is not a clone file.
     bool Export();
 
-    // The save-changes step of closing the window: true when the window may close.
+    // The save-changes step of closing the window: true when the window may close (never while
+    // a transfer runs, which would lose the document under it).
     bool queryClose();
 
 Q_SIGNALS:
