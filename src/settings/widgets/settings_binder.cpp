@@ -10,6 +10,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include <utility>
+
 namespace hxv5 {
 
 void checkOption(QButtonGroup *group, int id)
