@@ -583,30 +583,29 @@ void MainWindow::loadEditDialog()
 }
 
 // The edit dialog refuses a band the model variant lacks and anything while a transfer runs;
-// after OK the row it wrote back is drawn and selected.
-void MainWindow::editVfoRow(int vfoRow)
+// true when it was shown and closed with OK.
+bool MainWindow::runEditDialog(const std::function<bool(EditDialog &)> &prepare)
 {
-    if (vfoRow < 0)
-        return;
     loadEditDialog();
-    if (!m_editDialog->prepareVfo(*m_document, vfoRow))
-        return;
+    if (!prepare(*m_editDialog))
+        return false;
     m_editDialog->setResult(QDialog::Rejected);
     runModal(*m_editDialog);
-    if (m_editDialog && m_editDialog->result() == QDialog::Accepted)
+    return m_editDialog && m_editDialog->result() == QDialog::Accepted;
+}
+
+// After OK the row the dialog wrote back is drawn and selected.
+void MainWindow::editVfoRow(int vfoRow)
+{
+    if (vfoRow >= 0 &&
+        runEditDialog([&](EditDialog &dialog) { return dialog.prepareVfo(*m_document, vfoRow); }))
         m_settings1->vfoGrid()->Grid2Data(vfoRow + 1);
 }
 
 void MainWindow::editSlot(int slot)
 {
-    if (slot < 0)
-        return;
-    loadEditDialog();
-    if (!m_editDialog->prepareSlot(*m_document, slot))
-        return;
-    m_editDialog->setResult(QDialog::Rejected);
-    runModal(*m_editDialog);
-    if (m_editDialog && m_editDialog->result() == QDialog::Accepted)
+    if (slot >= 0 &&
+        runEditDialog([&](EditDialog &dialog) { return dialog.prepareSlot(*m_document, slot); }))
         m_channelGrid->Grid1Data(slot + 1);
 }
 

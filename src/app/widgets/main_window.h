@@ -150,6 +150,7 @@ private:
     void onMemoryBusyChanged(bool busy);
     void onSettingsBusyChanged(bool busy);
     void onSlotStarted(int slot);
+    bool runEditDialog(const std::function<bool(EditDialog &)> &prepare);
     // The edit dialog's entry points: a double click on a grid row, and Modify.
     void editVfoRow(int vfoRow);
     void editSlot(int slot);
