@@ -56,8 +56,8 @@ QList<PlacedText> LineLayout::layOut(const QString &line) const
             }
         }
         // A text too long for the rest of its row continues under its own start when at least
-        // a quarter of the row is left there.
-        const qreal indent = x <= m_pageWidth * 3 / 4 ? x : 0;
+        // two tab stops of room are left there, else at the left edge.
+        const qreal indent = m_pageWidth - x >= 2 * kTabCells * m_cellWidth ? x : 0;
         QString rest = cells.at(i);
         while (!rest.isEmpty()) {
             qsizetype n = fittingLength(rest, m_pageWidth - x);
@@ -66,6 +66,10 @@ QList<PlacedText> LineLayout::layOut(const QString &line) const
                 x += m_measure(rest);
                 break;
             }
+            // Break after the last blank that fits, so that words stay whole where they can.
+            const qsizetype blank = n > 0 ? rest.lastIndexOf(QLatin1Char(' '), n - 1) : -1;
+            if (blank > 0)
+                n = blank + 1;
             // Not even one character fits a whole row: place it anyway, so the text goes on.
             if (n == 0 && x <= indent)
                 n = rest.at(0).isHighSurrogate() && rest.size() > 1 ? 2 : 1;

@@ -21,8 +21,8 @@ struct PlacedText
 // Lays a report line out across the page the way a line printer does: a tab moves to the next
 // tab stop, the stops standing every kTabCells character cells from the left edge, so the columns
 // of the table reports line up under their headers whatever the texts hold. A text that would
-// run past the right edge continues on the next row, at its own column when there is room,
-// else at the left edge: nothing is cut.
+// run past the right edge continues on the next row (broken after a blank where it has one), at
+// its own column when there is room, else at the left edge: nothing is cut.
 class LineLayout
 {
 public:

@@ -53,10 +53,17 @@ void TestLineLayout::layOut_data()
         << 1;
     // The note starts at its stop and runs on under itself: nothing is cut.
     QTest::newRow("long last column wraps under itself")
-        << QStringLiteral("x\t123456789012345678901234") << 18
-        << QList<PlacedText>{at(0, 0, "x"), at(0, 8, "1234567890"), at(1, 8, "1234567890"),
-                             at(2, 8, "1234")}
+        << QStringLiteral("x\t1234567890123456789012345678901234567890") << 24
+        << QList<PlacedText>{at(0, 0, "x"), at(0, 8, "1234567890123456"),
+                             at(1, 8, "7890123456789012"), at(2, 8, "34567890")}
         << 3;
+    QTest::newRow("words stay whole")
+        << QStringLiteral("x\tcall the club net at nine") << 26
+        << QList<PlacedText>{at(0, 0, "x"), at(0, 8, "call the club net "), at(1, 8, "at nine")}
+        << 2;
+    QTest::newRow("a blank at the start is no place to break")
+        << QStringLiteral(" abcdefghijkl") << 8
+        << QList<PlacedText>{at(0, 0, " abcdefg"), at(1, 0, "hijkl")} << 2;
     // Too little room left at its column: the text goes on at the left edge.
     QTest::newRow("narrow column wraps to the edge")
         << QStringLiteral("12345678901234\tabcdefghij") << 20
@@ -71,9 +78,9 @@ void TestLineLayout::layOut_data()
         << 3;
     QTest::newRow("cells after a wrapped one follow on its last row")
         << QStringLiteral("a\tbcdefghijklmnop\tq") << 16
-        << QList<PlacedText>{at(0, 0, "a"), at(0, 8, "bcdefghi"), at(1, 8, "jklmnop"),
-                             at(2, 0, "q")}
-        << 3;
+        << QList<PlacedText>{at(0, 0, "a"), at(0, 8, "bcdefghi"), at(1, 0, "jklmnop"),
+                             at(1, 8, "q")}
+        << 2;
 }
 
 void TestLineLayout::layOut()
@@ -119,17 +126,19 @@ void TestLineLayout::wideCharactersWrapByTheirWidth()
         }
         return w;
     };
-    const LineLayout layout(measure, 1, 12);
     const QString note = QStringLiteral("日本語のメモ𠀋です");
-    const QList<PlacedText> pieces = layout.layOut(QStringLiteral("ab\t") + note);
-    QString joined;
-    for (const PlacedText &p : pieces) {
-        QVERIFY(measure(p.text) <= 12 - (p.row == 0 ? 8 : 0) || p.x == 0);
-        QVERIFY(!p.text.back().isHighSurrogate());
-        if (p.x > 0)
+    for (int pageWidth : {22, 24, 26}) {
+        const LineLayout layout(measure, 1, pageWidth);
+        const QList<PlacedText> pieces = layout.layOut(QStringLiteral("ab\t") + note);
+        QVERIFY(pieces.size() >= 2);
+        QString joined;
+        for (const PlacedText &p : pieces.mid(1)) {
+            QVERIFY(p.x + measure(p.text) <= pageWidth);
+            QVERIFY(!p.text.back().isHighSurrogate());
             joined += p.text;
+        }
+        QCOMPARE(joined, note);
     }
-    QCOMPARE(joined, note);
 }
 
 QTEST_GUILESS_MAIN(TestLineLayout)

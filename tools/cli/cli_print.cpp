@@ -1,13 +1,33 @@
 #include "cli_commands.h"
 
+#include "app/document.h"
+#include "files/clone_file.h"
+#include "print/report_lines.h"
+
 #include <QTextStream>
 
 namespace hxv5::cli {
 
-int report(const QStringList &)
+// The title line and all four reports of a clone file, one printed line to a line, tabs kept as
+// the printer receives them.
+int report(const QStringList &args)
 {
-    QTextStream(stderr) << "not available yet\n";
-    return 2;
+    if (args.size() != 1) {
+        QTextStream(stderr) << "usage: hxv5-cli report IN.TV5\n";
+        return 2;
+    }
+    Document doc;
+    const FileError error = readCloneFile(args.first(), doc);
+    if (error != FileError::None) {
+        QTextStream(stderr) << fileErrorText(error) << '\n';
+        return 1;
+    }
+    ReportSelection all;
+    all.fill(true);
+    QTextStream out(stdout);
+    for (const QString &line : printJobLines(doc, all))
+        out << line << '\n';
+    return 0;
 }
 
 } // namespace hxv5::cli

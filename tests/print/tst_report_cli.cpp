@@ -1,0 +1,103 @@
+#include "app/document.h"
+#include "files/clone_file.h"
+#include "print/report_lines.h"
+#include "print_test_support.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace hxv5;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(HXV5_CLI), QStringList{QStringLiteral("report")} + args);
+    Run run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+class TestReportCli : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void printsTitleAndAllFourReports();
+    void failures_data();
+    void failures();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestReportCli::printsTitleAndAllFourReports()
+{
+    Document doc;
+    testing::fillForPrinting(doc);
+    const QString path = m_dir.filePath(QStringLiteral("full.TV5"));
+    QCOMPARE(writeCloneFile(path, doc), FileError::None);
+
+    const Run run = runCli({path});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QString());
+    // The lines of the document as the file brings it back, one printed line to a line, tabs
+    // as the printer receives them.
+    Document reread;
+    QCOMPARE(readCloneFile(path, reread), FileError::None);
+    ReportSelection all;
+    all.fill(true);
+    const QStringList expected = printJobLines(reread, all);
+    QCOMPARE(run.out, expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    QVERIFY(run.out.contains(QStringLiteral("\n  0\t140.00000\t")));
+    QVERIFY(run.out.contains(QStringLiteral("\tNote 0\n")));
+    QVERIFY(!run.out.contains(QStringLiteral("\n  3\t"))); // disabled
+    QVERIFY(run.out.contains(QStringLiteral("日本語のメモ")));
+    QVERIFY(run.out.contains(QStringLiteral("\nTone Burst Frequency = 1750Hz\n")));
+}
+
+void TestReportCli::failures_data()
+{
+    QTest::addColumn<QByteArray>("content"); // null: no file at all
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing file") << QByteArray() << QStringLiteral("File Open Error\n");
+    QTest::newRow("short record line") << QByteArray("Tormel  HX-V5  Clone  File Start\r\nA5\r\n")
+                                       << QStringLiteral("Data Error\n");
+    QTest::newRow("file ends early") << QByteArray("Tormel  HX-V5  Clone  File Start\r\n")
+                                     << QStringLiteral("File Open Error\n");
+}
+
+void TestReportCli::failures()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString path =
+        m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".TV5"));
+    if (!content.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    const Run run = runCli({path});
+    QVERIFY(run.exitCode > 0);
+    QCOMPARE(run.err, message);
+    QCOMPARE(run.out, QString());
+}
+
+QTEST_GUILESS_MAIN(TestReportCli)
+#include "tst_report_cli.moc"
