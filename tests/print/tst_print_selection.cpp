@@ -11,21 +11,11 @@ class TestPrintSelection : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void captions();
     void firstLoadTicksAll();
     void continues_data();
     void continues();
     void ticksCarryOverUntilUnloaded();
 };
-
-void TestPrintSelection::captions()
-{
-    QCOMPARE(PrintSelection::caption(0), QStringLiteral("Settings1"));
-    QCOMPARE(PrintSelection::caption(1), QStringLiteral("VFO Data"));
-    QCOMPARE(PrintSelection::caption(2), QStringLiteral("Settings2"));
-    QCOMPARE(PrintSelection::caption(3), QStringLiteral("Memory"));
-    QCOMPARE(PrintSelection::caption(4), QString());
-}
 
 void TestPrintSelection::firstLoadTicksAll()
 {
