@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools libgl-dev
-    fonts-liberation2 fonts-noto-cjk
+    fonts-liberation2 fonts-noto-cjk poppler-utils
 )
 if [[ "${HXV5_EXTRA_PACKAGES:-}" != "" ]]; then
     # shellcheck disable=SC2206
