@@ -16,6 +16,8 @@
 #include "link/transfers.h"
 #include "link/widgets/link_test_panel.h"
 #include "link/widgets/port_dialog.h"
+#include "print/widgets/dlg_print.h"
+#include "print/widgets/print_controller.h"
 #include "settings/widgets/settings_pages.h"
 
 #include <QAction>
@@ -81,6 +83,13 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget *parent)
     }
     m_transfers = new Transfers(*m_document, *m_port, *m_interaction, this);
     m_files = new FileCommands(*m_document, *m_interaction, this);
+    m_print = new PrintController(*m_document, this);
+    if (m_options.execDialog) {
+        m_print->setExecDialog([exec = m_options.execDialog](QDialog &dialog) {
+            exec(dialog);
+            return dialog.result();
+        });
+    }
 
     buildPanels();
     buildMenus();
@@ -101,6 +110,7 @@ MainWindow::~MainWindow()
     disconnect(m_document, nullptr, this, nullptr);
     delete m_transfers;
     delete m_files;
+    delete m_print;
     // The views and dialogs hold the document and the line; both outlive them.
     delete m_testPanel;
     delete takeCentralWidget();
@@ -223,14 +233,10 @@ void MainWindow::buildMenus()
     QAction *import = addMenuItem(file, "mnuImport", 1201, &MainWindow::mnuImport_Click);
     QAction *exportItem = addMenuItem(file, "mnuExport", 1202, &MainWindow::mnuExport_Click);
     addSeparator(file, "mnuFileBar1");
-    QAction *pageSetup =
-        addMenuItem(file, "mnuFilePageSetup", 1005, &MainWindow::mnuFilePageSetup_Click);
-    QAction *print = addMenuItem(file, "mnuFilePrint", 1006, &MainWindow::mnuFilePrint_Click);
+    addMenuItem(file, "mnuFilePageSetup", 1005, &MainWindow::mnuFilePageSetup_Click);
+    addMenuItem(file, "mnuFilePrint", 1006, &MainWindow::mnuFilePrint_Click);
     addSeparator(file, "mnuFileBar2");
     addMenuItem(file, "mnuFileExit", 1007, &MainWindow::mnuFileExit_Click);
-    // Printing is not part of this program yet: its items stay in place, unavailable.
-    pageSetup->setEnabled(false);
-    print->setEnabled(false);
 
     QMenu *edit = addMenu(bar, "mnuEdit", 1008);
     m_mnuEditUndo = addMenuItem(edit, "mnuEditUndo", 1009, &MainWindow::mnuEditUndo_Click);
@@ -295,9 +301,7 @@ void MainWindow::buildToolbar()
         button->setData(b.key);
         // The design-time tool tip is the string identifier; LocalizeForm replaces it.
         button->setToolTip(QString::number(b.toolTipId));
-        if (b.key == kKeyPrint)
-            button->setEnabled(false); // with the Print menu item
-        else if (b.key != kKeyHelp)
+        if (b.key != kKeyPrint && b.key != kKeyHelp)
             m_changingCommands.append(button);
     }
     connect(m_toolBar, &QToolBar::actionTriggered, this, &MainWindow::tbToolBar_ButtonClick);
@@ -345,7 +349,14 @@ void MainWindow::buildTestPanel()
     // shows it beside the panels.
     m_testPanel = new QDockWidget(QStringLiteral("Test"), this);
     m_testPanel->setObjectName(QStringLiteral("TestPanel"));
-    m_testPanel->setWidget(new LinkTestPanel(*m_transfers, *m_document, m_testPanel));
+    auto *panel = new LinkTestPanel(*m_transfers, *m_document, m_testPanel);
+    // Command3 runs the printer's page set-up alone; its report goes to Text2.
+    auto *command3 = new QPushButton(QStringLiteral("Page"));
+    command3->setObjectName(QStringLiteral("Command3"));
+    panel->addCommand(command3);
+    connect(command3, &QPushButton::clicked, m_print, &PrintController::setUpPage);
+    connect(m_print, &PrintController::pageSetupReported, panel, &LinkTestPanel::setText2);
+    m_testPanel->setWidget(panel);
     addDockWidget(Qt::RightDockWidgetArea, m_testPanel);
     m_testPanel->hide();
 
@@ -545,14 +556,12 @@ void MainWindow::mnuExport_Click()
 
 void MainWindow::mnuFilePageSetup_Click()
 {
-    // The printer set-up dialog opens here once printing exists; the item stays disabled until
-    // then.
+    m_print->mnuFilePageSetup_Click();
 }
 
 void MainWindow::mnuFilePrint_Click()
 {
-    // The print selection dialog opens here once printing exists; the item and the toolbar
-    // button stay disabled until then.
+    m_print->mnuFilePrint_Click();
 }
 
 void MainWindow::mnuFileExit_Click()

@@ -30,6 +30,7 @@ class Document;
 class EditDialog;
 class FileCommands;
 class PortDialog;
+class PrintController;
 class SerialPort;
 class SettingsPage1;
 class SettingsPage2;
@@ -163,6 +164,7 @@ private:
     UserInteraction *m_interaction;
     Transfers *m_transfers;
     FileCommands *m_files;
+    PrintController *m_print;
 
     QTabBar *m_tabStrip = nullptr;
     QStackedLayout *m_panels = nullptr;

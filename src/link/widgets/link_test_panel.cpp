@@ -37,12 +37,12 @@ LinkTestPanel::LinkTestPanel(Transfers &transfers, Document &document, QWidget *
     m_text3->setObjectName(QStringLiteral("Text3"));
     m_text3->setReadOnly(true);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_command1);
-    buttons->addWidget(command2);
+    m_commands = new QHBoxLayout;
+    m_commands->addWidget(m_command1);
+    m_commands->addWidget(command2);
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Address:"), m_text1);
-    form->addRow(buttons);
+    form->addRow(m_commands);
     form->addRow(QStringLiteral("Block:"), m_text3);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -50,15 +50,24 @@ LinkTestPanel::LinkTestPanel(Transfers &transfers, Document &document, QWidget *
 
     connect(m_command1, &QPushButton::clicked, this, &LinkTestPanel::Command1_Click);
     connect(command2, &QPushButton::clicked, this, &LinkTestPanel::Command2_Click);
-    connect(&transfers, &Transfers::handReadBuffer, m_text2, &QPlainTextEdit::setPlainText);
+    connect(&transfers, &Transfers::handReadBuffer, this, &LinkTestPanel::setText2);
     connect(&transfers, &Transfers::handReadFinished, m_command1,
             [this] { m_command1->setEnabled(true); });
     connect(&transfers, &Transfers::blockStarted, m_text3,
             [this](int block) { m_text3->setText(QString::number(block)); });
     connect(&document, &Document::enableBlocksRebuilt, m_text2,
-            [this](const QString &block0, const QString &block1) {
-                m_text2->setPlainText(block0 + block1);
-            });
+            [this](const QString &block0, const QString &block1) { setText2(block0 + block1); });
+}
+
+void LinkTestPanel::addCommand(QPushButton *command)
+{
+    command->setParent(this);
+    m_commands->addWidget(command);
+}
+
+void LinkTestPanel::setText2(const QString &text)
+{
+    m_text2->setPlainText(text);
 }
 
 void LinkTestPanel::Command1_Click()

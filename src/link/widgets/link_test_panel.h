@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -21,13 +22,19 @@ class LinkTestPanel : public QWidget
 public:
     LinkTestPanel(Transfers &transfers, Document &document, QWidget *parent = nullptr);
 
+    // A further command of the panel beside Command1 and Command2 (the printing's Command3).
+    void addCommand(QPushButton *command);
+
 public Q_SLOTS:
+    // Replaces the text of Text2, the panel's one output box.
+    void setText2(const QString &text);
     void Command1_Click();
     void Command2_Click();
 
 private:
     Transfers &m_transfers;
     QLineEdit *m_text1;
+    QHBoxLayout *m_commands;
     QPushButton *m_command1;
     QPlainTextEdit *m_text2;
     QLineEdit *m_text3;

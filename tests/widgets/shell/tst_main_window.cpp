@@ -46,6 +46,8 @@ private Q_SLOTS:
     void tabsBringTheirPanelToTheFront();
     void modifyEditsTheRowOfTheTab_data();
     void modifyEditsTheRowOfTheTab();
+    void printCommandsOpenTheirDialogs_data();
+    void printCommandsOpenTheirDialogs();
     void viewTogglesTwiceLeaveThemShown();
     void helpButtonShowsTheSameAboutBox();
     void portFileAtStartUp_data();
@@ -270,6 +272,35 @@ void TestMainWindow::modifyEditsTheRowOfTheTab()
     action("mnuEditUndo")->trigger();
     QCOMPARE(m_dialogsShown.size(), 2);
     QCOMPARE(m_dialogsShown.at(1), m_dialogsShown.at(0));
+}
+
+void TestMainWindow::printCommandsOpenTheirDialogs_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("dialogClass");
+    QTest::newRow("Print, toolbar") << "tbToolBar_Print"
+                                    << "hxv5::DlgPrint";
+    QTest::newRow("Print, menu") << "mnuFilePrint"
+                                 << "hxv5::DlgPrint";
+    QTest::newRow("Print Setup") << "mnuFilePageSetup"
+                                 << "QPageSetupDialog";
+}
+
+void TestMainWindow::printCommandsOpenTheirDialogs()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, dialogClass);
+
+    m_window = makeWindow();
+    QStringList shown;
+    m_onDialog = [&](QDialog &dialog) {
+        shown.append(QString::fromLatin1(dialog.metaObject()->className()));
+        dialog.reject();
+    };
+    QAction *item = m_window->findChild<QAction *>(command);
+    QVERIFY(item->isEnabled());
+    item->trigger();
+    QCOMPARE(shown, QStringList{dialogClass}); // cancelled: nothing further is shown
 }
 
 void TestMainWindow::viewTogglesTwiceLeaveThemShown()
