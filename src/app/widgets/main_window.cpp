@@ -8,6 +8,7 @@
 #include "app/widgets/screen_units.h"
 #include "app/widgets/widget_interaction.h"
 #include "editing/widgets/channel_grid.h"
+#include "editing/widgets/channel_list_panel.h"
 #include "editing/widgets/edit_dialog.h"
 #include "editing/widgets/vfo_grid.h"
 #include "files/file_commands.h"
@@ -175,10 +176,11 @@ void MainWindow::buildPanels()
     memoryButtons->addWidget(m_cmbRxData);
     memoryButtons->addWidget(m_cmbTxData);
     memoryButtons->addStretch();
-    // The list operations' buttons (Clear, Delete, Insert, Enable, ...) join this row when the
-    // list operations exist.
+    auto *listButtons = new ChannelListPanel(*m_document, *m_channelGrid, m_frames[2]);
     auto *page3 = new QVBoxLayout(m_frames[2]);
     page3->addWidget(m_channelGrid, 0, Qt::AlignLeft);
+    page3->addWidget(listButtons, 0, Qt::AlignLeft);
+    page3->addSpacing(6);
     page3->addLayout(memoryButtons);
     page3->addStretch();
 

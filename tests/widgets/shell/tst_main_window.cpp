@@ -470,6 +470,7 @@ void TestMainWindow::readMemoryLocksItsButtonsAndHighlightsRows()
     QVERIFY(!read->isEnabled());
     QVERIFY(!write->isEnabled());
     QVERIFY(buttonEnabled("cmbRxData1")); // the other group stays
+    QVERIFY(!buttonEnabled("cmbClear"));  // the list operations wait
     QVERIFY(child<QProgressBar>("ProgressBar1")->isVisible());
     for (const char *name : {"mnuFileNew", "mnuFileOpen", "mnuImport", "mnuToolsOptions",
                              "mnuEditUndo", "mnuReSet", "tbToolBar_Open"})
