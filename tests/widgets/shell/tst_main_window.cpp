@@ -1,6 +1,7 @@
 #include "app/document.h"
 #include "app/widgets/main_window.h"
 #include "app/widgets/screen_units.h"
+#include "app/widgets/startup.h"
 #include "editing/widgets/channel_grid.h"
 #include "link/port_mapping.h"
 #include "link/transfers.h"
@@ -8,6 +9,7 @@
 #include "scripted_radio.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QGroupBox>
@@ -23,6 +25,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include <memory>
@@ -40,6 +43,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void mainShowsTheSplashDuringThePause();
+    void modelChoiceOnScreen();
     void startUpState_data();
     void startUpState();
     void tabsBringTheirPanelToTheFront_data();
@@ -151,6 +156,49 @@ QByteArray TestMainWindow::portFileText() const
 {
     QFile file(portFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestMainWindow::mainShowsTheSplashDuringThePause()
+{
+    MainWindowOptions options;
+    options.startupPause = 50ms;
+    options.port = m_radio;
+    options.interaction = m_user;
+    // Runs inside the pause if, and only if, the pause keeps the event loop turning.
+    bool splashUpDuringPause = false;
+    QTimer::singleShot(0, this, [&] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == QLatin1String("frmSplash") && top->isVisible())
+                splashUpDuringPause = true;
+        }
+    });
+    m_window = Main(options);
+
+    QVERIFY(splashUpDuringPause);
+    QVERIFY(m_window->isVisible());
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("frmSplash"))
+            QVERIFY(!top->isVisible());
+    }
+    auto *editDialog = m_window->findChild<QDialog *>(QStringLiteral("dlgModify"));
+    QVERIFY(editDialog); // loaded before its first use
+    QVERIFY(!editDialog->isVisible());
+    QVERIFY(!m_window->document().isChanged());
+}
+
+void TestMainWindow::modelChoiceOnScreen()
+{
+    m_window = makeWindow();
+    m_window->show();
+    child<QRadioButton>("opbModel_5")->click();
+    QCOMPARE(m_window->document().model(), 5);
+    QVERIFY(m_window->document().isChanged());
+    // "HX-V5 A" has no "AM", "SW", "Air" or "L-UHF" band; the others stay.
+    for (int band = 0; band < 7; ++band) {
+        auto *option = m_window->findChild<QRadioButton *>(QStringLiteral("opbBand_%1").arg(band));
+        const bool available = band == 2 || band == 4 || band == 6;
+        QCOMPARE(option->isEnabledTo(option->parentWidget()), available);
+    }
 }
 
 void TestMainWindow::startUpState_data()
