@@ -446,9 +446,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    // A transfer ends by itself within seconds; closing under it would leave the radio or the
-    // tables half written.
-    if (m_transfers->isRunning() || m_document->isBusy() || !Form_QueryUnload()) {
+    // Refused as well while a transfer runs: it ends by itself within seconds, and closing under
+    // it would leave the radio or the tables half written.
+    if (!Form_QueryUnload()) {
         event->ignore();
         return;
     }

@@ -127,7 +127,8 @@ protected:
     QMenu *createPopupMenu() override { return nullptr; }
 
 private:
-    // Asks about unsaved changes; false when the user cancels the close.
+    // Asks about unsaved changes; false when the user cancels the close, and while a transfer
+    // runs.
     bool Form_QueryUnload();
     // Writes the port file and the placement and unloads the other windows.
     void Form_Unload();
