@@ -11,7 +11,9 @@ bool writeFileSafely(const QString &path, const std::function<bool(QIODevice &)>
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!writer(file)) {
+    // QSaveFile buffers small writes and does not count a failure of the flush in commit():
+    // without this flush a full disk would swap a cut-short file in over the old one.
+    if (!writer(file) || !file.flush()) {
         file.cancelWriting();
         return false;
     }
