@@ -1,0 +1,159 @@
+#pragma once
+
+// Shared by the hardening tests: a document full of data, a recording UserInteraction, the
+// program and the simulated radio on the two ends of a real pseudo-terminal.
+
+#include "app/document.h"
+#include "editing/channel_table.h"
+#include "image/channel_codec.h"
+#include "image/settings_codec.h"
+#include "link/serial_port.h"
+#include "link/transfers.h"
+
+#include "../link/link_test_support.h"
+
+#include <QList>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStringList>
+
+// The link tests' ScriptedInteraction collects the messages a transfer shows.
+using RecordingInteraction = ScriptedInteraction;
+
+// hxv5-radio-sim answering at once; it logs every command line it receives.
+class RadioProcess
+{
+public:
+    bool start(const QStringList &args)
+    {
+        m_log.clear();
+        m_process.start(QStringLiteral(HXV5_RADIO_SIM),
+                        QStringList{QStringLiteral("--unpaced"), QStringLiteral("--verbose")} +
+                            args);
+        if (!m_process.waitForStarted())
+            return false;
+        while (!m_process.canReadLine()) {
+            if (!m_process.waitForReadyRead(10000))
+                return false;
+        }
+        device = QString::fromLocal8Bit(m_process.readLine().trimmed());
+        return !device.isEmpty();
+    }
+    // The radio pulled off the line: no chance to tidy up.
+    void kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished(10000);
+    }
+    void stop()
+    {
+        if (m_process.state() == QProcess::Running) {
+            m_process.terminate();
+            m_process.waitForFinished(10000);
+        }
+    }
+    ~RadioProcess() { stop(); }
+
+    // How many command lines for the block address (4 hexadecimal digits) the radio received.
+    int commandsFor(const QString &address)
+    {
+        m_log += QString::fromLocal8Bit(m_process.readAllStandardError());
+        return int(m_log.count(QLatin1String("AL~F") + address));
+    }
+
+    QString device;
+
+private:
+    QProcess m_process;
+    QString m_log;
+};
+
+// The program's side: a document, the real serial port and the transfers.
+struct ProgramSide
+{
+    hxv5::Document doc;
+    hxv5::QtSerialPortAdapter port;
+    RecordingInteraction ui;
+    hxv5::Transfers transfers{doc, port, ui};
+
+    // Runs one operation to its end; true when it completed.
+    bool run(hxv5::Transfers::Operation op) { return runOn(transfers, op); }
+
+    static bool runOn(hxv5::Transfers &transfers, hxv5::Transfers::Operation op)
+    {
+        QSignalSpy finished(&transfers, &hxv5::Transfers::finished);
+        using Op = hxv5::Transfers::Operation;
+        switch (op) {
+        case Op::ReadMemory:
+            transfers.readMemory();
+            break;
+        case Op::WriteMemory:
+            transfers.writeMemory();
+            break;
+        case Op::ReadSettings:
+            transfers.readSettings();
+            break;
+        case Op::WriteSettings:
+            transfers.writeSettings();
+            break;
+        }
+        if (finished.isEmpty() && !finished.wait(60000))
+            return false;
+        return finished.constFirst().at(1).toBool();
+    }
+};
+
+// What a transfer may change, in comparable form.
+struct DocumentState
+{
+    QStringList slots; // per slot its record, "-" when it holds no channel
+    QList<bool> flags;
+    QStringList vfo;
+    QString settings;
+    bool changed = false;
+
+    static QString rowText(const hxv5::TableRow &row)
+    {
+        return row.holdsChannel() ? hxv5::encodeRecord(row) : QStringLiteral("-");
+    }
+
+    static DocumentState of(const hxv5::Document &doc)
+    {
+        DocumentState state;
+        for (int s = 0; s < hxv5::kSlotCount; ++s) {
+            state.slots.append(rowText(doc.channels().row(s)));
+            state.flags.append(doc.channels().isEnabled(s));
+        }
+        for (int r = 0; r < hxv5::kVfoRowCount; ++r)
+            state.vfo.append(rowText(doc.vfo().row(r)));
+        state.settings = hxv5::EncodeSettingsRecord(doc.settings());
+        state.changed = doc.isChanged();
+        return state;
+    }
+};
+
+// A document that differs from the radio's factory memory in every slot, band and setting.
+inline void fillProgramData(hxv5::Document &doc)
+{
+    for (int s = 0; s < hxv5::kSlotCount; ++s) {
+        hxv5::TableRow row;
+        row.number[hxv5::kColFrequency] = 150.0 + 0.025 * s;
+        row.number[hxv5::kColStep] = 5;
+        row.number[hxv5::kColMode] = s % 3;
+        hxv5::TableRow decoded;
+        hxv5::decodeRecord(hxv5::encodeRecord(row), decoded);
+        if (s % 7 == 0)
+            decoded.text[hxv5::kColNotes] = QStringLiteral("note %1, \"quoted\"").arg(s);
+        doc.channels().setSlot(s, decoded, s % 3 != 1);
+    }
+    for (int r = 0; r < hxv5::kVfoRowCount; ++r) {
+        hxv5::TableRow row = doc.vfo().row(r);
+        row.number[hxv5::kColFrequency] += 0.125;
+        hxv5::TableRow decoded;
+        hxv5::decodeRecord(hxv5::encodeRecord(row), decoded);
+        doc.vfo().setRow(r, decoded);
+    }
+    doc.settings().setVolume(3);
+    doc.EncodeSettingsRecord();
+    doc.setChanged(false);
+}

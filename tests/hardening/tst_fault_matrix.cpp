@@ -1,0 +1,358 @@
+// Every transfer against every fault of the radio and the line, end to end through a real
+// pseudo-terminal: the message shown, what the tables, the settings and the changed flag hold
+// afterwards, what the radio holds after a stopped write, and that the same transfer succeeds
+// once the fault is gone.
+//
+// HXV5_FAULT_MATRIX_OPERATION (read-memory, write-memory, read-settings, write-settings) limits
+// the run to one transfer, so that the four can run side by side.
+
+#include "hardening_support.h"
+#include "image/clone_image.h"
+#include "link/port_mapping.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace hxv5;
+using Op = Transfers::Operation;
+
+namespace {
+
+// The COM number the radio is bound to; unbound, it reaches no device here.
+constexpr int kCom = 14;
+
+enum class Fault {
+    Silent,
+    Garbage,
+    BadFrame9,
+    BadFrame10,
+    HangUp,
+    Reply450,
+    Reply550,
+    Removed,
+    Nowhere,
+};
+
+struct OperationInfo
+{
+    Op op;
+    const char *name;
+    int faultBlock; // the block the radio's faults hit
+};
+
+// Memory faults hit slot 57, settings faults the third VFO band: both stop a transfer half way.
+const OperationInfo kOperations[] = {
+    {Op::ReadMemory, "read-memory", 57},
+    {Op::WriteMemory, "write-memory", 57},
+    {Op::ReadSettings, "read-settings", 218},
+    {Op::WriteSettings, "write-settings", 218},
+};
+
+constexpr int kFirstBand = 216;
+
+bool isWrite(Op op)
+{
+    return op == Op::WriteMemory || op == Op::WriteSettings;
+}
+bool isMemory(Op op)
+{
+    return op == Op::ReadMemory || op == Op::WriteMemory;
+}
+
+// The state after a transfer that stopped at block stopBlock (-1: it completed), from the state
+// before it and the radio's.
+DocumentState expectedAfterRead(Op op, const DocumentState &before, const DocumentState &radio,
+                                int stopBlock)
+{
+    DocumentState expected = before;
+    if (op == Op::ReadMemory) {
+        // A stop in the enable-flag blocks changes nothing; one in the slots keeps the slots read.
+        if (stopBlock >= 0 && stopBlock >= kSlotCount)
+            return expected;
+        const int slotsRead = stopBlock < 0 ? kSlotCount : stopBlock;
+        for (int s = 0; s < slotsRead; ++s)
+            expected.slots[s] = radio.slots[s];
+        expected.flags = radio.flags;
+    } else {
+        if (stopBlock == kSettingsBlock)
+            return expected;
+        const int bandsRead = stopBlock < 0 ? kVfoRowCount : stopBlock - kFirstBand;
+        for (int r = 0; r < bandsRead; ++r)
+            expected.vfo[r] = radio.vfo[r];
+        expected.settings = radio.settings;
+    }
+    expected.changed = true;
+    return expected;
+}
+
+// What the radio holds after a write that stopped at stopBlock.
+DocumentState expectedRadioAfterWrite(Op op, const DocumentState &program,
+                                      const DocumentState &radio, int stopBlock)
+{
+    DocumentState expected = radio;
+    if (op == Op::WriteMemory) {
+        if (stopBlock >= kSlotCount)
+            return expected;
+        const int written = stopBlock < 0 ? kSlotCount : stopBlock;
+        for (int s = 0; s < written; ++s)
+            expected.slots[s] = program.slots[s];
+        expected.flags = program.flags;
+    } else {
+        if (stopBlock == kSettingsBlock)
+            return expected;
+        const int written = stopBlock < 0 ? kVfoRowCount : stopBlock - kFirstBand;
+        for (int r = 0; r < written; ++r)
+            expected.vfo[r] = program.vfo[r];
+        expected.settings = program.settings;
+    }
+    return expected;
+}
+
+void compareParts(Op op, const DocumentState &actual, const DocumentState &expected)
+{
+    if (isMemory(op)) {
+        QCOMPARE(actual.slots, expected.slots);
+        QCOMPARE(actual.flags, expected.flags);
+    } else {
+        QCOMPARE(actual.settings, expected.settings);
+        QCOMPARE(actual.vfo, expected.vfo);
+    }
+}
+
+} // namespace
+
+class TestFaultMatrix : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void matrix_data();
+    void matrix();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QStringList radioArgs() const
+    {
+        return {QStringLiteral("--com"), QString::number(kCom), QStringLiteral("--memory"),
+                path(QStringLiteral("memory.txt"))};
+    }
+    // Starts the radio and waits until the COM number reaches it.
+    bool startRadio(RadioProcess &radio, const QStringList &extra = {});
+    // Reads the radio's memory or settings into a fresh document over the program's line.
+    bool readBack(ProgramSide &program, Op op, DocumentState &state);
+
+    QTemporaryDir m_dir;
+    DocumentState m_radio; // the radio's factory memory
+};
+
+bool TestFaultMatrix::startRadio(RadioProcess &radio, const QStringList &extra)
+{
+    if (!radio.start(radioArgs() + extra))
+        return false;
+    for (int i = 0; i < 500 && deviceForPort(kCom) != radio.device; ++i)
+        QTest::qWait(10);
+    return deviceForPort(kCom) == radio.device;
+}
+
+bool TestFaultMatrix::readBack(ProgramSide &program, Op op, DocumentState &state)
+{
+    Document doc;
+    RecordingInteraction ui;
+    Transfers reader(doc, program.port, ui);
+    const bool ok = ProgramSide::runOn(reader, isMemory(op) ? Op::ReadMemory : Op::ReadSettings);
+    state = DocumentState::of(doc);
+    return ok && ui.errors.isEmpty();
+}
+
+void TestFaultMatrix::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    // The radio and the program share the COM bindings of this private configuration.
+    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toLocal8Bit());
+    unbindPort(kCom);
+
+    QFile::remove(path(QStringLiteral("memory.txt")));
+    RadioProcess radio;
+    QVERIFY(startRadio(radio));
+    ProgramSide program;
+    program.port.setPortNumber(kCom);
+    QVERIFY(program.run(Op::ReadSettings));
+    QVERIFY(program.run(Op::ReadMemory));
+    QVERIFY(program.ui.errors.isEmpty());
+    m_radio = DocumentState::of(program.doc);
+
+    // The program's data differs from the radio's wherever a transfer could move it.
+    Document doc;
+    fillProgramData(doc);
+    const DocumentState mine = DocumentState::of(doc);
+    QVERIFY(mine.settings != m_radio.settings);
+    QVERIFY(mine.flags != m_radio.flags);
+    for (int s = 0; s < kSlotCount; ++s)
+        QVERIFY(mine.slots[s] != m_radio.slots[s]);
+    for (int r = 0; r < kVfoRowCount; ++r)
+        QVERIFY(mine.vfo[r] != m_radio.vfo[r]);
+}
+
+void TestFaultMatrix::init()
+{
+    QFile::remove(path(QStringLiteral("memory.txt")));
+    unbindPort(kCom);
+}
+
+void TestFaultMatrix::matrix_data()
+{
+    QTest::addColumn<int>("operation"); // index into kOperations
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("message"); // empty: the transfer completes
+    QTest::addColumn<int>("stopBlock");   // where it stops; -1: it completes
+    QTest::addColumn<int>("attempts");    // commands the radio gets for the fault block; -1: any
+
+    const QByteArray only = qgetenv("HXV5_FAULT_MATRIX_OPERATION");
+    const QString comError = QStringLiteral("COM Port Error");
+    const QString commError = QStringLiteral("Communication Error");
+    for (int i = 0; i < int(std::size(kOperations)); ++i) {
+        const OperationInfo &info = kOperations[i];
+        if (!only.isEmpty() && only != info.name)
+            continue;
+        const int b = info.faultBlock;
+        // The first block of the transfer: a line that is gone fails there.
+        const int first = isMemory(info.op) ? kEnableBlock0 : kSettingsBlock;
+        const auto row = [&](const char *fault) -> QTestData & {
+            return QTest::addRow("%s: %s", info.name, fault) << i;
+        };
+        row("silent radio") << int(Fault::Silent) << commError << b << 10;
+        row("garbage") << int(Fault::Garbage) << commError << b << 10;
+        row("bad frame 9 times") << int(Fault::BadFrame9) << QString() << -1 << 10;
+        row("bad frame 10 times") << int(Fault::BadFrame10) << commError << b << 10;
+        row("hang-up") << int(Fault::HangUp) << comError << b << 1;
+        // A reply is in time up to 500 ms after the command; a later one is too late for its
+        // own attempt but is taken by the next, which asks for the same block.
+        row("reply at 450 ms") << int(Fault::Reply450) << QString() << -1 << 1;
+        row("reply at 550 ms") << int(Fault::Reply550) << QString() << -1 << 2;
+        row("device removed") << int(Fault::Removed) << comError << first << -1;
+        row("COM number pointing nowhere") << int(Fault::Nowhere) << comError << first << -1;
+    }
+}
+
+void TestFaultMatrix::matrix()
+{
+    QFETCH(int, operation);
+    QFETCH(int, fault);
+    QFETCH(QString, message);
+    QFETCH(int, stopBlock);
+    QFETCH(int, attempts);
+    const OperationInfo &info = kOperations[operation];
+    const Op op = info.op;
+    const QString b = QString::number(info.faultBlock);
+    const QString address = blockAddress(info.faultBlock);
+
+    QStringList faultArgs;
+    switch (Fault(fault)) {
+    case Fault::Silent:
+        faultArgs = {QStringLiteral("--fault"), QStringLiteral("silent:%1:10").arg(b)};
+        break;
+    case Fault::Garbage:
+        faultArgs = {QStringLiteral("--fault"), QStringLiteral("garbage:%1:10").arg(b)};
+        break;
+    case Fault::BadFrame9:
+        faultArgs = {QStringLiteral("--fault"), QStringLiteral("bad-frame:%1:9").arg(b)};
+        break;
+    case Fault::BadFrame10:
+        faultArgs = {QStringLiteral("--fault"), QStringLiteral("bad-frame:%1:10").arg(b)};
+        break;
+    case Fault::HangUp:
+        faultArgs = {QStringLiteral("--hangup"), b};
+        break;
+    case Fault::Reply450:
+        faultArgs = {QStringLiteral("--delay"), QStringLiteral("450:%1").arg(b)};
+        break;
+    case Fault::Reply550:
+        faultArgs = {QStringLiteral("--delay"), QStringLiteral("550:%1").arg(b)};
+        break;
+    case Fault::Removed:
+    case Fault::Nowhere:
+        break;
+    }
+
+    ProgramSide program;
+    program.port.setPortNumber(kCom);
+    fillProgramData(program.doc);
+    RadioProcess radio;
+    if (Fault(fault) != Fault::Nowhere)
+        QVERIFY(startRadio(radio, faultArgs));
+    if (Fault(fault) == Fault::Removed) {
+        // The port is open from an earlier transfer when the device goes.
+        DocumentState ignored;
+        QVERIFY(readBack(program, Op::ReadSettings, ignored));
+        QVERIFY(program.port.isOpen());
+        radio.kill();
+    }
+    if (Fault(fault) == Fault::Nowhere)
+        QVERIFY(deviceForPort(kCom).isEmpty());
+
+    const DocumentState before = DocumentState::of(program.doc);
+    const bool completed = program.run(op);
+    QCOMPARE(completed, message.isEmpty());
+    QCOMPARE(program.ui.errors, message.isEmpty() ? QStringList() : QStringList{message});
+    QVERIFY(!program.transfers.isRunning());
+    QVERIFY(!program.doc.isBusy());
+    if (attempts >= 0)
+        QCOMPARE(radio.commandsFor(address), attempts);
+    // A failed line is closed, so that the next transfer opens it afresh.
+    if (message == QLatin1String("COM Port Error"))
+        QVERIFY(!program.port.isOpen());
+
+    const DocumentState after = DocumentState::of(program.doc);
+    if (isWrite(op)) {
+        // A write changes nothing in the program, not even the changed flag.
+        QCOMPARE(after.slots, before.slots);
+        QCOMPARE(after.flags, before.flags);
+        QCOMPARE(after.vfo, before.vfo);
+        QCOMPARE(after.settings, before.settings);
+        QCOMPARE(after.changed, before.changed);
+    } else {
+        const DocumentState expected = expectedAfterRead(op, before, m_radio, stopBlock);
+        QCOMPARE(after.slots, expected.slots);
+        QCOMPARE(after.flags, expected.flags);
+        QCOMPARE(after.vfo, expected.vfo);
+        QCOMPARE(after.settings, expected.settings);
+        QCOMPARE(after.changed, expected.changed);
+    }
+
+    // The fault goes away: a radio that hung up, was removed or was never there is (re)started
+    // on the same COM number; the counted faults are used up.
+    const bool restart = Fault(fault) == Fault::HangUp || Fault(fault) == Fault::Removed ||
+                         Fault(fault) == Fault::Nowhere;
+    RadioProcess again;
+    if (restart) {
+        radio.stop();
+        QVERIFY(startRadio(again));
+    }
+    if (isWrite(op)) {
+        DocumentState onRadio;
+        QVERIFY(readBack(program, op, onRadio));
+        compareParts(op, onRadio, expectedRadioAfterWrite(op, before, m_radio, stopBlock));
+    }
+
+    program.ui.errors.clear();
+    QVERIFY(program.run(op));
+    QCOMPARE(program.ui.errors, QStringList());
+    if (isWrite(op)) {
+        DocumentState onRadio;
+        QVERIFY(readBack(program, op, onRadio));
+        compareParts(op, onRadio, expectedRadioAfterWrite(op, before, m_radio, -1));
+        QCOMPARE(DocumentState::of(program.doc).changed, before.changed);
+    } else {
+        const DocumentState full = DocumentState::of(program.doc);
+        compareParts(op, full, expectedAfterRead(op, before, m_radio, -1));
+        QVERIFY(full.changed);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestFaultMatrix)
+#include "tst_fault_matrix.moc"
