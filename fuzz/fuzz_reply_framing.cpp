@@ -69,6 +69,7 @@ struct Chunk
 struct Model
 {
     bool write = false;
+    QByteArray command;
     QByteArray reply;
     bool portFailed = false;
     bool ended = false;
@@ -78,9 +79,28 @@ struct Model
         if (ended)
             return;
         reply += data;
+        dropForeignAnswers();
         const qsizetype longer = write ? 46 : 35;
         if (reply.endsWith("\r\n") && reply.size() > longer)
             ended = true;
+    }
+    // The radio echoes each command before its answer: an echo of another command, and the
+    // frame after it when it is one, is a late answer to that command and is dropped.
+    void dropForeignAnswers()
+    {
+        while (true) {
+            const qsizetype echo = reply.indexOf("AL~F");
+            const qsizetype cr = echo < 0 ? -1 : reply.indexOf('\r', echo);
+            if (cr < 0 || reply.mid(echo, cr + 1 - echo) == command)
+                return;
+            const bool isRead = cr + 1 - echo == 10 && reply.at(cr - 1) == 'R';
+            const qsizetype frame = isRead ? 36 : 6;
+            if (reply.size() - (cr + 1) < frame)
+                return;
+            const QByteArray after = reply.mid(cr + 1, frame);
+            const bool framed = after.startsWith("\r\n") && after.endsWith("\r\n");
+            reply.remove(echo, cr + 1 - echo + (framed ? frame : 0));
+        }
     }
     void failPort()
     {
@@ -137,6 +157,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     Model model;
     model.write = (flags & 0x01) != 0;
+    model.command = (model.write ? CommandExchange::writeCommand(5, QString(32, QLatin1Char('0')))
+                                 : CommandExchange::readCommand(5))
+                        .toLatin1();
     int results = 0;
     QString readResult;
     int writeResult = -1;

@@ -14,6 +14,13 @@ constexpr qsizetype kReadReplyLength = 36;
 // A write is judged only once at least this much has arrived: the radio echoes the 42-character
 // command before its own answer.
 constexpr qsizetype kWriteReplyLength = 46;
+// Every command begins with these characters, and the radio echoes the command before its answer.
+const QByteArray kCommandStart = QByteArrayLiteral("AL~F");
+// A read command's echo is "AL~F" + 4 address digits + "R" + CR.
+constexpr qsizetype kReadEchoLength = 10;
+// The frame after an echo: CR LF, 32 characters, CR LF after a read; CR LF "OK" CR LF after a
+// write.
+constexpr qsizetype kWriteAnswerLength = 6;
 
 QString classifyRead(const QByteArray &reply)
 {
@@ -69,6 +76,7 @@ void CommandExchange::start(State state, const QString &command)
 {
     abort();
     m_state = state;
+    m_command = command.toLatin1();
     m_reply.clear();
     m_starting = true;
     if (!m_port.isOpen() && !m_port.open()) {
@@ -84,6 +92,7 @@ void CommandExchange::start(State state, const QString &command)
     // The deadline counts from the moment the command was handed to the line.
     m_timer.start(m_timeout);
     m_starting = false;
+    dropStaleAnswers();
     if (replyComplete())
         finishLater(false);
 }
@@ -115,9 +124,38 @@ void CommandExchange::onReadyRead()
     if (input.isEmpty())
         return;
     m_reply += input;
+    dropStaleAnswers();
     Q_EMIT replyProgress(m_reply);
     if (!m_starting && replyComplete())
         finish(false);
+}
+
+void CommandExchange::dropStaleAnswers()
+{
+    // A radio that answers late can still be answering an earlier command (one whose time ran
+    // out, so it was sent again) while this one waits. That answer begins with the earlier
+    // command's echo; taken as this command's reply it would put one block's data into another.
+    // An echo of another command, with the frame that follows it, is dropped; once this
+    // command's own echo is in, what follows is its answer. Replies without an echo are judged
+    // as they come.
+    for (;;) {
+        const qsizetype echo = m_reply.indexOf(kCommandStart);
+        if (echo < 0)
+            return;
+        const qsizetype cr = m_reply.indexOf('\r', echo);
+        if (cr < 0)
+            return; // the echo is still arriving
+        const qsizetype echoLength = cr + 1 - echo;
+        if (m_reply.mid(echo, echoLength) == m_command)
+            return;
+        const bool readEcho = echoLength == kReadEchoLength && m_reply.at(cr - 1) == 'R';
+        const qsizetype frameLength = readEcho ? kReadReplyLength : kWriteAnswerLength;
+        if (m_reply.size() < cr + 1 + frameLength)
+            return; // its frame is still arriving
+        const QByteArray frame = m_reply.mid(cr + 1, frameLength);
+        const bool framed = frame.startsWith(kLineEnd) && frame.endsWith(kLineEnd);
+        m_reply.remove(echo, echoLength + (framed ? frameLength : 0));
+    }
 }
 
 void CommandExchange::onTimeout()

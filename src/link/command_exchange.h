@@ -70,6 +70,7 @@ private:
     void finish(bool portFailed);
     void finishLater(bool portFailed);
     bool replyComplete() const;
+    void dropStaleAnswers();
 
     SerialPort &m_port;
     QTimer m_timer;
@@ -79,6 +80,7 @@ private:
     // there: input is collected, but the result is reported from the event loop.
     bool m_starting = false;
     bool m_failing = false;
+    QByteArray m_command;
     QByteArray m_reply;
     // Tells a queued report apart from one of an exchange that was aborted meanwhile.
     quint64 m_sequence = 0;

@@ -87,6 +87,22 @@ void TestCommandExchange::readReplies_data()
                                 << CommandExchange::kBadFrame;
     QTest::newRow("trailing character")
         << QList<QByteArray>{kFrame + "X"} << CommandExchange::kBadFrame;
+
+    // A late answer to an earlier command, echo first, never passes for this command's reply.
+    const QByteArray otherFrame = "\r\n" + QByteArray(32, '9') + "\r\n";
+    QTest::newRow("late answer to another read, then own")
+        << QList<QByteArray>{"AL~F0D60R\r" + otherFrame, kReadCommand + kFrame} << accepted;
+    QTest::newRow("late answer to another read alone")
+        << QList<QByteArray>{"AL~F0D60R\r" + otherFrame} << CommandExchange::kNoReply;
+    QTest::newRow("late answer in pieces")
+        << QList<QByteArray>{"AL~F0D6", "0R\r\r\n" + QByteArray(32, '9'), "\r\n"}
+        << CommandExchange::kNoReply;
+    QTest::newRow("late answer to a write, then own")
+        << QList<QByteArray>{"AL~F0D50W" + QByteArray(32, '1') + "\r\r\nOK\r\n",
+                             kReadCommand + kFrame}
+        << accepted;
+    QTest::newRow("another echo before a bad frame")
+        << QList<QByteArray>{"AL~F0D60R\r" + QByteArray(36, 'x')} << CommandExchange::kBadFrame;
 }
 
 void TestCommandExchange::readReplies()
@@ -120,6 +136,13 @@ void TestCommandExchange::writeReplies_data()
                         << int(CommandExchange::kWriteRejected);
     QTest::newRow("echo only") << QList<QByteArray>{kWriteCommand}
                                << int(CommandExchange::kWriteNoReply);
+    QTest::newRow("late OK to another write")
+        << QList<QByteArray>{"AL~F0D50W" + QByteArray(32, '1') + "\r\r\nOK\r\n"}
+        << int(CommandExchange::kWriteNoReply);
+    QTest::newRow("late OK to another write, then own NG")
+        << QList<QByteArray>{"AL~F0D50W" + QByteArray(32, '1') + "\r\r\nOK\r\n",
+                             kWriteCommand + "\r\nNG\r\n"}
+        << int(CommandExchange::kWriteRejected);
 }
 
 void TestCommandExchange::writeReplies()
