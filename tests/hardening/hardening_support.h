@@ -39,6 +39,14 @@ public:
         device = QString::fromLocal8Bit(m_process.readLine().trimmed());
         return !device.isEmpty();
     }
+    // What the radio said on stderr about a failed start, for the test log.
+    QString diagnostics()
+    {
+        return QStringLiteral("state %1, exit %2: %3")
+            .arg(int(m_process.state()))
+            .arg(m_process.exitCode())
+            .arg(QString::fromLocal8Bit(m_process.readAllStandardError()).trimmed());
+    }
     // The radio pulled off the line: no chance to tidy up.
     void kill()
     {

@@ -151,11 +151,23 @@ private:
 
 bool TestFaultMatrix::startRadio(RadioProcess &radio, const QStringList &extra)
 {
-    if (!radio.start(radioArgs() + extra))
-        return false;
-    for (int i = 0; i < 500 && deviceForPort(kCom) != radio.device; ++i)
-        QTest::qWait(10);
-    return deviceForPort(kCom) == radio.device;
+    // A radio that does not come up (seen once, right after another was killed) is logged and
+    // started once more: the matrix is about the program's side of the line.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!radio.start(radioArgs() + extra)) {
+            qWarning("the simulated radio did not start: %s", qPrintable(radio.diagnostics()));
+            radio.stop();
+            QTest::qWait(200);
+            continue;
+        }
+        for (int i = 0; i < 500 && deviceForPort(kCom) != radio.device; ++i)
+            QTest::qWait(10);
+        if (deviceForPort(kCom) == radio.device)
+            return true;
+        qWarning("the simulated radio is not on COM %d: %s", kCom, qPrintable(radio.diagnostics()));
+        radio.stop();
+    }
+    return false;
 }
 
 bool TestFaultMatrix::readBack(ProgramSide &program, Op op, DocumentState &state)
