@@ -4,6 +4,7 @@
 #include "app/reference_tables.h"
 #include "files/note_text.h"
 #include "files/safe_write.h"
+#include "image/channel_codec.h"
 
 #include <QFile>
 #include <QLocale>
@@ -197,37 +198,33 @@ private:
     qsizetype m_pos = 0;
 };
 
-int modeCode(const QString &text)
+// The codes of the texts the tables show (the record codec's words); -1 for another text.
+int codeOfText(const QString &text, int first, int last, QString (*textOf)(int))
 {
-    if (text == QLatin1String("FM"))
-        return 0;
-    if (text == QLatin1String("AM"))
-        return 1;
-    if (text == QLatin1String("WFM"))
-        return 2;
+    for (int code = first; code <= last; ++code) {
+        if (textOf(code) == text)
+            return code;
+    }
     return -1;
 }
 
+int modeCode(const QString &text)
+{
+    return codeOfText(text, 0, 2, modeText);
+}
+
+// Tone mode and shift kind: any text they do not know counts as 0 ("None"); the edit dialog
+// writes reverse tone as "Rev.".
 int toneModeCode(const QString &text)
 {
-    if (text == QLatin1String("Tone"))
-        return 1;
-    if (text == QLatin1String("TSQ"))
-        return 2;
-    if (text == QLatin1String("Rev") || text == QLatin1String("Rev."))
+    if (text == QLatin1String("Rev."))
         return 3;
-    return 0;
+    return qMax(codeOfText(text, 1, 3, toneModeText), 0);
 }
 
 int shiftCode(const QString &text)
 {
-    if (text == QLatin1String("+Shift"))
-        return 1;
-    if (text == QLatin1String("-Shift"))
-        return 2;
-    if (text == QLatin1String("Split"))
-        return 3;
-    return 0;
+    return qMax(codeOfText(text, 1, 3, shiftText), 0);
 }
 
 int stepCode(const QString &text)

@@ -1,6 +1,7 @@
 #include "image/channel_codec.h"
 
 #include "app/reference_tables.h"
+#include "image/clone_image.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,26 +70,6 @@ double decimalValue(QStringView whole, QStringView fraction)
         scale *= 10;
     // One division of two exact integers gives the closest double to the decimal value.
     return static_cast<double>(w * scale + digitsValue(f)) / static_cast<double>(scale);
-}
-
-// The leading hexadecimal digits of a byte field as a number.
-int hexValue(QStringView text)
-{
-    int v = 0;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        int d;
-        if (u >= u'0' && u <= u'9')
-            d = u - u'0';
-        else if (u >= u'A' && u <= u'F')
-            d = u - u'A' + 10;
-        else if (u >= u'a' && u <= u'f')
-            d = u - u'a' + 10;
-        else
-            break;
-        v = v * 16 + d;
-    }
-    return v;
 }
 
 QString codeText(int column, int code)
@@ -178,7 +159,7 @@ bool decodeRecord(QStringView record, TableRow &row)
     row.text[kColFrequency] = formatMHz(frequency);
 
     for (const CodeField &f : kCodeFields) {
-        int code = hexValue(field(body, f.position, 2));
+        int code = leadingHexValue(field(body, f.position, 2));
         if (code > f.maximum)
             code = 0;
         row.number[static_cast<size_t>(f.column)] = code;
@@ -207,7 +188,7 @@ QString encodeRecord(const TableRow &row)
             if (r >= 0 && r <= f.maximum)
                 code = static_cast<int>(r);
         }
-        record += QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0')).toUpper();
+        record += hexByteText(code);
     }
 
     const std::int64_t tenHz = scaledValue(row.number[kColShiftFreq], 1e5, 9999999LL);

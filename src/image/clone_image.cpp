@@ -9,6 +9,30 @@ QString blockAddress(int block)
     return QStringLiteral("%1").arg(block * 16, 4, 16, QLatin1Char('0')).toUpper();
 }
 
+int leadingHexValue(QStringView field)
+{
+    int value = 0;
+    for (QChar c : field) {
+        const char16_t u = c.unicode();
+        int digit;
+        if (u >= u'0' && u <= u'9')
+            digit = u - u'0';
+        else if (u >= u'A' && u <= u'F')
+            digit = u - u'A' + 10;
+        else if (u >= u'a' && u <= u'f')
+            digit = u - u'a' + 10;
+        else
+            break;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+QString hexByteText(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
+
 QString HexDigitToBits(QStringView digit)
 {
     if (digit.size() == 1) {

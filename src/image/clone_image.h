@@ -31,6 +31,13 @@ constexpr int vfoBlock(int vfoRow)
     return kFirstVfoBlock + vfoRow;
 }
 
+// The number written by the leading hexadecimal digits of a field (either case); reading stops
+// at the first other character, and a field without one reads as 0.
+int leadingHexValue(QStringView field);
+
+// A byte value 0..255 as two upper-case hexadecimal digits.
+QString hexByteText(int value);
+
 // "0" -> "0000" .. "F" -> "1111"; any other text (lower case, empty, longer) gives "0000".
 QString HexDigitToBits(QStringView digit);
 

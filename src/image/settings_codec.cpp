@@ -9,19 +9,7 @@ namespace {
 
 int hexByte(const QString &record, int byte)
 {
-    bool ok = false;
-    // Reading stops at the first character that is not a hexadecimal digit.
-    QStringView text = QStringView(record).mid(2 * byte, 2);
-    qsizetype n = 0;
-    while (n < text.size() && QStringLiteral("0123456789ABCDEFabcdef").contains(text.at(n)))
-        ++n;
-    const int v = n ? text.left(n).toInt(&ok, 16) : 0;
-    return ok ? v : 0;
-}
-
-QString hex2(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+    return leadingHexValue(QStringView(record).mid(2 * byte, 2));
 }
 
 // The value of a numeric byte, or its fallback (written into the record) when out of range.
@@ -30,7 +18,7 @@ int readField(QString &record, int byte, int largest, int fallback)
     const int v = hexByte(record, byte);
     if (v <= largest)
         return v;
-    record = SetRecordByte(record, hex2(fallback), byte);
+    record = SetRecordByte(record, hexByteText(fallback), byte);
     return fallback;
 }
 
@@ -96,12 +84,12 @@ QString EncodeSettingsRecord(const SettingsModel &s)
 {
     QString r = QStringLiteral("A5");
     const int model = s.model();
-    r += hex2(model >= 0 && model <= 4 ? model : 5);
-    r += hex2(s.volume());
-    r += hex2(s.squelch());
+    r += hexByteText(model >= 0 && model <= 4 ? model : 5);
+    r += hexByteText(s.volume());
+    r += hexByteText(s.squelch());
     const int band = s.band();
-    r += hex2(band >= 0 && band <= 5 ? band : 6);
-    r += hex2(qMax(s.memoryChannel(), 0));
+    r += hexByteText(band >= 0 && band <= 5 ? band : 6);
+    r += hexByteText(qMax(s.memoryChannel(), 0));
 
     int opCode;
     switch (s.operatingMode()) {
@@ -118,16 +106,16 @@ QString EncodeSettingsRecord(const SettingsModel &s)
         opCode = s.priorityMode() == 0 ? 4 : 5;
         break;
     }
-    r += hex2(opCode);
+    r += hexByteText(opCode);
 
-    r += hex2(qMax(s.scanMode(), 0));
+    r += hexByteText(qMax(s.scanMode(), 0));
     const int apo = s.autoPowerOff();
-    r += hex2(apo >= 0 && apo <= 2 ? apo : 3);
+    r += hexByteText(apo >= 0 && apo <= 2 ? apo : 3);
     const int bug = s.bugLevel();
-    r += hex2(bug >= 0 && bug <= 3 ? bug : 4);
+    r += hexByteText(bug >= 0 && bug <= 3 ? bug : 4);
     r += QLatin1String("00");
     const int burst = s.toneBurst();
-    r += hex2(burst >= 0 && burst <= 2 ? burst : 3);
+    r += hexByteText(burst >= 0 && burst <= 2 ? burst : 3);
 
     QString functions;
     for (int i = 0; i < SettingsModel::kFlagCount; ++i)

@@ -7,6 +7,8 @@ namespace hxv5 {
 
 namespace {
 
+using Control = SettingsModel::Control;
+
 const QLatin1Char kTab('\t');
 
 // Widths of the right-aligned fields of a table line; 0 keeps the cell as it is. The label column
@@ -17,14 +19,6 @@ constexpr int kSlotLabelWidth = 3;
 QString onOff(bool on)
 {
     return on ? QStringLiteral("On") : QStringLiteral("Off");
-}
-
-// Caption of the selected option of a group, or an empty text when none is selected.
-QString optionCaption(int index, std::initializer_list<const char *> captions)
-{
-    if (index < 0 || index >= static_cast<int>(captions.size()))
-        return {};
-    return QString::fromLatin1(captions.begin()[index]);
 }
 
 // Entry of a list at its selected position; an empty text when nothing is selected.
@@ -101,7 +95,7 @@ QStringList settings1Report(const SettingsModel &s)
     lines << QStringLiteral("KeyLock = ") + onOff(s.functionFlag(0));
     if (s.autoPowerOff() >= 0)
         lines << QStringLiteral("Auto Power Off = ") +
-                     optionCaption(s.autoPowerOff(), {"Off", "30", "60", "90"});
+                     SettingsModel::optionCaption(Control::AutoPowerOff, s.autoPowerOff());
     lines << QStringLiteral("Write Protect = ") + onOff(s.functionFlag(1));
     lines << QStringLiteral("Auto Step = ") + onOff(s.autoStep());
     lines << QStringLiteral("Auto Program = ") + onOff(s.autoProgram());
@@ -116,22 +110,22 @@ QStringList settings2Report(const SettingsModel &s)
     QStringList lines = heading("Settings 2");
     if (s.operatingMode() >= 0)
         lines << QStringLiteral("Operating Mode = ") +
-                     optionCaption(s.operatingMode(), {"VFO", "Memory", "Bug", "Priority"});
+                     SettingsModel::optionCaption(Control::OperatingMode, s.operatingMode());
     if (s.band() >= 0)
         lines << QStringLiteral("VFO Band = ") +
-                     optionCaption(s.band(), {"AM", "SW", "FM", "Air", "VHF", "L-UHF", "H-UHF"});
+                     SettingsModel::optionCaption(Control::Band, s.band());
     lines << QStringLiteral("Memory Channel = ") + listEntry(s.memoryList(), s.memoryChannel());
     lines << QStringLiteral("Priority Mode = ") +
-                 (s.priorityMode() == 0 ? QStringLiteral("VFO") : QStringLiteral("Memory"));
+                 SettingsModel::optionCaption(Control::PriorityMode, s.priorityMode() == 0 ? 0 : 1);
     if (s.bugLevelVisible() && s.bugLevel() >= 0)
         lines << QStringLiteral("Bug Sencitive Level = ") +
-                     optionCaption(s.bugLevel(), {"1", "2", "3", "4", "5"});
+                     SettingsModel::optionCaption(Control::BugLevel, s.bugLevel());
     lines << QStringLiteral("Scan Resume = ") +
-                 (s.scanResume() == 0 ? QStringLiteral("Busy Scan") : QStringLiteral("Timer Scan"));
+                 SettingsModel::optionCaption(Control::ScanResume, s.scanResume() == 0 ? 0 : 1);
     lines << QStringLiteral("Scan Mode = ") + listEntry(s.scanModeList(), s.scanMode());
     if (s.toneBurstVisible() && s.toneBurst() >= 0)
         lines << QStringLiteral("Tone Burst Frequency = ") +
-                     optionCaption(s.toneBurst(), {"1750Hz", "2100Hz", "1000Hz", "1450Hz"});
+                     SettingsModel::optionCaption(Control::ToneBurst, s.toneBurst());
     return lines;
 }
 

@@ -1,12 +1,45 @@
 #include "settings/settings_model.h"
 
+#include "app/reference_tables.h"
+#include "editing/channel_table.h"
+
 #include <algorithm>
+#include <initializer_list>
 
 namespace hxv5 {
 
 namespace {
 constexpr int kVhf = 4;
 } // namespace
+
+QString SettingsModel::optionCaption(Control group, int index)
+{
+    auto pick = [index](std::initializer_list<const char *> captions) {
+        if (index < 0 || index >= static_cast<int>(captions.size()))
+            return QString();
+        return QString::fromLatin1(captions.begin()[index]);
+    };
+    switch (group) {
+    case Control::Model:
+        return modelCaption(index);
+    case Control::Band:
+        return vfoRowLabel(index);
+    case Control::OperatingMode:
+        return pick({"VFO", "Memory", "Bug", "Priority"});
+    case Control::PriorityMode:
+        return pick({"VFO", "Memory"});
+    case Control::AutoPowerOff:
+        return pick({"Off", "30", "60", "90"});
+    case Control::BugLevel:
+        return pick({"1", "2", "3", "4", "5"});
+    case Control::ToneBurst:
+        return pick({"1750Hz", "2100Hz", "1000Hz", "1450Hz"});
+    case Control::ScanResume:
+        return pick({"Busy Scan", "Timer Scan"});
+    default:
+        return {};
+    }
+}
 
 SettingsModel::SettingsModel(QObject *parent) : QObject(parent)
 {

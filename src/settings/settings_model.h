@@ -85,6 +85,11 @@ public:
     bool bugLevelVisible() const { return m_bugLevelVisible; }   // Frame6 "Bug Sencitive Lebel"
     bool bugModeVisible() const { return m_bugModeVisible; }     // opbOpMode(2) "Bug"
 
+    // Caption of option index of an option group (Model, Band, OperatingMode, PriorityMode,
+    // AutoPowerOff, BugLevel, ToneBurst, ScanResume) as the panel labels it; an empty text for
+    // another control or an index outside the group.
+    static QString optionCaption(Control group, int index);
+
     // Model variants the user can pick on the panel (0, 4, 5); the others are laid out hidden and
     // only a settings record selects them.
     static bool modelOffered(int model) { return model == 0 || model == 4 || model == 5; }

@@ -77,65 +77,51 @@ bool ChannelListPanel::confirmWithMessageBox(QWidget *parent, const QString &tit
     return box.exec() != QMessageBox::Cancel;
 }
 
-void ChannelListPanel::reselect(int slot)
+void ChannelListPanel::onCurrentRow(const std::function<bool(int)> &operation)
 {
-    m_grid.setCurrentSlot(slot);
+    const int slot = m_grid.currentSlot();
+    if (operation(slot))
+        m_grid.setCurrentSlot(slot);
 }
 
 void ChannelListPanel::cmbClear_Click()
 {
-    const int slot = m_grid.currentSlot();
-    if (m_operations.Clear(slot))
-        reselect(slot);
+    onCurrentRow([this](int slot) { return m_operations.Clear(slot); });
 }
 
 void ChannelListPanel::cmbClAll_Click()
 {
-    const int slot = m_grid.currentSlot();
-    if (m_operations.ClearAll())
-        reselect(slot);
+    onCurrentRow([this](int) { return m_operations.ClearAll(); });
 }
 
 void ChannelListPanel::cmbDelete_Click()
 {
-    const int slot = m_grid.currentSlot();
-    if (m_operations.Delete(slot))
-        reselect(slot);
+    onCurrentRow([this](int slot) { return m_operations.Delete(slot); });
 }
 
 void ChannelListPanel::cmbInsert_Click()
 {
-    const int slot = m_grid.currentSlot();
-    if (m_operations.Insert(slot))
-        reselect(slot);
+    onCurrentRow([this](int slot) { return m_operations.Insert(slot); });
 }
 
 void ChannelListPanel::cmbDisable_Click()
 {
-    const int slot = m_grid.currentSlot();
-    if (m_operations.Disable(slot))
-        reselect(slot);
+    onCurrentRow([this](int slot) { return m_operations.Disable(slot); });
 }
 
 void ChannelListPanel::cmbDisAll_Click()
 {
-    const int slot = m_grid.currentSlot();
-    if (m_operations.DisableAll())
-        reselect(slot);
+    onCurrentRow([this](int) { return m_operations.DisableAll(); });
 }
 
 void ChannelListPanel::cmbEnable_Click()
 {
-    const int slot = m_grid.currentSlot();
-    if (m_operations.Enable(slot))
-        reselect(slot);
+    onCurrentRow([this](int slot) { return m_operations.Enable(slot); });
 }
 
 void ChannelListPanel::cmbEnAll_Click()
 {
-    const int slot = m_grid.currentSlot();
-    if (m_operations.EnableAll())
-        reselect(slot);
+    onCurrentRow([this](int) { return m_operations.EnableAll(); });
 }
 
 void ChannelListPanel::Command5_Click()

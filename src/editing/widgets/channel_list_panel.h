@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QPushButton;
 
 namespace hxv5 {
@@ -42,8 +44,9 @@ public Q_SLOTS:
 private:
     QPushButton *addButton(const char *name, const QString &caption,
                            void (ChannelListPanel::*slot)());
-    // After an operation the row it acted on is current again, selected across the data columns.
-    void reselect(int slot);
+    // Runs an operation on the current row's slot; afterwards that row is current again,
+    // selected across the data columns.
+    void onCurrentRow(const std::function<bool(int)> &operation);
     void moveCurrentRow(bool down);
 
     Document &m_document;

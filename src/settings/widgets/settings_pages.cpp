@@ -53,14 +53,13 @@ QGroupBox *makeFrame(QWidget *parent, const char *name, const char *caption)
 // The buttons of a control array, created in the order given (their order on screen) and added
 // to the layout when there is one; the group is owned by the page, which finds it by name.
 QButtonGroup *makeOptions(QWidget *page, QWidget *parent, QBoxLayout *layout, const char *name,
-                          std::initializer_list<Option> options)
+                          SettingsModel::Control control, std::initializer_list<int> order)
 {
     auto *group = named(new QButtonGroup(page), name);
-    for (const Option &option : options) {
-        auto *button = new QRadioButton(QLatin1String(option.caption), parent);
-        button->setObjectName(QLatin1String(name) + QLatin1Char('_') +
-                              QString::number(option.index));
-        group->addButton(button, option.index);
+    for (int index : order) {
+        auto *button = new QRadioButton(SettingsModel::optionCaption(control, index), parent);
+        button->setObjectName(QLatin1String(name) + QLatin1Char('_') + QString::number(index));
+        group->addButton(button, index);
         if (layout)
             layout->addWidget(button);
     }
@@ -121,10 +120,9 @@ SettingsPage1::SettingsPage1(Document &document, QWidget *parent)
 
     auto *frame5 = makeFrame(this, "Frame5", "Auto Power Off");
     auto *apoLayout = new QVBoxLayout(frame5);
-    bind.bindOptions(makeOptions(this, frame5, apoLayout, "opbAPO",
-                                 {{3, "90"}, {2, "60"}, {1, "30"}, {0, "Off"}}),
-                     Control::AutoPowerOff, &SettingsModel::autoPowerOff,
-                     &SettingsModel::setAutoPowerOff);
+    bind.bindOptions(
+        makeOptions(this, frame5, apoLayout, "opbAPO", Control::AutoPowerOff, {3, 2, 1, 0}),
+        Control::AutoPowerOff, &SettingsModel::autoPowerOff, &SettingsModel::setAutoPowerOff);
     top->addWidget(frame5, 0, Qt::AlignTop);
     bind.addSettingControl(frame5);
 
@@ -158,13 +156,8 @@ SettingsPage1::SettingsPage1(Document &document, QWidget *parent)
 
     auto *frame4 = makeFrame(this, "Frame4", "Model");
     auto *models = new QGridLayout(frame4);
-    QButtonGroup *model = makeOptions(this, frame4, nullptr, "opbModel",
-                                      {{0, "HX-V5 D"},
-                                       {5, "HX-V5 A"},
-                                       {4, "HX-V5 B"},
-                                       {1, "V5 A PRO"},
-                                       {2, "V5 B PRO"},
-                                       {3, "V5 A K"}});
+    QButtonGroup *model =
+        makeOptions(this, frame4, nullptr, "opbModel", Control::Model, {0, 5, 4, 1, 2, 3});
     const int modelPlaces[6][2] = {{0, 0}, {1, 0}, {1, 1}, {1, 2}, {0, 2}, {0, 1}};
     for (int index = 0; index < kModelCount; ++index) {
         QAbstractButton *button = model->button(index);
@@ -228,14 +221,14 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
     auto *frame10 = makeFrame(frame8, "Frame10", "Mode");
     auto *priorityLayout = new QVBoxLayout(frame10);
     bind.bindOptions(
-        makeOptions(this, frame10, priorityLayout, "opbPri0", {{1, "Memory"}, {0, "VFO"}}),
+        makeOptions(this, frame10, priorityLayout, "opbPri0", Control::PriorityMode, {1, 0}),
         Control::PriorityMode, &SettingsModel::priorityMode, &SettingsModel::setPriorityMode);
     operating->addWidget(frame10, 0, 0, 1, 2, Qt::AlignLeft | Qt::AlignTop);
 
     // The operating modes one per row, with what each works on beside it: the bug level beside
     // "Bug", the memory channel beside "Memory".
-    QButtonGroup *opMode = makeOptions(this, frame8, nullptr, "opbOpMode",
-                                       {{3, "Priority"}, {2, "Bug"}, {1, "Memory"}, {0, "VFO"}});
+    QButtonGroup *opMode =
+        makeOptions(this, frame8, nullptr, "opbOpMode", Control::OperatingMode, {3, 2, 1, 0});
     for (int index = 3; index >= 0; --index)
         operating->addWidget(opMode->button(index), 4 - index, 0);
     bind.bindOptions(opMode, Control::OperatingMode, &SettingsModel::operatingMode,
@@ -244,9 +237,9 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
     auto *frame6 = makeFrame(frame8, "Frame6", "Bug Sencitive Lebel");
     auto *bugLayout = new QHBoxLayout(frame6);
     bugLayout->setSpacing(2);
-    bind.bindOptions(makeOptions(this, frame6, bugLayout, "opbBug",
-                                 {{0, "1"}, {1, "2"}, {2, "3"}, {3, "4"}, {4, "5"}}),
-                     Control::BugLevel, &SettingsModel::bugLevel, &SettingsModel::setBugLevel);
+    bind.bindOptions(
+        makeOptions(this, frame6, bugLayout, "opbBug", Control::BugLevel, {0, 1, 2, 3, 4}),
+        Control::BugLevel, &SettingsModel::bugLevel, &SettingsModel::setBugLevel);
     operating->addWidget(frame6, 2, 1);
 
     auto *memory = named(new QComboBox(frame8), "cbbMemory");
@@ -256,9 +249,8 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
 
     auto *frame9 = makeFrame(frame8, "Frame9", "Band");
     auto *bandLayout = new QVBoxLayout(frame9);
-    QButtonGroup *band = makeOptions(
-        this, frame9, bandLayout, "opbBand",
-        {{6, "H-UHF"}, {5, "L-UHF"}, {4, "VHF"}, {3, "Air"}, {2, "FM"}, {1, "SW"}, {0, "AM"}});
+    QButtonGroup *band =
+        makeOptions(this, frame9, bandLayout, "opbBand", Control::Band, {6, 5, 4, 3, 2, 1, 0});
     bind.bindOptions(band, Control::Band, &SettingsModel::band, &SettingsModel::setBand);
     operating->setRowStretch(5, 1);
     frame8Layout->addWidget(frame9, 0, Qt::AlignTop);
@@ -272,9 +264,9 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
 
     auto *frame12 = makeFrame(this, "Frame12", "Tone Burst");
     auto *burstLayout = new QVBoxLayout(frame12);
-    bind.bindOptions(makeOptions(this, frame12, burstLayout, "opbBurst",
-                                 {{3, "1450Hz"}, {2, "1000Hz"}, {1, "2100Hz"}, {0, "1750Hz"}}),
-                     Control::ToneBurst, &SettingsModel::toneBurst, &SettingsModel::setToneBurst);
+    bind.bindOptions(
+        makeOptions(this, frame12, burstLayout, "opbBurst", Control::ToneBurst, {3, 2, 1, 0}),
+        Control::ToneBurst, &SettingsModel::toneBurst, &SettingsModel::setToneBurst);
     side->addWidget(frame12);
     bind.addSettingControl(frame12);
 
@@ -291,10 +283,9 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
                   &SettingsModel::scanMode, &SettingsModel::setScanMode);
     auto *frame7 = makeFrame(frame11, "Frame7", "Scan Resume");
     auto *resumeLayout = new QVBoxLayout(frame7);
-    bind.bindOptions(makeOptions(this, frame7, resumeLayout, "opbScanMode",
-                                 {{0, "Busy Scan"}, {1, "Timer Scan"}}),
-                     Control::ScanResume, &SettingsModel::scanResume,
-                     &SettingsModel::setScanResume);
+    bind.bindOptions(
+        makeOptions(this, frame7, resumeLayout, "opbScanMode", Control::ScanResume, {0, 1}),
+        Control::ScanResume, &SettingsModel::scanResume, &SettingsModel::setScanResume);
     auto *modeLabel = named(new QLabel(QStringLiteral("Mode:"), frame11), "Label1");
     modeLabel->setBuddy(scanMode);
     scanModeRow->addWidget(modeLabel);
