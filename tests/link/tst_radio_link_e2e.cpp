@@ -8,6 +8,7 @@
 #include "link/serial_port.h"
 #include "link/transfers.h"
 #include "link_test_support.h"
+#include "radio_sim_process.h"
 
 #include <QFile>
 #include <QProcess>
@@ -20,36 +21,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// hxv5-radio-sim, answering at once; the first line it prints is its terminal's path.
-class Simulator
-{
-public:
-    bool start(const QStringList &args)
-    {
-        m_process.start(QStringLiteral(HXV5_RADIO_SIM),
-                        QStringList{QStringLiteral("--unpaced")} + args);
-        if (!m_process.waitForStarted())
-            return false;
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(5000))
-                return false;
-        }
-        device = QString::fromLocal8Bit(m_process.readLine().trimmed());
-        return !device.isEmpty();
-    }
-    bool stop()
-    {
-        if (m_process.state() == QProcess::Running)
-            m_process.terminate();
-        return m_process.waitForFinished(5000) && m_process.exitStatus() == QProcess::NormalExit;
-    }
-    ~Simulator() { stop(); }
-
-    QString device;
-
-private:
-    QProcess m_process;
-};
+using Simulator = RadioSimProcess;
 
 // The program's side of the line.
 struct Program
