@@ -38,6 +38,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
+#include <QRegularExpression>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -339,8 +340,11 @@ void MainWindow::updateClock()
     const QLocale locale;
     const QDateTime now = QDateTime::currentDateTime();
     m_statusDate->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    m_statusTime->setText(locale.toString(now.time(), QLocale::ShortFormat));
-    // The panels show minutes: wake up just after the next minute begins, not every second.
+    // The panels show minutes (some locales' short format carries seconds, which a clock that
+    // wakes once a minute would show stale): wake up just after the next minute begins.
+    QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
+    timeFormat.remove(QRegularExpression(QStringLiteral("[:.]s+")));
+    m_statusTime->setText(locale.toString(now.time(), timeFormat));
     const int msToNextMinute = 60000 - (now.time().second() * 1000 + now.time().msec());
     m_clock->start(msToNextMinute + 50);
 }
