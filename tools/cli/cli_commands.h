@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/clone_file.h"
+
 #include <QStringList>
 
 // Each command takes the arguments after its name and returns the process exit status: 0 on
@@ -12,5 +14,14 @@ int writeRadio(const QStringList &args); // write-radio --port PORT IN.TV5
 int exportCsv(const QStringList &args);  // export-csv IN.TV5 OUT.csv
 int importCsv(const QStringList &args);  // import-csv IN.csv OUT.TV5 [--onto BASE.TV5]
 int report(const QStringList &args);     // report IN.TV5
+
+// The exit rules every command shares.
+inline constexpr int kFailed = 1;
+inline constexpr int kUsage = 2;
+
+// "usage: hxv5-cli " and the command's line on stderr; the usage status.
+int usage(const char *line);
+// The program's message for a file failure, alone on its line; the failure status.
+int fileFailure(FileError error);
 
 } // namespace hxv5::cli

@@ -4,27 +4,9 @@
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 
-#include <QTextStream>
-
 namespace hxv5::cli {
 
 namespace {
-
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-
-int usage(const char *line)
-{
-    QTextStream(stderr) << "usage: hxv5-cli " << line << '\n';
-    return kUsage;
-}
-
-// The program's message for a failure, alone on its line.
-int failed(FileError error)
-{
-    QTextStream(stderr) << fileErrorText(error) << '\n';
-    return kFailed;
-}
 
 } // namespace
 
@@ -34,9 +16,9 @@ int exportCsv(const QStringList &args)
         return usage("export-csv IN.TV5 OUT.csv");
     Document doc;
     if (const FileError error = readCloneFile(args.at(0), doc); error != FileError::None)
-        return failed(error);
+        return fileFailure(error);
     if (const FileError error = hxv5::exportCsv(args.at(1), doc); error != FileError::None)
-        return failed(error);
+        return fileFailure(error);
     return 0;
 }
 
@@ -57,12 +39,12 @@ int importCsv(const QStringList &args)
     Document doc;
     if (!base.isEmpty()) {
         if (const FileError error = readCloneFile(base, doc); error != FileError::None)
-            return failed(error);
+            return fileFailure(error);
     }
     if (const FileError error = hxv5::importCsv(files.at(0), doc); error != FileError::None)
-        return failed(error);
+        return fileFailure(error);
     if (const FileError error = writeCloneFile(files.at(1), doc); error != FileError::None)
-        return failed(error);
+        return fileFailure(error);
     return 0;
 }
 

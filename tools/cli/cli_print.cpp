@@ -12,16 +12,12 @@ namespace hxv5::cli {
 // the printer receives them.
 int report(const QStringList &args)
 {
-    if (args.size() != 1) {
-        QTextStream(stderr) << "usage: hxv5-cli report IN.TV5\n";
-        return 2;
-    }
+    if (args.size() != 1)
+        return usage("report IN.TV5");
     Document doc;
     const FileError error = readCloneFile(args.first(), doc);
-    if (error != FileError::None) {
-        QTextStream(stderr) << fileErrorText(error) << '\n';
-        return 1;
-    }
+    if (error != FileError::None)
+        return fileFailure(error);
     ReportSelection all;
     all.fill(true);
     QTextStream out(stdout);

@@ -23,9 +23,6 @@ public:
     QString chooseSaveFile(FileKind) override { return {}; }
 };
 
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-
 struct RadioArguments
 {
     QString port;
@@ -67,12 +64,6 @@ bool prepare(const QStringList &args, QtSerialPortAdapter &port, RadioArguments 
     return parseArguments(args, parsed) && configurePort(port, parsed.port);
 }
 
-int usage(const char *line)
-{
-    QTextStream(stderr) << "usage: hxv5-cli " << line << '\n';
-    return kUsage;
-}
-
 // Runs one transfer to its end; true when it completed. A stop has shown its message already.
 bool run(Transfers &transfers, void (Transfers::*operation)())
 {
@@ -90,12 +81,6 @@ bool run(Transfers &transfers, void (Transfers::*operation)())
         loop.exec();
     QObject::disconnect(connection);
     return completed;
-}
-
-int fileFailure(FileError error)
-{
-    QTextStream(stderr) << fileErrorText(error) << '\n';
-    return kFailed;
 }
 
 } // namespace

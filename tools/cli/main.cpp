@@ -20,6 +20,22 @@ void usage()
 
 } // namespace
 
+namespace hxv5::cli {
+
+int usage(const char *line)
+{
+    QTextStream(stderr) << "usage: hxv5-cli " << line << '\n';
+    return kUsage;
+}
+
+int fileFailure(FileError error)
+{
+    QTextStream(stderr) << fileErrorText(error) << '\n';
+    return kFailed;
+}
+
+} // namespace hxv5::cli
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
