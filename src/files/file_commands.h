@@ -45,6 +45,12 @@ public Q_SLOTS:
     // a transfer runs, which would lose the document under it).
     bool queryClose();
 
+    // The save-changes prompt before New, Open, Import, a read from the radio and closing, shown
+    // only while the changed flag is set: true when the operation may go on. Yes goes on only
+    // when the save was done; a cancelled file chooser or a failed save keeps the unsaved data
+    // and stops the operation.
+    bool promptSaveChanges();
+
 Q_SIGNALS:
     void captionChanged(const QString &caption);
     // The tables were replaced as a whole: the window redraws both grids and makes the first
@@ -52,10 +58,6 @@ Q_SIGNALS:
     void tablesReplaced();
 
 private:
-    // The save-changes prompt before New, Open, Import and closing, shown only while the changed
-    // flag is set: true when the operation may go on. Yes goes on only when the save was done;
-    // a cancelled file chooser or a failed save keeps the unsaved data and stops the operation.
-    bool promptSaveChanges();
     bool saveTo(const QString &path);
     // Open and Import: the prompt, the chooser, the reading; the current file is the path read
     // for a clone file and none for a CSV file.

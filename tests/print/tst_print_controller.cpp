@@ -2,9 +2,11 @@
 #include "print/report_lines.h"
 #include "print/widgets/dlg_print.h"
 #include "print/widgets/print_controller.h"
+#include "print/widgets/printer_setup_dialog.h"
 #include "print_test_support.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QMainWindow>
 #include <QPageSetupDialog>
@@ -110,6 +112,8 @@ private Q_SLOTS:
     void printsSelectedReportsToPdf();
     void columnsLineUpOnThePage();
     void printSetupChoiceIsUsed();
+    void printSetupChoosesThePrinter_data();
+    void printSetupChoosesThePrinter();
     void previewPaintsTheReports();
     void pageSetupFont_data();
     void pageSetupFont();
@@ -191,6 +195,13 @@ void TestPrintController::selectionDialogLayout()
     auto *ok = dialog->findChild<QPushButton *>(QStringLiteral("OKButton"));
     QVERIFY(ok);
     QCOMPARE(ok->text(), QStringLiteral("OK"));
+    // Room for the whole title and the frame's buttons beside it: a bold title bar font, and
+    // at least 100 pixels for an icon and three buttons.
+    QFont titleFont = dialog->font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle());
+    QVERIFY2(dialog->width() >= titleWidth + 100,
+             qPrintable(QStringLiteral("%1 < %2 + 100").arg(dialog->width()).arg(titleWidth)));
 }
 
 void TestPrintController::ticksCarryOverAfterOk()
@@ -357,15 +368,20 @@ void TestPrintController::printSetupChoiceIsUsed()
 {
     if (pdftotext().isEmpty())
         QSKIP("pdftotext (poppler-utils) is not installed: cannot read back the printed PDF");
-    m_script.steps = {[this](QDialog &dialog) {
-        auto &setup = dynamic_cast<QPageSetupDialog &>(dialog);
-        if (setup.printer() != &m_controller->printer())
-            return int(QDialog::Rejected);
-        setup.printer()->setPageOrientation(QPageLayout::Landscape);
-        return int(QDialog::Accepted);
-    }};
+    // Print Setup, then its "Page Setup..." button, which turns the page, then OK.
+    m_script.steps = {[](QDialog &dialog) {
+                          dynamic_cast<PrinterSetupDialog &>(dialog).pageSetupButton()->click();
+                          return int(QDialog::Accepted);
+                      },
+                      [this](QDialog &dialog) {
+                          auto &setup = dynamic_cast<QPageSetupDialog &>(dialog);
+                          if (setup.printer() != &m_controller->printer())
+                              return int(QDialog::Rejected);
+                          setup.printer()->setPageOrientation(QPageLayout::Landscape);
+                          return int(QDialog::Accepted);
+                      }};
     m_controller->mnuFilePageSetup_Click();
-    QCOMPARE(m_script.seen, QStringList{"QPageSetupDialog"});
+    QCOMPARE(m_script.seen, (QStringList{"hxv5::PrinterSetupDialog", "QPageSetupDialog"}));
 
     const QString path = m_dir.filePath(QStringLiteral("landscape.pdf"));
     m_script = {};
@@ -375,6 +391,50 @@ void TestPrintController::printSetupChoiceIsUsed()
         QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)")).match(info);
     QVERIFY2(size.hasMatch(), qPrintable(info));
     QVERIFY(size.captured(1).toDouble() > size.captured(2).toDouble());
+}
+
+void TestPrintController::printSetupChoosesThePrinter_data()
+{
+    QTest::addColumn<QStringList>("printers");
+    QTest::addColumn<int>("pick");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("chosen");
+
+    const QStringList two{"Office Laser", "Shack Inkjet"};
+    QTest::newRow("second printer, OK") << two << 1 << true << "Shack Inkjet";
+    QTest::newRow("first printer, OK") << two << 0 << true << "Office Laser";
+    QTest::newRow("second printer, Cancel") << two << 1 << false << "";
+    QTest::newRow("no printer installed") << QStringList{} << -1 << true << "";
+}
+
+void TestPrintController::printSetupChoosesThePrinter()
+{
+    QFETCH(QStringList, printers);
+    QFETCH(int, pick);
+    QFETCH(bool, ok);
+    QFETCH(QString, chosen);
+
+    m_controller->setPrinterNames([printers] { return printers; });
+    QStringList offered;
+    bool listEnabled = false;
+    m_script.steps = {[&](QDialog &dialog) {
+        auto &setup = dynamic_cast<PrinterSetupDialog &>(dialog);
+        QComboBox *list = setup.printerList();
+        for (int i = 0; i < list->count(); ++i)
+            offered << list->itemText(i);
+        listEnabled = list->isEnabled();
+        list->setCurrentIndex(pick);
+        // The page set-up stays within reach in every case.
+        if (!setup.pageSetupButton()->isEnabled())
+            return int(QDialog::Rejected);
+        return int(ok ? QDialog::Accepted : QDialog::Rejected);
+    }};
+    m_controller->mnuFilePageSetup_Click();
+
+    QCOMPARE(m_script.seen, QStringList{"hxv5::PrinterSetupDialog"});
+    QCOMPARE(offered, printers);
+    QCOMPARE(listEnabled, !printers.isEmpty());
+    QCOMPARE(m_controller->printerChoice(), chosen);
 }
 
 void TestPrintController::previewPaintsTheReports()

@@ -33,12 +33,12 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStackedLayout>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
-#include <QRegularExpression>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -52,6 +52,9 @@ namespace {
 constexpr int kWindowWidthTwips = 8610;
 constexpr int kWindowHeightTwips = 7905;
 
+// How long a status-bar message stays up.
+constexpr int kStatusMessageMs = 5000;
+
 constexpr int kTabSettings1 = 1;
 constexpr int kTabSettings2 = 2;
 constexpr int kTabMemory = 3;
@@ -62,6 +65,21 @@ const QString kKeyOpen = QStringLiteral("開く");
 const QString kKeySave = QStringLiteral("上書き保存");
 const QString kKeyPrint = QStringLiteral("印刷");
 const QString kKeyHelp = QStringLiteral("ﾍﾙﾌﾟ");
+
+QString transferCompletedText(Transfers::Operation op)
+{
+    switch (op) {
+    case Transfers::Operation::ReadMemory:
+        return QStringLiteral("Read Memory completed");
+    case Transfers::Operation::WriteMemory:
+        return QStringLiteral("Write Memory completed");
+    case Transfers::Operation::ReadSettings:
+        return QStringLiteral("Read Settings completed");
+    case Transfers::Operation::WriteSettings:
+        return QStringLiteral("Write Settings completed");
+    }
+    return {};
+}
 
 } // namespace
 
@@ -189,6 +207,11 @@ void MainWindow::buildPanels()
     m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
     m_progressBar->setRange(0, kSlotCount - 1);
     m_progressBar->setValue(0);
+    // Its place is kept while it is hidden, so that showing it for a transfer neither moves the
+    // panels nor grows the window.
+    QSizePolicy keepPlace = m_progressBar->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_progressBar->setSizePolicy(keepPlace);
     m_progressBar->hide();
 
     layout->addWidget(m_tabStrip);
@@ -383,12 +406,9 @@ void MainWindow::wireTransfers()
     connect(m_settings2->writeButton(), &QPushButton::clicked, this, &MainWindow::cmbTxData1_Click);
 
     connect(m_transfers, &Transfers::memoryBusyChanged, this, &MainWindow::onMemoryBusyChanged);
-    connect(m_transfers, &Transfers::settingsBusyChanged, this, &MainWindow::onSettingsBusyChanged);
+    connect(m_transfers, &Transfers::settingsBusyChanged, this, &MainWindow::updateCommandStates);
     connect(m_transfers, &Transfers::slotStarted, this, &MainWindow::onSlotStarted);
-    connect(m_transfers, &Transfers::finished, this, [this](Transfers::Operation op, bool) {
-        if (op == Transfers::Operation::ReadSettings)
-            m_settings1->vfoGrid()->setCurrentRow(0);
-    });
+    connect(m_transfers, &Transfers::finished, this, &MainWindow::onTransferFinished);
     connect(m_transfers, &Transfers::runningChanged, this, [this](bool running) {
         if (!running) {
             m_memoryReadPending = false;
@@ -452,6 +472,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     // Refused as well while a transfer runs: it ends by itself within seconds, and closing under
     // it would leave the radio or the tables half written.
+    if (m_transfers->isRunning()) {
+        statusBar()->showMessage(
+            QStringLiteral("A transfer with the radio is running: close the window when it has "
+                           "ended."),
+            kStatusMessageMs);
+        event->ignore();
+        return;
+    }
     if (!Form_QueryUnload()) {
         event->ignore();
         return;
@@ -525,6 +553,10 @@ void MainWindow::updateCommandStates()
         command->setEnabled(!running);
     for (QAction *command : std::as_const(m_transferCommands))
         command->setEnabled(!running);
+    // Every transfer button, not only those of the group that runs: the others would refuse a
+    // click anyway, and the screen should say so.
+    for (QPushButton *button : transferButtons())
+        button->setEnabled(!running);
     m_mnuEditUndo->setEnabled(!running && selectedTab() != kTabSettings2);
 }
 
@@ -658,6 +690,8 @@ void MainWindow::mnuReAll_Click()
 {
     // Settings first, then memory whatever the settings ended with; the "Memory" tab comes to the
     // front when the memory half starts.
+    if (!mayReadOverDocument())
+        return;
     leaveMemoryTab();
     m_memoryReadPending = true;
     m_memoryTabPending = true;
@@ -738,8 +772,18 @@ void MainWindow::tbToolBar_ButtonClick(QAction *button)
 
 // --- transfers ---
 
+bool MainWindow::mayReadOverDocument()
+{
+    // A transfer that runs refuses the new one by itself; nothing to ask then.
+    if (m_transfers->isRunning() || m_document->isBusy())
+        return true;
+    return m_files->promptSaveChanges();
+}
+
 void MainWindow::cmbRxData_Click()
 {
+    if (!mayReadOverDocument())
+        return;
     m_memoryReadPending = true;
     m_transfers->readMemory();
 }
@@ -752,6 +796,8 @@ void MainWindow::cmbTxData_Click()
 
 void MainWindow::cmbRxData1_Click()
 {
+    if (!mayReadOverDocument())
+        return;
     m_transfers->readSettings();
 }
 
@@ -760,10 +806,18 @@ void MainWindow::cmbTxData1_Click()
     m_transfers->writeSettings();
 }
 
+QList<QPushButton *> MainWindow::transferButtons() const
+{
+    return {m_cmbRxData,
+            m_cmbTxData,
+            m_settings1->readButton(),
+            m_settings1->writeButton(),
+            m_settings2->readButton(),
+            m_settings2->writeButton()};
+}
+
 void MainWindow::onMemoryBusyChanged(bool busy)
 {
-    m_cmbRxData->setEnabled(!busy);
-    m_cmbTxData->setEnabled(!busy);
     if (busy) {
         if (m_memoryTabPending) {
             m_memoryTabPending = false;
@@ -785,12 +839,13 @@ void MainWindow::onMemoryBusyChanged(bool busy)
     updateCommandStates();
 }
 
-void MainWindow::onSettingsBusyChanged(bool busy)
+void MainWindow::onTransferFinished(Transfers::Operation op, bool completed)
 {
-    for (QPushButton *button : {m_settings1->readButton(), m_settings1->writeButton(),
-                                m_settings2->readButton(), m_settings2->writeButton()})
-        button->setEnabled(!busy);
-    updateCommandStates();
+    if (!completed)
+        return; // the stop has shown its message box
+    if (op == Transfers::Operation::ReadSettings)
+        m_settings1->vfoGrid()->setCurrentRow(0);
+    statusBar()->showMessage(transferCompletedText(op), kStatusMessageMs);
 }
 
 void MainWindow::onSlotStarted(int slot)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/string_table.h"
+#include "link/transfers.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -34,7 +35,6 @@ class PrintController;
 class SerialPort;
 class SettingsPage1;
 class SettingsPage2;
-class Transfers;
 class UserInteraction;
 class VfoGrid;
 
@@ -150,7 +150,12 @@ private:
     // Enables the commands by the selected tab and by whether a transfer runs.
     void updateCommandStates();
     void onMemoryBusyChanged(bool busy);
-    void onSettingsBusyChanged(bool busy);
+    void onTransferFinished(Transfers::Operation op, bool completed);
+    // The memory page's and both settings pages' Read and Write buttons.
+    QList<QPushButton *> transferButtons() const;
+    // A read replaces the tables or the settings: with unsaved changes the save-changes prompt
+    // comes first (Yes saves, No reads, Cancel reads nothing).
+    bool mayReadOverDocument();
     void onSlotStarted(int slot);
     bool runEditDialog(const std::function<bool(EditDialog &)> &prepare);
     // The edit dialog's entry points: a double click on a grid row, and Modify.

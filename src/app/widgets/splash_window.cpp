@@ -16,7 +16,6 @@ SplashWindow::SplashWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(applicationTitle());
-    setAttribute(Qt::WA_DeleteOnClose);
 
     auto *frame = new QFrame(this);
     frame->setFrameShape(QFrame::Box);

@@ -29,7 +29,8 @@ void buildReferenceTables()
 
 std::unique_ptr<MainWindow> Main(MainWindowOptions options)
 {
-    auto *splash = new SplashWindow; // deletes itself when closed
+    // Owned here, not deleted on close: a user who closes it during the pause only hides it.
+    const auto splash = std::make_unique<SplashWindow>();
     splash->adjustSize();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         splash->move(screen->availableGeometry().center() - splash->rect().center());

@@ -4,11 +4,23 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 namespace hxv5 {
+
+int DlgPrint::titleBarWidth() const
+{
+    // Title bars are usually drawn in a bolder, slightly larger face than the dialog's text.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.1);
+    constexpr int kFrameControlsWidth = 140; // icon, close, minimise and maximise buttons
+    return QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kFrameControlsWidth;
+}
 
 DlgPrint::DlgPrint(PrintSelection &selection, QWidget *parent)
     : QDialog(parent), m_selection(selection)
@@ -42,6 +54,9 @@ DlgPrint::DlgPrint(PrintSelection &selection, QWidget *parent)
     buttons->addWidget(m_okButton);
     layout->addSpacing(6);
     layout->addLayout(buttons);
+    // Wide enough for the whole title beside the frame's icon and buttons, which the window
+    // manager would otherwise cut to "Print ...ection".
+    layout->addItem(new QSpacerItem(titleBarWidth(), 0, QSizePolicy::Fixed, QSizePolicy::Minimum));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     syncFromSelection();

@@ -45,6 +45,9 @@ protected:
     void done(int result) override;
 
 private:
+    // The width the dialog needs for its title bar to show the whole title.
+    int titleBarWidth() const;
+
     PrintSelection &m_selection;
     std::array<QCheckBox *, 4> m_chkSelect{};
     QPushButton *m_okButton;

@@ -2,6 +2,7 @@
 
 #include "print/report_lines.h"
 #include "print/widgets/dlg_print.h"
+#include "print/widgets/printer_setup_dialog.h"
 #include "print/widgets/report_painter.h"
 
 #include <QFontDatabase>
@@ -10,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace hxv5 {
 
@@ -23,7 +25,8 @@ PrintController::PrintController(Document &doc, QWidget *parentWindow)
     : QObject(parentWindow), m_doc(doc), m_parentWindow(parentWindow),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       // Before the first set-up the printer prints in the desktop's fixed-pitch font.
-      m_font(QFontDatabase::systemFont(QFontDatabase::FixedFont))
+      m_font(QFontDatabase::systemFont(QFontDatabase::FixedFont)),
+      m_printerNames([] { return QPrinterInfo::availablePrinterNames(); })
 {
     // A margin a printer can reach and a reader can hold the page by; the printer set-up may
     // change it.
@@ -128,9 +131,33 @@ void PrintController::previewJob()
 
 void PrintController::mnuFilePageSetup_Click()
 {
-    QPageSetupDialog dialog(m_printer.get(), m_parentWindow);
-    // Cancelling keeps the printer as it was.
-    execDialog(dialog);
+    PrinterSetupDialog dialog(m_printerNames(), m_printer->printerName(), m_parentWindow);
+    // The page set-up acts on the printer selected in the list, so that its paper sizes are
+    // the ones offered; Cancel on the printer set-up puts the old printer back.
+    const QString before = m_printer->printerName();
+    const QString choiceBefore = m_printerChoice;
+    connect(&dialog, &PrinterSetupDialog::pageSetupRequested, this, [this](const QString &name) {
+        usePrinter(name);
+        QPageSetupDialog pageSetup(m_printer.get(), m_parentWindow);
+        execDialog(pageSetup);
+    });
+    if (execDialog(dialog) == QDialog::Accepted) {
+        usePrinter(dialog.printerName());
+    } else {
+        usePrinter(before);
+        m_printerChoice = choiceBefore;
+    }
+}
+
+void PrintController::usePrinter(const QString &name)
+{
+    if (name.isEmpty())
+        return; // no printer installed: the print dialog offers a PDF file
+    m_printerChoice = name;
+    if (m_printer->printerName() != name) {
+        m_printer->setOutputFormat(QPrinter::NativeFormat);
+        m_printer->setPrinterName(name);
+    }
 }
 
 } // namespace hxv5

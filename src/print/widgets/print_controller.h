@@ -20,9 +20,10 @@ class DlgPrint;
 class Document;
 
 // The print commands of the main window: "Print(&P)..." (the selection dialog, the desktop's
-// print dialog and the job, or a preview), and "Print Setup(&U)..." (the printer set-up). One
-// printer is kept for the whole run, so the set-up chosen there is the one printing uses, and the
-// report font set up for one job stays the printer's font for the next.
+// print dialog and the job, or a preview), and "Print Setup(&U)..." (the choice of printer and
+// its page set-up). One printer is kept for the whole run, so the printer and the set-up chosen
+// there are the ones printing uses, and the report font set up for one job stays the printer's
+// font for the next.
 class PrintController : public QObject
 {
     Q_OBJECT
@@ -35,8 +36,12 @@ public:
     ~PrintController() override;
 
     void setExecDialog(ExecDialog exec) { m_execDialog = std::move(exec); }
+    // The installed printers' names, asked each time Print Setup opens; tests replace it.
+    void setPrinterNames(std::function<QStringList()> names) { m_printerNames = std::move(names); }
 
     QPrinter &printer() { return *m_printer; }
+    // The printer last chosen in Print Setup (empty before): the one the print dialog opens on.
+    const QString &printerChoice() const { return m_printerChoice; }
     PrintSelection &selection() { return m_selection; }
     // The selection dialog while it is loaded, else null.
     DlgPrint *selectionDialog() const { return m_dlgPrint; }
@@ -72,6 +77,8 @@ private:
     QStringList jobLines() const;
     void printJob();
     void previewJob();
+    // Points the printer at the named one (nothing for an empty name).
+    void usePrinter(const QString &name);
 
     Document &m_doc;
     QWidget *m_parentWindow;
@@ -80,6 +87,8 @@ private:
     PrintSelection m_selection;
     QPointer<DlgPrint> m_dlgPrint;
     ExecDialog m_execDialog;
+    std::function<QStringList()> m_printerNames;
+    QString m_printerChoice;
 };
 
 } // namespace hxv5

@@ -3,6 +3,7 @@
 #include "app/widgets/screen_units.h"
 #include "app/widgets/startup.h"
 #include "editing/widgets/channel_grid.h"
+#include "editing/widgets/vfo_grid.h"
 #include "link/port_mapping.h"
 #include "link/transfers.h"
 #include "link/widgets/port_dialog.h"
@@ -44,6 +45,7 @@ private Q_SLOTS:
     void cleanup();
 
     void mainShowsTheSplashDuringThePause();
+    void closingTheSplashEarlyOnlyHidesIt();
     void modelChoiceOnScreen();
     void startUpState_data();
     void startUpState();
@@ -68,9 +70,20 @@ private Q_SLOTS:
     void readSettingsLocksTheSettingsButtons();
     void transferMenuItemsSwitchTabs_data();
     void transferMenuItemsSwitchTabs();
+    void readSettingsMovesToTheFirstVfoRowOnlyWhenCompleted_data();
+    void readSettingsMovesToTheFirstVfoRowOnlyWhenCompleted();
+    void readsAskAboutUnsavedChanges_data();
+    void readsAskAboutUnsavedChanges();
+    void finishedTransferSaysSoInTheStatusBar_data();
+    void finishedTransferSaysSoInTheStatusBar();
+    void closingDuringATransferSaysWhy();
+    void progressBarLeavesTheLayoutAlone();
 
 private:
     std::unique_ptr<MainWindow> makeWindow(Language language = Language::English);
+    // What start-up is given by the desktop program, with the scripted line and user.
+    MainWindowOptions startupOptions(std::chrono::milliseconds pause) const;
+    static QWidget *visibleSplash();
     template <typename T> T *child(const char *name)
     {
         T *found = m_window->findChild<T *>(QLatin1String(name));
@@ -158,32 +171,54 @@ QByteArray TestMainWindow::portFileText() const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void TestMainWindow::mainShowsTheSplashDuringThePause()
+MainWindowOptions TestMainWindow::startupOptions(std::chrono::milliseconds pause) const
 {
     MainWindowOptions options;
-    options.startupPause = 50ms;
+    options.startupPause = pause;
     options.port = m_radio;
     options.interaction = m_user;
+    return options;
+}
+
+QWidget *TestMainWindow::visibleSplash()
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("frmSplash") && top->isVisible())
+            return top;
+    }
+    return nullptr;
+}
+
+void TestMainWindow::mainShowsTheSplashDuringThePause()
+{
     // Runs inside the pause if, and only if, the pause keeps the event loop turning.
     bool splashUpDuringPause = false;
-    QTimer::singleShot(0, this, [&] {
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (top->objectName() == QLatin1String("frmSplash") && top->isVisible())
-                splashUpDuringPause = true;
-        }
-    });
-    m_window = Main(options);
+    QTimer::singleShot(0, this, [&] { splashUpDuringPause = visibleSplash() != nullptr; });
+    m_window = Main(startupOptions(50ms));
 
     QVERIFY(splashUpDuringPause);
     QVERIFY(m_window->isVisible());
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == QLatin1String("frmSplash"))
-            QVERIFY(!top->isVisible());
-    }
+    QVERIFY(!visibleSplash());
     auto *editDialog = m_window->findChild<QDialog *>(QStringLiteral("dlgModify"));
     QVERIFY(editDialog); // loaded before its first use
     QVERIFY(!editDialog->isVisible());
     QVERIFY(!m_window->document().isChanged());
+}
+
+void TestMainWindow::closingTheSplashEarlyOnlyHidesIt()
+{
+    // The user closes the splash window (its close box, Alt+F4) while start-up pauses.
+    bool closedOne = false;
+    QTimer::singleShot(20ms, this, [&] {
+        if (QWidget *splash = visibleSplash())
+            closedOne = splash->close();
+    });
+    m_window = Main(startupOptions(200ms));
+
+    QVERIFY(closedOne);
+    QVERIFY(m_window->isVisible());
+    QVERIFY(m_window->findChild<QDialog *>(QStringLiteral("dlgModify")));
+    QVERIFY(!visibleSplash());
 }
 
 void TestMainWindow::modelChoiceOnScreen()
@@ -331,7 +366,7 @@ void TestMainWindow::printCommandsOpenTheirDialogs_data()
     QTest::newRow("Print, menu") << "mnuFilePrint"
                                  << "hxv5::DlgPrint";
     QTest::newRow("Print Setup") << "mnuFilePageSetup"
-                                 << "QPageSetupDialog";
+                                 << "hxv5::PrinterSetupDialog";
 }
 
 void TestMainWindow::printCommandsOpenTheirDialogs()
@@ -457,7 +492,11 @@ void TestMainWindow::placementInTwips()
     QCOMPARE(store.value(QStringLiteral("MainTop")).toInt(), twips(frame.y()));
     QCOMPARE(store.value(QStringLiteral("MainWidth")).toInt(), twips(frame.width()));
     QCOMPARE(store.value(QStringLiteral("MainHeight")).toInt(), twips(frame.height()));
-    QVERIFY(frame.width() >= placement.width());
+    // The frame holds the placement given, so the stored size is at least that placement's,
+    // in twips (pixels stored as they are would be far smaller at any usual resolution).
+    QVERIFY(store.value(QStringLiteral("MainWidth")).toInt() >= twips(placement.width()));
+    QVERIFY(store.value(QStringLiteral("MainHeight")).toInt() >= twips(placement.height()));
+    QVERIFY(store.value(QStringLiteral("MainLeft")).toInt() <= twips(placement.x()));
 }
 
 void TestMainWindow::noPlacementWhenMinimized()
@@ -475,10 +514,15 @@ void TestMainWindow::closingAsksOnlyWhenChanged_data()
     QTest::addColumn<UserInteraction::Answer>("answer");
     QTest::addColumn<int>("questions");
     QTest::addColumn<bool>("closes");
+    QTest::addColumn<QString>("saveName"); // what the save chooser answers ("" cancels it)
 
-    QTest::newRow("unchanged") << false << UserInteraction::Answer::Cancel << 0 << true;
-    QTest::newRow("changed, Cancel") << true << UserInteraction::Answer::Cancel << 1 << false;
-    QTest::newRow("changed, No") << true << UserInteraction::Answer::No << 1 << true;
+    QTest::newRow("unchanged") << false << UserInteraction::Answer::Cancel << 0 << true << "";
+    QTest::newRow("changed, Cancel") << true << UserInteraction::Answer::Cancel << 1 << false << "";
+    QTest::newRow("changed, No") << true << UserInteraction::Answer::No << 1 << true << "";
+    QTest::newRow("changed, Yes, saved")
+        << true << UserInteraction::Answer::Yes << 1 << true << "closing.TV5";
+    QTest::newRow("changed, Yes, save chooser cancelled")
+        << true << UserInteraction::Answer::Yes << 1 << false << "";
 }
 
 void TestMainWindow::closingAsksOnlyWhenChanged()
@@ -487,15 +531,27 @@ void TestMainWindow::closingAsksOnlyWhenChanged()
     QFETCH(UserInteraction::Answer, answer);
     QFETCH(int, questions);
     QFETCH(bool, closes);
+    QFETCH(QString, saveName);
 
+    QTemporaryDir files;
+    const QString savePath = saveName.isEmpty() ? QString() : files.filePath(saveName);
     m_window = makeWindow();
     m_window->show();
+    m_window->document().channels().setEnabled(7, true);
     m_window->document().setChanged(changed);
     m_user->saveAnswer = answer;
+    m_user->savePath = savePath;
     QCOMPARE(m_window->close(), closes);
     QCOMPARE(m_user->saveQuestions, questions);
     QCOMPARE(m_window->isVisible(), !closes);
     QCOMPARE(QFile::exists(portFilePath()), closes);
+    // Yes writes the clone file before the window goes: 445 lines holding the edit.
+    if (!savePath.isEmpty()) {
+        QFile saved(savePath);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll().count('\n'), 445);
+        QVERIFY(!m_window->document().isChanged());
+    }
 }
 
 void TestMainWindow::readMemoryLocksItsButtonsAndHighlightsRows()
@@ -517,8 +573,10 @@ void TestMainWindow::readMemoryLocksItsButtonsAndHighlightsRows()
 
     QVERIFY(!read->isEnabled());
     QVERIFY(!write->isEnabled());
-    QVERIFY(buttonEnabled("cmbRxData1")); // the other group stays
-    QVERIFY(!buttonEnabled("cmbClear"));  // the list operations wait
+    // The other group's buttons too: no second transfer can start.
+    for (const char *name : {"cmbRxData1", "cmbTxData1", "cmbRxData2", "cmbTxData2"})
+        QVERIFY2(!buttonEnabled(name), name);
+    QVERIFY(!buttonEnabled("cmbClear")); // the list operations wait
     QVERIFY(child<QProgressBar>("ProgressBar1")->isVisible());
     for (const char *name : {"mnuFileNew", "mnuFileOpen", "mnuImport", "mnuToolsOptions",
                              "mnuEditUndo", "mnuReSet", "tbToolBar_Open"})
@@ -528,6 +586,8 @@ void TestMainWindow::readMemoryLocksItsButtonsAndHighlightsRows()
     QTRY_VERIFY(!m_window->transfers().isRunning());
     QVERIFY(read->isEnabled());
     QVERIFY(write->isEnabled());
+    for (const char *name : {"cmbRxData1", "cmbTxData1", "cmbRxData2", "cmbTxData2"})
+        QVERIFY2(buttonEnabled(name), name);
     QVERIFY(child<QProgressBar>("ProgressBar1")->isHidden());
     for (const char *name : {"mnuFileNew", "mnuToolsOptions", "mnuEditUndo", "mnuReSet"})
         QVERIFY2(action(name)->isEnabled(), name);
@@ -590,12 +650,15 @@ void TestMainWindow::readSettingsLocksTheSettingsButtons()
     child<QPushButton>("cmbRxData2")->click();
     for (const char *name : {"cmbRxData1", "cmbTxData1", "cmbRxData2", "cmbTxData2"})
         QVERIFY2(!buttonEnabled(name), name);
-    QVERIFY(buttonEnabled("cmbRxData"));
+    // The memory page's buttons too, though their panel is behind.
+    QVERIFY(!buttonEnabled("cmbRxData"));
+    QVERIFY(!buttonEnabled("cmbTxData"));
     QVERIFY(child<QProgressBar>("ProgressBar1")->isHidden());
 
     QTRY_VERIFY(!m_window->transfers().isRunning());
     for (const char *name : {"cmbRxData1", "cmbTxData1", "cmbRxData2", "cmbTxData2"})
         QVERIFY2(buttonEnabled(name), name);
+    QVERIFY(buttonEnabled("cmbRxData"));
     QCOMPARE(m_window->document().model(), 4); // the radio's model byte
     QVERIFY(m_window->document().isChanged());
 }
@@ -628,6 +691,157 @@ void TestMainWindow::transferMenuItemsSwitchTabs()
     if (item.endsWith(QLatin1String("All")))
         QCOMPARE(m_window->selectedTab(), 3); // the memory half brought its tab forward
     QVERIFY(m_user->errors.isEmpty());
+}
+
+void TestMainWindow::readSettingsMovesToTheFirstVfoRowOnlyWhenCompleted_data()
+{
+    QTest::addColumn<int>("silentBlock");
+    QTest::addColumn<int>("rowAfter");
+
+    QTest::newRow("completed") << -1 << 0;
+    QTest::newRow("stopped at the settings block") << 213 << 3;
+    QTest::newRow("stopped at a VFO band") << 218 << 3;
+}
+
+void TestMainWindow::readSettingsMovesToTheFirstVfoRowOnlyWhenCompleted()
+{
+    QFETCH(int, silentBlock);
+    QFETCH(int, rowAfter);
+
+    m_radio->silentBlock = silentBlock;
+    m_window = makeWindow();
+    m_window->transfers().exchange().setReplyTimeout(1ms);
+    m_window->show();
+    auto *vfo = child<VfoGrid>("MSFlexGrid2");
+    vfo->setCurrentRow(3);
+    QCOMPARE(vfo->currentRow(), 3);
+
+    child<QPushButton>("cmbRxData1")->click();
+    QVERIFY(m_window->transfers().isRunning());
+    QTRY_VERIFY(!m_window->transfers().isRunning());
+    QCOMPARE(m_user->errors.isEmpty(), silentBlock < 0);
+    QCOMPARE(vfo->currentRow(), rowAfter);
+}
+
+void TestMainWindow::readsAskAboutUnsavedChanges_data()
+{
+    QTest::addColumn<QString>("command"); // a button or a menu item
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<UserInteraction::Answer>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("reads");
+    QTest::addColumn<bool>("saved");
+
+    using A = UserInteraction::Answer;
+    for (const char *command : {"cmbRxData", "cmbRxData1", "mnuReMem", "mnuReSet", "mnuReAll"}) {
+        const QString c = QLatin1String(command);
+        QTest::addRow("%s, unchanged", command) << c << false << A::Cancel << 0 << true << false;
+        QTest::addRow("%s, Cancel", command) << c << true << A::Cancel << 1 << false << false;
+        QTest::addRow("%s, No", command) << c << true << A::No << 1 << true << false;
+        QTest::addRow("%s, Yes", command) << c << true << A::Yes << 1 << true << true;
+    }
+}
+
+void TestMainWindow::readsAskAboutUnsavedChanges()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, changed);
+    QFETCH(UserInteraction::Answer, answer);
+    QFETCH(int, questions);
+    QFETCH(bool, reads);
+    QFETCH(bool, saved);
+
+    QTemporaryDir files;
+    m_window = makeWindow();
+    m_window->show();
+    m_window->selectTab(command == QLatin1String("cmbRxData") ? 3 : 1);
+    m_window->document().setChanged(changed);
+    m_user->saveAnswer = answer;
+    m_user->savePath = files.filePath(QStringLiteral("before-reading.TV5"));
+
+    if (command.startsWith(QLatin1String("mnu")))
+        action(qPrintable(command))->trigger();
+    else
+        child<QPushButton>(qPrintable(command))->click();
+
+    QCOMPARE(m_user->saveQuestions, questions);
+    QCOMPARE(m_window->transfers().isRunning(), reads);
+    QTRY_VERIFY(!m_window->transfers().isRunning());
+    QCOMPARE(!m_radio->sent.isEmpty(), reads);
+    QCOMPARE(QFile::exists(m_user->savePath), saved);
+    QVERIFY(m_user->errors.isEmpty());
+    // Cancel keeps the unsaved data and its flag; a read sets the flag anew.
+    QCOMPARE(m_window->document().isChanged(), changed || reads);
+}
+
+void TestMainWindow::finishedTransferSaysSoInTheStatusBar_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("portOpens");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("Read Memory") << "cmbRxData" << true << "Read Memory completed";
+    QTest::newRow("Write Memory") << "cmbTxData" << true << "Write Memory completed";
+    QTest::newRow("Read Settings") << "cmbRxData1" << true << "Read Settings completed";
+    QTest::newRow("Write Settings") << "cmbTxData1" << true << "Write Settings completed";
+    QTest::newRow("Read Memory, no port") << "cmbRxData" << false << "";
+}
+
+void TestMainWindow::finishedTransferSaysSoInTheStatusBar()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, portOpens);
+    QFETCH(QString, message);
+
+    m_radio->openable = portOpens;
+    m_window = makeWindow();
+    m_window->show();
+    m_window->selectTab(button.startsWith(QLatin1String("cmbRxData1")) ||
+                                button.startsWith(QLatin1String("cmbTxData1"))
+                            ? 1
+                            : 3);
+    QCOMPARE(m_window->statusBar()->currentMessage(), QString());
+    child<QPushButton>(qPrintable(button))->click();
+    QTRY_VERIFY(!m_window->transfers().isRunning());
+    QCOMPARE(m_window->statusBar()->currentMessage(), message);
+    QCOMPARE(m_user->errors.isEmpty(), portOpens);
+}
+
+void TestMainWindow::closingDuringATransferSaysWhy()
+{
+    m_window = makeWindow();
+    m_window->show();
+    m_window->selectTab(3);
+    child<QPushButton>("cmbRxData")->click();
+    QVERIFY(m_window->transfers().isRunning());
+    QVERIFY(!m_window->close());
+    QVERIFY(m_window->isVisible());
+    QVERIFY2(m_window->statusBar()->currentMessage().contains(QLatin1String("transfer")),
+             qPrintable(m_window->statusBar()->currentMessage()));
+    QTRY_VERIFY(!m_window->transfers().isRunning());
+    m_user->saveAnswer = UserInteraction::Answer::No; // the read set the changed flag
+    QVERIFY(m_window->close());
+}
+
+void TestMainWindow::progressBarLeavesTheLayoutAlone()
+{
+    m_window = makeWindow();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->selectTab(3);
+    auto *client = child<QFrame>("TabStrip1Client");
+    const QSize windowBefore = m_window->size();
+    const QRect clientBefore = client->geometry();
+
+    child<QPushButton>("cmbRxData")->click();
+    QVERIFY(child<QProgressBar>("ProgressBar1")->isVisible());
+    QCoreApplication::processEvents(); // the layout settles
+    QCOMPARE(client->geometry(), clientBefore);
+
+    QTRY_VERIFY(!m_window->transfers().isRunning());
+    QCoreApplication::processEvents();
+    QCOMPARE(m_window->size(), windowBefore);
+    QCOMPARE(client->geometry(), clientBefore);
 }
 
 QTEST_MAIN(TestMainWindow)
