@@ -91,11 +91,14 @@ QString DefaultSettingsRecord(int selectedModel)
 
 EnableFlags BitmapToFlags(const EnableBlocks &blocks)
 {
-    const QString digits = blocks[0] + blocks[1];
+    // Each block covers its own 128 slots: a short or damaged first block must not pull the
+    // second block's flags forward, so the blocks are read digit by digit, not joined.
     QString bits;
     bits.reserve(256);
-    for (int i = 0; i < 64; ++i)
-        bits += HexDigitToBits(i < digits.size() ? QStringView(digits).mid(i, 1) : QStringView());
+    for (const QString &block : blocks) {
+        for (qsizetype i = 0; i < kRecordLength; ++i)
+            bits += HexDigitToBits(i < block.size() ? QStringView(block).mid(i, 1) : QStringView());
+    }
     EnableFlags flags{};
     for (size_t j = 0; j < flags.size(); ++j)
         flags[j] = bits.at(static_cast<qsizetype>(j)) == QLatin1Char('1');

@@ -57,7 +57,8 @@ using EnableBlocks = std::array<QString, 2>;
 
 // The enable bitmap: the 64 digits of blocks 214 and 215 give 256 bits, most significant bit of
 // each digit first; bit j is slot j's enable flag. A digit that is not an upper-case hexadecimal
-// digit, and every digit missing from a short text, clears the flags it covers.
+// digit, and every digit missing from a short text, clears the flags it covers; the second block
+// always starts at slot 128, whatever the length of the first.
 EnableFlags BitmapToFlags(const EnableBlocks &blocks);
 
 // Packs the 213 flags back into the two block texts; bits 213..255 are written as 0.

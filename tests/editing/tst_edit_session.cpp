@@ -435,17 +435,55 @@ void TestEditSession::largeOffsetKeptAndEncodedByTheRule()
     QCOMPARE(doc->EncodeChannelRecord(1).mid(22, 7), QStringLiteral("9999999"));
 }
 
+// Cancel is not calling accept. What it must leave behind: the document as it was, and a
+// session that the next opening sets up anew from the table, not from the abandoned edits.
 void TestEditSession::cancelChangesNothing()
 {
     std::unique_ptr<Document> doc(documentWithModel(0));
+    doc->DecodeChannelRecord(u"043300000000000326250303500000FF", 5);
+    doc->channels().setText(5, kColNotes, QStringLiteral("split"));
+    doc->channels().setEnabled(5, true);
+    doc->setChanged(false);
     const TableRow before = doc->channels().row(5);
+
     EditSession session;
     QVERIFY(session.openSlot(*doc, 5));
     session.frequencyText = QStringLiteral("120");
+    session.noteText = QStringLiteral("abandoned");
+    session.offsetText = QStringLiteral("7");
+    session.enableChecked = false;
+    session.toneMode = 1;
+    session.txTone = 2;
+    session.rxTone = 3;
+    session.shift = 1;
+    session.frequencyLostFocus();
+    session.offsetLostFocus();
     session.setAuto(true);
-    // Cancel is simply not calling accept: the session holds the edits, the document doesn't.
     QCOMPARE(doc->channels().row(5), before);
+    QVERIFY(doc->channels().isEnabled(5));
     QVERIFY(!doc->isChanged());
+
+    QVERIFY(session.openSlot(*doc, 5));
+    QCOMPARE(session.frequencyText, QStringLiteral("433.00000"));
+    QCOMPARE(session.noteText, QStringLiteral("split"));
+    QCOMPARE(session.offsetText, QStringLiteral("3.50000"));
+    QVERIFY(session.enableChecked);
+    QCOMPARE(session.step, 0);
+    QCOMPARE(session.toneMode, 3);
+    QCOMPARE(session.txTone, 38);
+    QCOMPARE(session.rxTone, 37);
+    QCOMPARE(session.shift, 3);
+    QVERIFY(!session.autoChecked());
+    QVERIFY(session.modeGroupEnabled());
+    QVERIFY(session.stepGroupEnabled());
+    QVERIFY(session.stepEnabled(5));
+
+    // The next edit that is confirmed writes its own row only.
+    QVERIFY(session.openSlot(*doc, 6));
+    QVERIFY(session.accept(*doc));
+    QCOMPARE(doc->channels().row(5), before);
+    QVERIFY(doc->channels().isEnabled(5));
+    QVERIFY(doc->channels().row(6).holdsChannel());
 }
 
 void TestEditSession::refusedWhileBusy()

@@ -22,6 +22,8 @@ private Q_SLOTS:
     void flagsToBitmap();
     void bitmapToFlags_data();
     void bitmapToFlags();
+    void shortBlockClearsOnlyItsOwnSlots_data();
+    void shortBlockClearsOnlyItsOwnSlots();
     void bitmapRoundTrip();
 };
 
@@ -198,6 +200,44 @@ void TestCloneImage::bitmapToFlags()
     QCOMPARE(static_cast<int>(std::count(flags.begin(), flags.end(), true)), enabledCount);
     for (int s : someEnabled)
         QVERIFY(flags[static_cast<size_t>(s)]);
+}
+
+void TestCloneImage::shortBlockClearsOnlyItsOwnSlots_data()
+{
+    QTest::addColumn<QString>("block0");
+    QTest::addColumn<QString>("block1");
+    QTest::addColumn<QList<int>>("enabled"); // every enabled slot, in order
+
+    const QString ones(32, QLatin1Char('F'));
+    QList<int> second; // slots 128..212
+    for (int s = 128; s < 213; ++s)
+        second << s;
+    QTest::newRow("one digit, second block in place")
+        << QStringLiteral("F") << QStringLiteral("8") + QString(31, QLatin1Char('0'))
+        << QList<int>{0, 1, 2, 3, 128};
+    QTest::newRow("empty first block") << QString() << ones << second;
+    QList<int> firstHalf;
+    for (int s = 0; s < 64; ++s)
+        firstHalf << s;
+    QTest::newRow("half a first block") << QString(16, QLatin1Char('F')) << QString() << firstHalf;
+    // A damaged first block that runs long does not push the second block back either.
+    QTest::newRow("long first block")
+        << QString(32, QLatin1Char('0')) + QStringLiteral("FF")
+        << QStringLiteral("4") + QString(31, QLatin1Char('0')) << QList<int>{129};
+}
+
+void TestCloneImage::shortBlockClearsOnlyItsOwnSlots()
+{
+    QFETCH(QString, block0);
+    QFETCH(QString, block1);
+    QFETCH(QList<int>, enabled);
+    const EnableFlags flags = BitmapToFlags({block0, block1});
+    QList<int> shown;
+    for (int s = 0; s < 213; ++s) {
+        if (flags[static_cast<size_t>(s)])
+            shown << s;
+    }
+    QCOMPARE(shown, enabled);
 }
 
 // Thousands of random flag sets survive packing and unpacking, and random upper-case blocks

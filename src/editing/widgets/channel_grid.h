@@ -24,6 +24,9 @@ public:
     int currentSlot() const { return currentDataRow(); }
     // Makes a slot the current row, selected across the data columns and scrolled into view.
     void setCurrentSlot(int slot) { selectDataRow(slot); }
+    // The same without moving the view: the list operations keep the current row where it is
+    // and leave the scrolling to the user.
+    void selectSlotInPlace(int slot) { selectDataRow(slot, false); }
 
     // Redraws all 213 slots after a whole-table change and keeps the current row.
     void RedrawChannelTable();

@@ -81,7 +81,7 @@ void ChannelListPanel::onCurrentRow(const std::function<bool(int)> &operation)
 {
     const int slot = m_grid.currentSlot();
     if (operation(slot))
-        m_grid.setCurrentSlot(slot);
+        m_grid.selectSlotInPlace(slot);
 }
 
 void ChannelListPanel::cmbClear_Click()
@@ -140,7 +140,8 @@ void ChannelListPanel::moveCurrentRow(bool down)
     const int current = m_grid.currentSlot() + 1;
     const int top = qMax(m_grid.rowAt(0), 0) + 1;
     const GridScroll next = down ? scrollDown(current, top) : scrollUp(current, top);
-    m_grid.setCurrentSlot(next.currentRow - 1);
+    // The scrolling rule alone decides where the view goes.
+    m_grid.selectSlotInPlace(next.currentRow - 1);
     m_grid.verticalScrollBar()->setValue(next.topRow - 1);
 }
 

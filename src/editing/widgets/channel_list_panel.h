@@ -45,7 +45,7 @@ private:
     QPushButton *addButton(const char *name, const QString &caption,
                            void (ChannelListPanel::*slot)());
     // Runs an operation on the current row's slot; afterwards that row is current again,
-    // selected across the data columns.
+    // selected across the data columns, and the view has not moved.
     void onCurrentRow(const std::function<bool(int)> &operation);
     void moveCurrentRow(bool down);
 

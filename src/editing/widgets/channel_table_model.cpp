@@ -19,4 +19,9 @@ bool ChannelTableModel::rowEnabled(int row) const
     return m_channels.isEnabled(row);
 }
 
+bool ChannelTableModel::rowBlank(int row) const
+{
+    return m_channels.row(row).isEmpty();
+}
+
 } // namespace hxv5

@@ -14,11 +14,59 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace hxv5 {
+
+// Holds what the user types into a field to the field's length and, for the number fields, to
+// digits and one point. A longer text the dialog puts there itself (a note or frequency read from
+// a file, a formatted value) is shown and kept whole: while the field is that long, typing may
+// replace characters but not add any, and each character the user removes lowers the bound until
+// it is the field's length again.
+class FieldLimit : public QValidator
+{
+public:
+    FieldLimit(QLineEdit *field, int length, const QString &pattern = QString())
+        : QValidator(field), m_field(field), m_length(length), m_bound(length),
+          m_pattern(pattern.isEmpty()
+                        ? QRegularExpression()
+                        : QRegularExpression(QRegularExpression::anchoredPattern(pattern)))
+    {
+        field->setValidator(this);
+        connect(field, &QLineEdit::textChanged, this, &FieldLimit::follow);
+    }
+
+    // Puts a text of the dialog's own into the field, however long.
+    void show(const QString &text)
+    {
+        // The bound must admit the text before the field validates it: a field whose text the
+        // validator refused stops refusing what is typed next.
+        follow(text);
+        m_field->setText(text);
+    }
+
+    State validate(QString &input, int &) const override
+    {
+        if (input.size() > m_bound)
+            return Invalid;
+        if (!m_pattern.pattern().isEmpty() && !m_pattern.match(input).hasMatch())
+            return Invalid;
+        return Acceptable;
+    }
+
+private:
+    void follow(const QString &text) { m_bound = std::max<qsizetype>(m_length, text.size()); }
+
+    QLineEdit *m_field;
+    qsizetype m_length;
+    qsizetype m_bound;
+    QRegularExpression m_pattern;
+};
 
 namespace {
 
@@ -63,16 +111,14 @@ int selectedOption(const QButtonGroup *group, int fallback)
     return fallback;
 }
 
-QLineEdit *numberField(const QString &name, int maxLength, QWidget *parent)
+QLineEdit *numberField(const QString &name, int length, FieldLimit *&limit, QWidget *parent)
 {
     auto *field = new QLineEdit(parent);
     field->setObjectName(name);
-    field->setMaxLength(maxLength);
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Typed keys pass the dialog's keystroke filter; the validator keeps pasted text to the same
+    // Typed keys pass the dialog's keystroke filter; the limit keeps pasted text to the same
     // digits and one point.
-    field->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]*\\.?[0-9]*")), field));
+    limit = new FieldLimit(field, length, QStringLiteral("[0-9]*\\.?[0-9]*"));
     return field;
 }
 
@@ -102,7 +148,7 @@ void EditDialog::buildControls()
     top->addLayout(heading);
 
     auto *fields = new QGridLayout;
-    m_txtFreq = numberField(QStringLiteral("txtFreq"), 9, this);
+    m_txtFreq = numberField(QStringLiteral("txtFreq"), 9, m_freqLimit, this);
     m_lblMHz = label(QStringLiteral("lblMHz"), QString(), this);
     fields->addWidget(label(QStringLiteral("Label1"), QStringLiteral("Frequency"), this), 0, 0);
     fields->addWidget(m_txtFreq, 0, 1);
@@ -110,7 +156,7 @@ void EditDialog::buildControls()
     fields->addWidget(m_lblMHz, 0, 3);
     m_txtNote = new QLineEdit(this);
     m_txtNote->setObjectName(QStringLiteral("txtNote"));
-    m_txtNote->setMaxLength(30);
+    m_noteLimit = new FieldLimit(m_txtNote, 30);
     fields->addWidget(label(QStringLiteral("Label3"), QStringLiteral("Note"), this), 1, 0);
     fields->addWidget(m_txtNote, 1, 1, 1, 3);
     top->addLayout(fields);
@@ -168,7 +214,7 @@ void EditDialog::buildControls()
         {QStringLiteral("None"), QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("Split")},
         4);
     auto *shiftGrid = static_cast<QGridLayout *>(shiftFrame->layout());
-    m_txtShift = numberField(QStringLiteral("txtShift"), 8, shiftFrame);
+    m_txtShift = numberField(QStringLiteral("txtShift"), 8, m_shiftLimit, shiftFrame);
     auto *offset = new QHBoxLayout;
     offset->addWidget(
         label(QStringLiteral("Label6"), QStringLiteral("Offset Frequency"), shiftFrame));
@@ -238,9 +284,9 @@ void EditDialog::showSession()
     m_chkEnable->setVisible(m_session.enableVisible());
     m_chkEnable->setChecked(m_session.enableChecked);
     m_chkAuto->setChecked(m_session.autoChecked());
-    m_txtFreq->setText(m_session.frequencyText);
-    m_txtNote->setText(m_session.noteText);
-    m_txtShift->setText(m_session.offsetText);
+    m_freqLimit->show(m_session.frequencyText);
+    m_noteLimit->show(m_session.noteText);
+    m_shiftLimit->show(m_session.offsetText);
     selectOption(m_opbWave, m_session.mode);
     selectOption(m_opbStep, m_session.step);
     selectOption(m_opbTone, m_session.toneMode);
@@ -302,14 +348,14 @@ void EditDialog::txtFreq_LostFocus()
 {
     m_session.frequencyText = m_txtFreq->text();
     m_session.frequencyLostFocus();
-    m_txtFreq->setText(m_session.frequencyText);
+    m_freqLimit->show(m_session.frequencyText);
 }
 
 void EditDialog::txtShift_LostFocus()
 {
     m_session.offsetText = m_txtShift->text();
     m_session.offsetLostFocus();
-    m_txtShift->setText(m_session.offsetText);
+    m_shiftLimit->show(m_session.offsetText);
 }
 
 bool EditDialog::eventFilter(QObject *watched, QEvent *event)

@@ -18,6 +18,7 @@ class QRadioButton;
 namespace hxv5 {
 
 class Document;
+class FieldLimit;
 
 // The edit dialog ("dlgModify") for one memory slot or one VFO band: a view of an EditSession.
 // It is created once and shown again for every edit, each opening setting all its controls anew.
@@ -75,6 +76,10 @@ private:
     QComboBox *m_cbbTxTone;
     QComboBox *m_cbbRxTone;
     QLineEdit *m_txtShift;
+    // What the user may type into the three text fields.
+    FieldLimit *m_freqLimit;
+    FieldLimit *m_noteLimit;
+    FieldLimit *m_shiftLimit;
 };
 
 } // namespace hxv5

@@ -116,14 +116,20 @@ int RowGrid::currentDataRow() const
     return current.isValid() ? current.row() : 0;
 }
 
-void RowGrid::selectDataRow(int row)
+void RowGrid::selectDataRow(int row, bool bringIntoView)
 {
     if (row < 0 || row >= m_model->rowCount())
         return;
     const QModelIndex index = m_model->index(row, 0);
+    // A new current index scrolls the view to it on its own; that must not happen when the row
+    // is only selected again.
+    const bool autoScrolling = hasAutoScroll();
+    setAutoScroll(bringIntoView && autoScrolling);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                  QItemSelectionModel::Rows);
-    scrollTo(index);
+    setAutoScroll(autoScrolling);
+    if (bringIntoView)
+        scrollTo(index);
 }
 
 void RowGrid::applyNotesFont()

@@ -37,8 +37,9 @@ protected:
     RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRows, QWidget *parent);
 
     int currentDataRow() const;
-    // Makes a row current and selects it across the data columns, scrolled into view.
-    void selectDataRow(int row);
+    // Makes a row current and selects it across the data columns, scrolled into view unless
+    // bringIntoView is false: then the view stays where the user left it.
+    void selectDataRow(int row, bool bringIntoView = true);
     // The Notes cells of every row take the Notes font; row 0 becomes current.
     void applyNotesFont();
 

@@ -32,6 +32,11 @@ bool RowTableModel::rowHidden(int) const
     return false;
 }
 
+bool RowTableModel::rowBlank(int) const
+{
+    return false;
+}
+
 QVariant RowTableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.model() != this || index.row() >= m_table.rowCount() ||
@@ -41,7 +46,9 @@ QVariant RowTableModel::data(const QModelIndex &index, int role) const
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        return rowHidden(row) ? QStringLiteral("-") : m_table.text(row, column);
+        if (rowHidden(row))
+            return QStringLiteral("-");
+        return rowBlank(row) ? QString() : m_table.text(row, column);
     case EnabledRole:
         return rowEnabled(row);
     case EmptyRole:

@@ -11,7 +11,8 @@ class RowTable;
 // table's change notifications into dataChanged for exactly the rows that changed.
 //
 // The state of a row travels through roles; how it looks (colours, fonts, alignment) is the
-// view's business.
+// view's business. What the display role shows is the model's: "-" for a hidden band, nothing for
+// a blank row.
 class RowTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -41,6 +42,8 @@ protected:
     virtual QString rowLabel(int row) const = 0;
     virtual bool rowEnabled(int row) const;
     virtual bool rowHidden(int row) const;
+    // A row drawn as nine empty cells while its texts stay in the table.
+    virtual bool rowBlank(int row) const;
 
     const RowTable &table() const { return m_table; }
 

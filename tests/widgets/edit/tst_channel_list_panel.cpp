@@ -3,6 +3,7 @@
 #include "editing/widgets/channel_list_panel.h"
 
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -53,6 +54,8 @@ private Q_SLOTS:
     void deleteActsOnTheCurrentRow();
     void cancelLeavesEverything();
     void insertAndEnableKeepTheRowCurrent();
+    void operationsLeaveTheViewWhereItIs_data();
+    void operationsLeaveTheViewWhereItIs();
     void downOnTheLastRowShowsTheLastThirteen();
     void upOnTheFirstRowStays();
     void busyDisablesTheChangingButtons();
@@ -112,6 +115,42 @@ void TestChannelListPanel::insertAndEnableKeepTheRowCurrent()
     page.click("cmbEnable");
     QVERIFY(page.doc.channels().isEnabled(11));
     QCOMPARE(page.grid->currentSlot(), 11);
+}
+
+void TestChannelListPanel::operationsLeaveTheViewWhereItIs_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("top"); // first visible slot
+    for (const char *button : {"cmbClear", "cmbClAll", "cmbDelete", "cmbInsert", "cmbDisable",
+                               "cmbDisAll", "cmbEnable", "cmbEnAll"}) {
+        QTest::addRow("%s, current row above the view", button)
+            << QString::fromLatin1(button) << 6 << 120;
+        QTest::addRow("%s, current row below the view", button)
+            << QString::fromLatin1(button) << 180 << 40;
+        QTest::addRow("%s, current row in view", button) << QString::fromLatin1(button) << 64 << 60;
+    }
+}
+
+// The user scrolled the grid away from the current row and clicks a list button: the operation
+// acts on the current row, which stays current, and the view is not moved.
+void TestChannelListPanel::operationsLeaveTheViewWhereItIs()
+{
+    QFETCH(QString, button);
+    QFETCH(int, current);
+    QFETCH(int, top);
+    Page page;
+    QVERIFY(QTest::qWaitForWindowExposed(&page.window));
+    page.grid->setCurrentSlot(current);
+    page.grid->verticalScrollBar()->setValue(top);
+    QCOMPARE(page.grid->rowAt(0), top);
+
+    page.click(qPrintable(button));
+    QVERIFY(page.doc.isChanged());
+    QCOMPARE(page.grid->currentSlot(), current);
+    QCOMPARE(page.grid->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(page.grid->verticalScrollBar()->value(), top);
+    QCOMPARE(page.grid->rowAt(0), top);
 }
 
 void TestChannelListPanel::downOnTheLastRowShowsTheLastThirteen()

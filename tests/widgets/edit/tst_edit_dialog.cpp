@@ -35,6 +35,25 @@ void leaveField(EditDialog &dialog)
     QApplication::processEvents();
 }
 
+// Prepares the dialog for a slot and shows it, as a double click on the grid does.
+bool showSlot(EditDialog &dialog, Document &doc, int slot)
+{
+    if (!dialog.prepareSlot(doc, slot))
+        return false;
+    dialog.show();
+    return QTest::qWaitForWindowExposed(&dialog);
+}
+
+// Empties a field and types into it, as the user does.
+QLineEdit *retype(EditDialog &dialog, const QString &field, const QString &typed)
+{
+    auto *edit = child<QLineEdit>(dialog, field);
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, typed);
+    return edit;
+}
+
 } // namespace
 
 class TestEditDialog : public QObject
@@ -46,6 +65,11 @@ private Q_SLOTS:
     void typingIsFiltered();
     void leavingTheFrequencyChecksIt_data();
     void leavingTheFrequencyChecksIt();
+    void leavingAFieldShowsTheWholeValue_data();
+    void leavingAFieldShowsTheWholeValue();
+    void loadedTextIsKeptWhole_data();
+    void loadedTextIsKeptWhole();
+    void typingNeverGrowsALongLoadedText();
     void okWritesTheSlot();
     void cancelChangesNothing();
     void vfoBandOnMissingBandIsRefused();
@@ -110,13 +134,8 @@ void TestEditDialog::typingIsFiltered()
     QFETCH(QString, shown);
     Document doc;
     EditDialog dialog;
-    QVERIFY(dialog.prepareSlot(doc, 3));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *edit = child<QLineEdit>(dialog, field);
-    edit->setFocus();
-    edit->clear();
-    QTest::keyClicks(edit, typed);
+    QVERIFY(showSlot(dialog, doc, 3));
+    auto *edit = retype(dialog, field, typed);
     QCOMPARE(edit->text(), shown);
     QTest::keyClick(edit, Qt::Key_Backspace);
     QCOMPARE(edit->text(), shown.chopped(1));
@@ -140,15 +159,115 @@ void TestEditDialog::leavingTheFrequencyChecksIt()
     QFETCH(QString, shown);
     Document doc;
     EditDialog dialog;
-    QVERIFY(dialog.prepareSlot(doc, 3));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *freq = child<QLineEdit>(dialog, QStringLiteral("txtFreq"));
-    freq->setFocus();
-    freq->clear();
-    QTest::keyClicks(freq, typed);
+    QVERIFY(showSlot(dialog, doc, 3));
+    auto *freq = retype(dialog, QStringLiteral("txtFreq"), typed);
     leaveField(dialog);
     QCOMPARE(freq->text(), shown);
+}
+
+void TestEditDialog::leavingAFieldShowsTheWholeValue_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("offset 150 on a slot") << 0 << "txtShift"
+                                          << "150"
+                                          << "150.00000";
+    QTest::newRow("offset 99.5") << 0 << "txtShift"
+                                 << "99.5"
+                                 << "99.50000";
+    QTest::newRow("frequency 1000 where any is allowed") << 1 << "txtFreq"
+                                                         << "1000"
+                                                         << "1000.00000";
+    QTest::newRow("frequency 123456789") << 2 << "txtFreq"
+                                         << "123456789"
+                                         << "123456789.00000";
+}
+
+void TestEditDialog::leavingAFieldShowsTheWholeValue()
+{
+    QFETCH(int, model);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    Document doc;
+    doc.settings().setModel(model);
+    EditDialog dialog;
+    QVERIFY(showSlot(dialog, doc, 3));
+    auto *edit = retype(dialog, field, typed);
+    leaveField(dialog);
+    QCOMPARE(edit->text(), shown);
+    child<QPushButton>(dialog, QStringLiteral("OKButton"))->click();
+    const int column = field == QLatin1String("txtFreq") ? kColFrequency : kColShiftFreq;
+    QCOMPARE(doc.channels().text(3, column), shown);
+}
+
+void TestEditDialog::loadedTextIsKeptWhole_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<double>("frequency");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("note of 41 characters")
+        << 0 << 145.5 << QStringLiteral("Repeater north ridge, input 144.9, 88.5Hz");
+    QTest::newRow("frequency of 10 characters") << 1 << 1234.56789 << QStringLiteral("wide");
+    QTest::newRow("both") << 3 << 2000.125 << QString(45, QLatin1Char('n'));
+}
+
+// What a slot holds is shown whole, and OK without a change writes it back as it was.
+void TestEditDialog::loadedTextIsKeptWhole()
+{
+    QFETCH(int, model);
+    QFETCH(double, frequency);
+    QFETCH(QString, note);
+    Document doc;
+    doc.settings().setModel(model);
+    TableRow row;
+    row.number[kColFrequency] = frequency;
+    row.text[kColFrequency] = formatMHz(frequency);
+    row.text[kColShiftFreq] = QStringLiteral(".60000");
+    row.text[kColNotes] = note;
+    doc.channels().setSlot(20, row, true);
+    EditDialog dialog;
+    QVERIFY(showSlot(dialog, doc, 20));
+    QCOMPARE(child<QLineEdit>(dialog, QStringLiteral("txtFreq"))->text(), formatMHz(frequency));
+    QCOMPARE(child<QLineEdit>(dialog, QStringLiteral("txtNote"))->text(), note);
+    leaveField(dialog);
+    child<QPushButton>(dialog, QStringLiteral("OKButton"))->click();
+    QCOMPARE(doc.channels().text(20, kColNotes), note);
+    QCOMPARE(doc.channels().text(20, kColFrequency), formatMHz(frequency));
+    QCOMPARE(doc.channels().number(20, kColFrequency), frequency);
+}
+
+void TestEditDialog::typingNeverGrowsALongLoadedText()
+{
+    Document doc;
+    TableRow row;
+    row.number[kColFrequency] = 145;
+    row.text[kColFrequency] = formatMHz(145);
+    const QString note(34, QLatin1Char('a'));
+    row.text[kColNotes] = note;
+    doc.channels().setSlot(7, row, true);
+    EditDialog dialog;
+    QVERIFY(showSlot(dialog, doc, 7));
+    auto *edit = child<QLineEdit>(dialog, QStringLiteral("txtNote"));
+    edit->setFocus();
+    edit->end(false);
+    QTest::keyClicks(edit, QStringLiteral("bc"));
+    QCOMPARE(edit->text(), note);
+    // Removing characters works, and what was removed cannot be typed back past 30.
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(edit->text(), note.left(32));
+    QTest::keyClicks(edit, QStringLiteral("b"));
+    QCOMPARE(edit->text(), note.left(32));
+    // Typed over a selection, a character may replace one.
+    edit->setSelection(0, 1);
+    QTest::keyClicks(edit, QStringLiteral("z"));
+    QCOMPARE(edit->text(), QStringLiteral("z") + note.left(31));
+    edit->selectAll();
+    QTest::keyClicks(edit, QString(31, QLatin1Char('x')));
+    QCOMPARE(edit->text(), QString(30, QLatin1Char('x')));
 }
 
 void TestEditDialog::okWritesTheSlot()

@@ -1,8 +1,11 @@
+#include "../shell/scripted_radio.h"
 #include "app/document.h"
+#include "editing/list_operations.h"
 #include "editing/widgets/channel_grid.h"
 #include "editing/widgets/row_style_delegate.h"
 #include "editing/widgets/row_table_model.h"
 #include "editing/widgets/vfo_grid.h"
+#include "link/transfers.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -64,6 +67,17 @@ int fullyVisibleRows(const QTableView &view)
     return count;
 }
 
+// The nine cells of a slot as the channel grid draws them.
+QStringList shownCells(const QTableView &view, int slot)
+{
+    QStringList cells;
+    for (int c = 0; c < kColumnCount; ++c)
+        cells << view.model()->index(slot, c).data().toString();
+    return cells;
+}
+
+const QStringList kBlankRow(kColumnCount, QString());
+
 } // namespace
 
 class TstViewsGrids : public QObject
@@ -77,6 +91,9 @@ private Q_SLOTS:
     void gridLayout();
     void rowStyle_data();
     void rowStyle();
+    void emptySlotDrawsBlankAfterListOperations_data();
+    void emptySlotDrawsBlankAfterListOperations();
+    void readMemoryBlanksUnusedSlots();
     void dragCollapsesToTheRowWhereItEnded();
     void dragOverRowLabelsCollapsesToo();
     void doubleClickActivatesTheRow();
@@ -169,6 +186,89 @@ void TstViewsGrids::rowStyle()
     QStyleOptionViewItem base;
     base.initFrom(&grid);
     QVERIFY(!grid.rowStyle()->cellStyle(base, grid.model()->index(4, 0)).font.italic());
+}
+
+void TstViewsGrids::emptySlotDrawsBlankAfterListOperations_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<double>("number");
+    QTest::addColumn<QString>("text");
+
+    const QString f = QStringLiteral("145.00000");
+    for (const char *operation : {"Disable", "Enable", "Delete", "Insert"}) {
+        QTest::addRow("%s, number 0", operation) << QString::fromLatin1(operation) << 0.0 << f;
+        QTest::addRow("%s, text empty", operation)
+            << QString::fromLatin1(operation) << 145.0 << QString();
+    }
+}
+
+// A slot that counts as empty keeps its other texts in the table (a note, or what a read left),
+// but the grid draws it as nine empty cells.
+void TstViewsGrids::emptySlotDrawsBlankAfterListOperations()
+{
+    QFETCH(QString, operation);
+    QFETCH(double, number);
+    QFETCH(QString, text);
+
+    ChannelGrid grid(*m_document);
+    ChannelTable &channels = m_document->channels();
+    TableRow row = channelRow(number);
+    row.text[kColFrequency] = text;
+    row.text[kColStep] = QStringLiteral("20KHz");
+    channels.setSlot(10, row, true);
+    channels.setSlot(12, channelRow(430.0), true);
+    ChannelListOperations operations(*m_document,
+                                     [](const QString &, const QString &) { return true; });
+
+    int watched = 10;
+    if (operation == QLatin1String("Disable")) {
+        QVERIFY(operations.Disable(10));
+    } else if (operation == QLatin1String("Enable")) {
+        QVERIFY(operations.Enable(10));
+    } else if (operation == QLatin1String("Delete")) {
+        QVERIFY(operations.Delete(9));
+        watched = 9;
+    } else {
+        QVERIFY(operations.Insert(10));
+        watched = 11;
+    }
+    QCOMPARE(shownCells(grid, watched), kBlankRow);
+    QCOMPARE(channels.text(watched, kColNotes), QStringLiteral("123"));
+    // The channel moved or left beside it is drawn in full.
+    const int moved = operation == QLatin1String("Delete")   ? 11
+                      : operation == QLatin1String("Insert") ? 13
+                                                             : 12;
+    QCOMPARE(shownCells(grid, moved).value(kColFrequency), QStringLiteral("430.00000"));
+    QCOMPARE(shownCells(grid, moved).value(kColNotes), QStringLiteral("123"));
+}
+
+void TstViewsGrids::readMemoryBlanksUnusedSlots()
+{
+    ChannelGrid grid(*m_document);
+    TableRow row = channelRow(145.0);
+    row.number[kColStep] = 7;
+    row.text[kColStep] = QStringLiteral("20KHz");
+    row.text[kColShiftFreq] = QStringLiteral(".60000");
+    m_document->channels().setSlot(3, row, true);
+    m_document->channels().setSlot(4, row, true);
+
+    // Every block erased except slot 4's.
+    ScriptedRadio radio;
+    radio.blockText = [](int block) {
+        return block == 4 ? QByteArray("043300000000000326250303500000FF") : QByteArray(32, 'F');
+    };
+    ScriptedInteraction user;
+    Transfers transfers(*m_document, radio, user);
+    transfers.readMemory();
+    QTRY_VERIFY(!transfers.isRunning());
+    QVERIFY(user.errors.isEmpty());
+
+    QCOMPARE(shownCells(grid, 3), kBlankRow);
+    QCOMPARE(m_document->channels().text(3, kColNotes), QStringLiteral("123"));
+    const QStringList used = shownCells(grid, 4);
+    QCOMPARE(used.value(kColFrequency), QStringLiteral("433.00000"));
+    QCOMPARE(used.value(kColShiftFreq), QStringLiteral("3.50000"));
+    QCOMPARE(used.value(kColNotes), QStringLiteral("123"));
 }
 
 void TstViewsGrids::dragCollapsesToTheRowWhereItEnded()
