@@ -72,7 +72,8 @@ private:
 // command and the reply frame. Blocks can be made to fail for a number of attempts.
 struct FakeRadio
 {
-    enum class Fault { NoReply, BadFrame, Rejected };
+    // NotHex: a well-framed read reply whose 32 characters are letters past F.
+    enum class Fault { NoReply, BadFrame, NotHex, Rejected };
 
     QList<QString> blocks = QList<QString>(223, QString(32, QLatin1Char('F')));
     // block -> (fault, attempts left; -1 for ever)
@@ -92,6 +93,8 @@ struct FakeRadio
                     return {};
                 case Fault::BadFrame:
                     return {{command + "\r\n" + blocks.value(block).toLatin1() + "X\r\n"}};
+                case Fault::NotHex:
+                    return {{command + "\r\n" + QByteArray(32, 'Z') + "\r\n"}};
                 case Fault::Rejected:
                     return {{command + "\r\nNG\r\n"}};
                 }

@@ -46,7 +46,8 @@ class TestTransfers : public QObject
 private Q_SLOTS:
     void readMemoryTakesTheRadioImage();
     void readMemoryStopsAtSlot57();
-    void readMemoryWithTheRadioOff();
+    void readMemoryWithoutAUsableAnswer_data();
+    void readMemoryWithoutAUsableAnswer();
     void readMemoryWithoutAPort();
     void attemptRule_data();
     void attemptRule();
@@ -163,10 +164,24 @@ void TestTransfers::readMemoryStopsAtSlot57()
     QCOMPARE(f.finished.at(0).at(1).toBool(), false);
 }
 
-void TestTransfers::readMemoryWithTheRadioOff()
+void TestTransfers::readMemoryWithoutAUsableAnswer_data()
 {
+    QTest::addColumn<bool>("answers");
+    QTest::newRow("no answer") << false;
+    // Framed like replies, but no digits: they would read as empty, disabled slots.
+    QTest::newRow("letters instead of digits") << true;
+}
+
+void TestTransfers::readMemoryWithoutAUsableAnswer()
+{
+    QFETCH(bool, answers);
     Fixture f;
-    f.port.responder = nullptr;
+    if (answers) {
+        for (int block = 0; block <= hxv5::kLastBlock; ++block)
+            f.radio.faults.insert(block, {FakeRadio::Fault::NotHex, -1});
+    } else {
+        f.port.responder = nullptr;
+    }
     const auto before = f.doc.channels().enableFlags();
     QSignalSpy memoryBusy(&f.transfers, &Transfers::memoryBusyChanged);
     f.transfers.readMemory();
@@ -205,6 +220,8 @@ void TestTransfers::attemptRule_data()
     QTest::newRow("read, 9 misframed") << false << F::BadFrame << 9 << true;
     QTest::newRow("read, 10 without reply") << false << F::NoReply << 10 << false;
     QTest::newRow("read, 10 misframed") << false << F::BadFrame << 10 << false;
+    QTest::newRow("read, 9 not hexadecimal") << false << F::NotHex << 9 << true;
+    QTest::newRow("read, 10 not hexadecimal") << false << F::NotHex << 10 << false;
     QTest::newRow("write, 9 rejected") << true << F::Rejected << 9 << true;
     QTest::newRow("write, 9 without reply") << true << F::NoReply << 9 << true;
     QTest::newRow("write, 10 rejected") << true << F::Rejected << 10 << false;
@@ -233,9 +250,13 @@ void TestTransfers::attemptRule()
                         [&](const QByteArray &c) { return c == block3.constFirst(); }));
     QCOMPARE(f.ui.errors,
              completed ? QStringList{} : QStringList{QStringLiteral("Communication Error")});
-    QCOMPARE(f.port.sent.constLast(), completed ? f.port.sent.constLast() : block3.constLast());
+    // A completed transfer ends with slot 212 (0D40), a stopped one with the failed block.
+    QCOMPARE(f.port.sent.constLast().left(9),
+             QByteArray(completed ? "AL~F0D40" : "AL~F0030") + (write ? 'W' : 'R'));
     if (completed)
         QCOMPARE(commandsFor(f.port.sent, 212).size(), 1);
+    else
+        QVERIFY(commandsFor(f.port.sent, 4).isEmpty());
 }
 
 void TestTransfers::writeMemorySendsTheDocument()
