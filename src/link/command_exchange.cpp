@@ -178,7 +178,13 @@ void CommandExchange::onTimeout()
 
 void CommandExchange::onPortError()
 {
-    if (m_state == State::Idle || m_failing)
+    if (m_state == State::Idle) {
+        // The line failed between exchanges (the cable was pulled): the next exchange must open
+        // it afresh rather than fail on the dead handle first.
+        m_port.close();
+        return;
+    }
+    if (m_failing)
         return;
     if (m_starting)
         finishLater(true);

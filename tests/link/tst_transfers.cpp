@@ -64,6 +64,8 @@ private Q_SLOTS:
     void refusedWhileTheDocumentIsBusy();
     void readAllWithTheRadioOff();
     void handRead();
+    void firstTransferAfterTheCableIsBack_data();
+    void firstTransferAfterTheCableIsBack();
 
 private:
     struct Fixture
@@ -514,6 +516,53 @@ void TestTransfers::handRead()
     QCOMPARE(f.port.sent.size(), 2);
     QVERIFY(f.ui.errors.isEmpty());
     QVERIFY(f.finished.isEmpty());
+}
+
+void TestTransfers::firstTransferAfterTheCableIsBack_data()
+{
+    QTest::addColumn<bool>("duringTransfer");
+    QTest::newRow("pulled between transfers") << false;
+    QTest::newRow("pulled during a transfer") << true;
+}
+
+void TestTransfers::firstTransferAfterTheCableIsBack()
+{
+    QFETCH(bool, duringTransfer);
+    Fixture f;
+    f.radio.blocks[213] = QStringLiteral("A5040A0304000000000200006C23FFFF");
+    QSignalSpy lineFailed(&f.port, &hxv5::SerialPort::errorOccurred);
+    f.transfers.readSettings();
+    QVERIFY(f.waitFinished());
+    QVERIFY(f.ui.errors.isEmpty());
+
+    if (duringTransfer) {
+        // The line fails while the radio is being asked for its first band.
+        const FakeSerialPort::Responder answer = f.port.responder;
+        f.port.responder = [&](const QByteArray &command) {
+            if (command == readCommand(hxv5::vfoBlock(0)))
+                f.port.vanish();
+            return answer(command);
+        };
+        f.transfers.readSettings();
+        QVERIFY(f.waitFinished(2));
+        QCOMPARE(f.ui.errors, QStringList{QStringLiteral("COM Port Error")});
+        f.port.responder = answer;
+    } else {
+        f.port.vanish();
+        QVERIFY(lineFailed.wait());
+    }
+    f.ui.errors.clear();
+    f.port.sent.clear();
+    const int opened = f.port.openCount;
+    f.radio.blocks[213] = QStringLiteral("A5050A0304000000000200006C23FFFF");
+
+    f.transfers.readSettings();
+    QVERIFY(f.waitFinished(duringTransfer ? 3 : 2));
+    QVERIFY(f.ui.errors.isEmpty());
+    QCOMPARE(f.finished.constLast().at(1).toBool(), true);
+    QCOMPARE(f.port.openCount, opened + 1);
+    QCOMPARE(f.port.sent.size(), 8);
+    QCOMPARE(f.doc.model(), 5);
 }
 
 QTEST_GUILESS_MAIN(TestTransfers)
