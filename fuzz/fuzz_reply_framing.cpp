@@ -116,6 +116,11 @@ struct Model
         const QByteArray tail = reply.right(36);
         if (!tail.startsWith("\r\n") || !tail.endsWith("\r\n"))
             return CommandExchange::kBadFrame;
+        // Between the line ends only a block text: 32 upper-case hexadecimal digits.
+        for (const char c : tail.mid(2, 32)) {
+            if (!QByteArrayLiteral("0123456789ABCDEF").contains(c))
+                return CommandExchange::kBadFrame;
+        }
         return QString::fromLatin1(tail);
     }
     int writeResult() const

@@ -3,13 +3,15 @@
 #include "image/clone_image.h"
 #include "link/serial_port.h"
 
+#include <algorithm>
+
 namespace hxv5 {
 
 namespace {
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 const QByteArray kWriteAccepted = QByteArrayLiteral("\r\nOK\r\n");
-// CR LF, 32 characters, CR LF.
+// CR LF, 32 digits, CR LF.
 constexpr qsizetype kReadReplyLength = 36;
 // A write is judged only once at least this much has arrived: the radio echoes the 42-character
 // command before its own answer.
@@ -22,12 +24,22 @@ constexpr qsizetype kReadEchoLength = 10;
 // write.
 constexpr qsizetype kWriteAnswerLength = 6;
 
+// The radio carries a block as 32 upper-case hexadecimal digits. Anything else between the line
+// ends (letters past F, lower case, a stray line end) is damage on the line: taken as data it
+// would decode to empty, disabled slots, and written back it would erase the radio.
+bool isBlockText(QByteArrayView digits)
+{
+    return std::all_of(digits.begin(), digits.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
+}
+
 QString classifyRead(const QByteArray &reply)
 {
     if (reply.size() < kReadReplyLength)
         return CommandExchange::kNoReply;
     const QByteArray tail = reply.right(kReadReplyLength);
-    if (!tail.startsWith(kLineEnd) || !tail.endsWith(kLineEnd))
+    if (!tail.startsWith(kLineEnd) || !tail.endsWith(kLineEnd) ||
+        !isBlockText(QByteArrayView(tail).sliced(kLineEnd.size(), kRecordLength)))
         return CommandExchange::kBadFrame;
     return QString::fromLatin1(tail);
 }
@@ -166,7 +178,13 @@ void CommandExchange::onTimeout()
 
 void CommandExchange::onPortError()
 {
-    if (m_state == State::Idle || m_failing)
+    if (m_state == State::Idle) {
+        // The line failed between exchanges (the cable was pulled): the next exchange must open
+        // it afresh rather than fail on the dead handle first.
+        m_port.close();
+        return;
+    }
+    if (m_failing)
         return;
     if (m_starting)
         finishLater(true);

@@ -45,7 +45,8 @@ public:
     static QString writeCommand(int block, const QString &record);
 
     // Starts an exchange with a complete read command line; readFinished reports the 36
-    // accepted characters (CR LF, 32 characters, CR LF) or kPortFailure, kNoReply, kBadFrame.
+    // accepted characters (CR LF, 32 upper-case hexadecimal digits, CR LF) or kPortFailure,
+    // kNoReply, kBadFrame (36 or more characters whose last 36 are not such a reply).
     void ReadExchange(const QString &command);
     // Starts an exchange with a complete write command line; writeFinished reports a WriteCode.
     void WriteExchange(const QString &command);

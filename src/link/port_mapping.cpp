@@ -90,14 +90,22 @@ QString boundDevice(int port)
     return link.isSymLink() ? link.symLinkTarget() : QString();
 }
 
-QStringList usbSerialDevices()
+QStringList usbSerialDevices(const QString &deviceFolder)
 {
+    const QDir folder(deviceFolder);
     QStringList devices;
+    // USB serial converters and modem-class adapters; device nodes, and plain files standing in
+    // for them, but never folders.
+    const QStringList names =
+        folder.entryList({QStringLiteral("ttyUSB[0-9]*"), QStringLiteral("ttyACM[0-9]*")},
+                         QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    for (const QString &name : names)
+        devices.append(folder.filePath(name));
+    // Adapters under other names still carry a USB vendor identifier.
     const auto ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &info : ports) {
-        const QString name = info.portName();
-        if (info.hasVendorIdentifier() || name.startsWith(QLatin1String("ttyUSB")) ||
-            name.startsWith(QLatin1String("ttyACM")))
+        if (info.hasVendorIdentifier() &&
+            QFileInfo(info.systemLocation()).absolutePath() == folder.absolutePath())
             devices.append(info.systemLocation());
     }
     devices.sort();
@@ -105,11 +113,12 @@ QStringList usbSerialDevices()
     return devices;
 }
 
-QString deviceForPort(int port)
+QString deviceForPort(int port, const QString &deviceFolder)
 {
     if (!validPort(port))
         return {};
 #ifdef Q_OS_WIN
+    Q_UNUSED(deviceFolder)
     const QString bound = boundDevice(port);
     return bound.isEmpty() ? QStringLiteral("COM%1").arg(port) : bound;
 #else
@@ -117,7 +126,7 @@ QString deviceForPort(int port)
     if (!bound.isEmpty())
         return bound;
     // The adapters take the unbound numbers from 1 upwards.
-    const QStringList adapters = usbSerialDevices();
+    const QStringList adapters = usbSerialDevices(deviceFolder);
     int next = 0;
     for (int n = SerialPort::kFirstPort; n <= port && next < adapters.size(); ++n) {
         if (!boundDevice(n).isEmpty())

@@ -27,11 +27,13 @@ int readPortFile();
 bool writePortFile(int port);
 
 // The device COM n reaches now, empty when none (port outside 1..14, nothing bound, no adapter).
-QString deviceForPort(int port);
+// The adapters are looked for in deviceFolder.
+QString deviceForPort(int port, const QString &deviceFolder = QStringLiteral("/dev"));
 // The device the user bound to COM n, empty when it is not bound.
 QString boundDevice(int port);
-// The USB serial adapters present, in name order.
-QStringList usbSerialDevices();
+// The USB serial adapters present in deviceFolder, in name order: the ttyUSB and ttyACM devices
+// and any other device the system knows to sit on USB.
+QStringList usbSerialDevices(const QString &deviceFolder = QStringLiteral("/dev"));
 
 // Binding replaces an earlier binding of the same number. Both fail for a number outside 1..14.
 bool bindPort(int port, const QString &device);

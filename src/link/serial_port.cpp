@@ -2,7 +2,12 @@
 
 #include "link/port_mapping.h"
 
+#include <QFile>
 #include <QSerialPort>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace hxv5 {
 
@@ -21,6 +26,10 @@ QtSerialPortAdapter::QtSerialPortAdapter(QObject *parent)
         if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError ||
             !m_port->isOpen())
             return;
+        // The handle of a line that failed is of no further use: after the cable was pulled it
+        // reports the same failure again at every turn of the event loop, and a transfer that
+        // used it would fail whether the cable is back or not.
+        m_port->close();
         Q_EMIT errorOccurred();
     });
 }
@@ -32,16 +41,44 @@ QString QtSerialPortAdapter::resolvedDevice() const
     return m_devicePath.isEmpty() ? deviceForPort(portNumber()) : m_devicePath;
 }
 
+QtSerialPortAdapter::DeviceIdentity QtSerialPortAdapter::identityOf(const QString &device)
+{
+    DeviceIdentity identity;
+#ifdef Q_OS_UNIX
+    struct stat status = {};
+    if (::stat(QFile::encodeName(device).constData(), &status) == 0) {
+        identity.known = true;
+        identity.device = static_cast<quint64>(status.st_dev);
+        identity.inode = static_cast<quint64>(status.st_ino);
+        identity.node = static_cast<quint64>(status.st_rdev);
+    }
+#else
+    Q_UNUSED(device)
+#endif
+    return identity;
+}
+
+bool QtSerialPortAdapter::deviceGone() const
+{
+    // Without an identity from the opening (a name the system resolves itself) only the line's
+    // own failure tells.
+    return m_openedIdentity.known && identityOf(m_openedDevice) != m_openedIdentity;
+}
+
 bool QtSerialPortAdapter::open()
 {
-    if (m_port->isOpen())
+    if (isOpen())
         return true;
+    // A handle on a device that has gone since is let go before the device is reached afresh.
+    close();
     const QString device = resolvedDevice();
     if (device.isEmpty())
         return false;
     m_port->setPortName(device);
     if (!m_port->open(QIODevice::ReadWrite))
         return false;
+    m_openedDevice = device;
+    m_openedIdentity = identityOf(device);
     const bool configured =
         m_port->setBaudRate(QSerialPort::Baud9600) && m_port->setDataBits(QSerialPort::Data8) &&
         m_port->setParity(QSerialPort::NoParity) && m_port->setStopBits(QSerialPort::OneStop) &&
@@ -55,12 +92,13 @@ bool QtSerialPortAdapter::open()
 
 void QtSerialPortAdapter::close()
 {
-    m_port->close();
+    if (m_port->isOpen())
+        m_port->close();
 }
 
 bool QtSerialPortAdapter::isOpen() const
 {
-    return m_port->isOpen();
+    return m_port->isOpen() && !deviceGone();
 }
 
 QByteArray QtSerialPortAdapter::takePendingInput()

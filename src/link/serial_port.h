@@ -46,6 +46,11 @@ private:
 
 // The real line on QSerialPort: 9600 baud, 8 data bits, no parity, one stop bit, no handshaking.
 // The COM number is resolved to a device with the port mapping each time the port is opened.
+//
+// A line that fails while open (the cable pulled, the simulated radio gone) is closed at once,
+// and a device that disappeared or was replaced since it was opened counts as closed: either
+// way the next open() reaches the device afresh, so the first transfer after the cable is back
+// works.
 class QtSerialPortAdapter : public SerialPort
 {
     Q_OBJECT
@@ -69,8 +74,23 @@ public:
     QString resolvedDevice() const;
 
 private:
+    // What the device path named when it was opened, to tell a device that has gone or was
+    // plugged in again under the same name from the one the handle still holds.
+    struct DeviceIdentity
+    {
+        bool known = false;
+        quint64 device = 0;
+        quint64 inode = 0;
+        quint64 node = 0;
+        bool operator==(const DeviceIdentity &) const = default;
+    };
+    static DeviceIdentity identityOf(const QString &device);
+    bool deviceGone() const;
+
     QSerialPort *m_port;
     QString m_devicePath;
+    QString m_openedDevice;
+    DeviceIdentity m_openedIdentity;
 };
 
 } // namespace hxv5

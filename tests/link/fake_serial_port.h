@@ -27,6 +27,7 @@ public:
     {
         ++openCount;
         m_open = !openFails;
+        m_dead = false;
         return m_open;
     }
     void close() override { m_open = false; }
@@ -34,7 +35,7 @@ public:
     QByteArray takePendingInput() override { return std::exchange(pending, {}); }
     bool send(const QByteArray &data) override
     {
-        if (!m_open || sendFails)
+        if (!m_open || sendFails || m_dead)
             return false;
         sent.append(data);
         if (responder) {
@@ -56,6 +57,13 @@ public:
     {
         QTimer::singleShot(delayMs, this, [this] { Q_EMIT errorOccurred(); });
     }
+    // The cable pulled (and plugged back): the line reports its failure, and the handle it had
+    // stays useless while it counts as open; opening it again reaches the device afresh.
+    void vanish(int delayMs = 0)
+    {
+        m_dead = true;
+        failLater(delayMs);
+    }
 
     bool openFails = false;
     bool sendFails = false;
@@ -66,13 +74,15 @@ public:
 
 private:
     bool m_open = false;
+    bool m_dead = false;
 };
 
 // A radio behind the fake line: 223 blocks as 32-digit texts, answering with the echo of the
 // command and the reply frame. Blocks can be made to fail for a number of attempts.
 struct FakeRadio
 {
-    enum class Fault { NoReply, BadFrame, Rejected };
+    // NotHex: a well-framed read reply whose 32 characters are letters past F.
+    enum class Fault { NoReply, BadFrame, NotHex, Rejected };
 
     QList<QString> blocks = QList<QString>(223, QString(32, QLatin1Char('F')));
     // block -> (fault, attempts left; -1 for ever)
@@ -92,6 +102,8 @@ struct FakeRadio
                     return {};
                 case Fault::BadFrame:
                     return {{command + "\r\n" + blocks.value(block).toLatin1() + "X\r\n"}};
+                case Fault::NotHex:
+                    return {{command + "\r\n" + QByteArray(32, 'Z') + "\r\n"}};
                 case Fault::Rejected:
                     return {{command + "\r\nNG\r\n"}};
                 }

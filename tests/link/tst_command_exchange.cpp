@@ -87,6 +87,23 @@ void TestCommandExchange::readReplies_data()
                                 << CommandExchange::kBadFrame;
     QTest::newRow("trailing character")
         << QList<QByteArray>{kFrame + "X"} << CommandExchange::kBadFrame;
+    // Framed like a reply, but the 32 characters are no block text.
+    QTest::newRow("letters past F")
+        << QList<QByteArray>{kReadCommand + "\r\n" + QByteArray(32, 'Z') + "\r\n"}
+        << CommandExchange::kBadFrame;
+    QTest::newRow("lower case") << QList<QByteArray>{kReadCommand + "\r\n" +
+                                                     kDigits.toLower().replace('0', 'a') + "\r\n"}
+                                << CommandExchange::kBadFrame;
+    QTest::newRow("line end inside")
+        << QList<QByteArray>{"\r\n" + kDigits.left(15) + "\r\n" + kDigits.left(15) + "\r\n"}
+        << CommandExchange::kBadFrame;
+    QTest::newRow("blank inside") << QList<QByteArray>{"\r\n" + kDigits.left(31) + " \r\n"}
+                                  << CommandExchange::kBadFrame;
+    QTest::newRow("NUL inside") << QList<QByteArray>{"\r\n" + kDigits.left(31) +
+                                                     QByteArray(1, '\0') + "\r\n"}
+                                << CommandExchange::kBadFrame;
+    QTest::newRow("every digit") << QList<QByteArray>{"\r\n0123456789ABCDEF0123456789ABCDEF\r\n"}
+                                 << QStringLiteral("\r\n0123456789ABCDEF0123456789ABCDEF\r\n");
 
     // A late answer to an earlier command, echo first, never passes for this command's reply.
     const QByteArray otherFrame = "\r\n" + QByteArray(32, '9') + "\r\n";

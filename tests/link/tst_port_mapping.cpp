@@ -20,7 +20,9 @@ private Q_SLOTS:
     void writeThenRead();
     void bindAndUnbind();
     void numbersOutsideTheRange();
+    void unboundNumbersReachTheAdapters_data();
     void unboundNumbersReachTheAdapters();
+    void noAdapterInTheFolder();
 
 private:
     QTemporaryDir m_dir;
@@ -108,17 +110,63 @@ void TestPortMapping::numbersOutsideTheRange()
     QVERIFY(!bindPort(2, QString()));
 }
 
+void TestPortMapping::unboundNumbersReachTheAdapters_data()
+{
+    QTest::addColumn<QList<int>>("bound");
+    // COM 1 .. COM n; the rest reach nothing. "bound" stands for the bound device.
+    QTest::addColumn<QStringList>("reached");
+    QTest::newRow("nothing bound")
+        << QList<int>{} << QStringList{"ttyACM1", "ttyUSB0", "ttyUSB12", "ttyUSB3"};
+    QTest::newRow("COM 1 bound") << QList<int>{1}
+                                 << QStringList{"bound", "ttyACM1", "ttyUSB0", "ttyUSB12",
+                                                "ttyUSB3"};
+    QTest::newRow("COM 2 and 3 bound")
+        << QList<int>{2, 3}
+        << QStringList{"ttyACM1", "bound", "bound", "ttyUSB0", "ttyUSB12", "ttyUSB3"};
+    QTest::newRow("COM 14 bound") << QList<int>{14}
+                                  << QStringList{"ttyACM1", "ttyUSB0", "ttyUSB12", "ttyUSB3", "",
+                                                 "",        "",        "",         "",        "",
+                                                 "",        "",        "",         "bound"};
+}
+
 void TestPortMapping::unboundNumbersReachTheAdapters()
 {
-    // Whatever adapters this machine has: they take the unbound numbers from 1 upwards.
-    const QStringList adapters = usbSerialDevices();
-    QVERIFY(bindPort(1, QStringLiteral("/dev/pts/4711")));
-    for (int n = 2; n <= 14; ++n) {
-        const int index = n - 2;
-        QCOMPARE(deviceForPort(n), index < adapters.size() ? adapters.at(index) : QString());
+    QFETCH(QList<int>, bound);
+    QFETCH(QStringList, reached);
+
+    // A device folder of this test's own: two adapters of each kind among other serial devices,
+    // a folder that looks like an adapter, and names that only begin like one.
+    QTemporaryDir devices;
+    QVERIFY(devices.isValid());
+    for (const char *name : {"ttyUSB3", "ttyACM1", "ttyS0", "tty", "console", "ttyUSB0", "ttyUSB12",
+                             "ttyUSBx", "xttyACM0", "ttyAMA0"}) {
+        QFile node(devices.filePath(QString::fromLatin1(name)));
+        QVERIFY(node.open(QIODevice::WriteOnly));
     }
-    QVERIFY(unbindPort(1));
-    QCOMPARE(deviceForPort(1), adapters.isEmpty() ? QString() : adapters.first());
+    QVERIFY(QDir(devices.path()).mkdir(QStringLiteral("ttyUSB9")));
+
+    const QString boundTo = QStringLiteral("/dev/pts/4711");
+    for (const int port : bound)
+        QVERIFY(bindPort(port, boundTo));
+    for (int port = 1; port <= 14; ++port) {
+        const QString name = reached.value(port - 1);
+        const QString expected = name == QLatin1String("bound") ? boundTo
+                                 : name.isEmpty()               ? QString()
+                                                                : devices.filePath(name);
+        QCOMPARE(deviceForPort(port, devices.path()), expected);
+    }
+    for (const int port : bound)
+        QVERIFY(unbindPort(port));
+    QCOMPARE(deviceForPort(1, devices.path()), devices.filePath(QStringLiteral("ttyACM1")));
+}
+
+void TestPortMapping::noAdapterInTheFolder()
+{
+    QTemporaryDir devices;
+    QVERIFY(devices.isValid());
+    QVERIFY(usbSerialDevices(devices.path()).isEmpty());
+    for (int port = 1; port <= 14; ++port)
+        QVERIFY(deviceForPort(port, devices.path()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestPortMapping)

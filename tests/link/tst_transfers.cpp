@@ -46,7 +46,8 @@ class TestTransfers : public QObject
 private Q_SLOTS:
     void readMemoryTakesTheRadioImage();
     void readMemoryStopsAtSlot57();
-    void readMemoryWithTheRadioOff();
+    void readMemoryWithoutAUsableAnswer_data();
+    void readMemoryWithoutAUsableAnswer();
     void readMemoryWithoutAPort();
     void attemptRule_data();
     void attemptRule();
@@ -63,6 +64,8 @@ private Q_SLOTS:
     void refusedWhileTheDocumentIsBusy();
     void readAllWithTheRadioOff();
     void handRead();
+    void firstTransferAfterTheCableIsBack_data();
+    void firstTransferAfterTheCableIsBack();
 
 private:
     struct Fixture
@@ -163,10 +166,24 @@ void TestTransfers::readMemoryStopsAtSlot57()
     QCOMPARE(f.finished.at(0).at(1).toBool(), false);
 }
 
-void TestTransfers::readMemoryWithTheRadioOff()
+void TestTransfers::readMemoryWithoutAUsableAnswer_data()
 {
+    QTest::addColumn<bool>("answers");
+    QTest::newRow("no answer") << false;
+    // Framed like replies, but no digits: they would read as empty, disabled slots.
+    QTest::newRow("letters instead of digits") << true;
+}
+
+void TestTransfers::readMemoryWithoutAUsableAnswer()
+{
+    QFETCH(bool, answers);
     Fixture f;
-    f.port.responder = nullptr;
+    if (answers) {
+        for (int block = 0; block <= hxv5::kLastBlock; ++block)
+            f.radio.faults.insert(block, {FakeRadio::Fault::NotHex, -1});
+    } else {
+        f.port.responder = nullptr;
+    }
     const auto before = f.doc.channels().enableFlags();
     QSignalSpy memoryBusy(&f.transfers, &Transfers::memoryBusyChanged);
     f.transfers.readMemory();
@@ -205,6 +222,8 @@ void TestTransfers::attemptRule_data()
     QTest::newRow("read, 9 misframed") << false << F::BadFrame << 9 << true;
     QTest::newRow("read, 10 without reply") << false << F::NoReply << 10 << false;
     QTest::newRow("read, 10 misframed") << false << F::BadFrame << 10 << false;
+    QTest::newRow("read, 9 not hexadecimal") << false << F::NotHex << 9 << true;
+    QTest::newRow("read, 10 not hexadecimal") << false << F::NotHex << 10 << false;
     QTest::newRow("write, 9 rejected") << true << F::Rejected << 9 << true;
     QTest::newRow("write, 9 without reply") << true << F::NoReply << 9 << true;
     QTest::newRow("write, 10 rejected") << true << F::Rejected << 10 << false;
@@ -233,9 +252,13 @@ void TestTransfers::attemptRule()
                         [&](const QByteArray &c) { return c == block3.constFirst(); }));
     QCOMPARE(f.ui.errors,
              completed ? QStringList{} : QStringList{QStringLiteral("Communication Error")});
-    QCOMPARE(f.port.sent.constLast(), completed ? f.port.sent.constLast() : block3.constLast());
+    // A completed transfer ends with slot 212 (0D40), a stopped one with the failed block.
+    QCOMPARE(f.port.sent.constLast().left(9),
+             QByteArray(completed ? "AL~F0D40" : "AL~F0030") + (write ? 'W' : 'R'));
     if (completed)
         QCOMPARE(commandsFor(f.port.sent, 212).size(), 1);
+    else
+        QVERIFY(commandsFor(f.port.sent, 4).isEmpty());
 }
 
 void TestTransfers::writeMemorySendsTheDocument()
@@ -493,6 +516,53 @@ void TestTransfers::handRead()
     QCOMPARE(f.port.sent.size(), 2);
     QVERIFY(f.ui.errors.isEmpty());
     QVERIFY(f.finished.isEmpty());
+}
+
+void TestTransfers::firstTransferAfterTheCableIsBack_data()
+{
+    QTest::addColumn<bool>("duringTransfer");
+    QTest::newRow("pulled between transfers") << false;
+    QTest::newRow("pulled during a transfer") << true;
+}
+
+void TestTransfers::firstTransferAfterTheCableIsBack()
+{
+    QFETCH(bool, duringTransfer);
+    Fixture f;
+    f.radio.blocks[213] = QStringLiteral("A5040A0304000000000200006C23FFFF");
+    QSignalSpy lineFailed(&f.port, &hxv5::SerialPort::errorOccurred);
+    f.transfers.readSettings();
+    QVERIFY(f.waitFinished());
+    QVERIFY(f.ui.errors.isEmpty());
+
+    if (duringTransfer) {
+        // The line fails while the radio is being asked for its first band.
+        const FakeSerialPort::Responder answer = f.port.responder;
+        f.port.responder = [&](const QByteArray &command) {
+            if (command == readCommand(hxv5::vfoBlock(0)))
+                f.port.vanish();
+            return answer(command);
+        };
+        f.transfers.readSettings();
+        QVERIFY(f.waitFinished(2));
+        QCOMPARE(f.ui.errors, QStringList{QStringLiteral("COM Port Error")});
+        f.port.responder = answer;
+    } else {
+        f.port.vanish();
+        QVERIFY(lineFailed.wait());
+    }
+    f.ui.errors.clear();
+    f.port.sent.clear();
+    const int opened = f.port.openCount;
+    f.radio.blocks[213] = QStringLiteral("A5050A0304000000000200006C23FFFF");
+
+    f.transfers.readSettings();
+    QVERIFY(f.waitFinished(duringTransfer ? 3 : 2));
+    QVERIFY(f.ui.errors.isEmpty());
+    QCOMPARE(f.finished.constLast().at(1).toBool(), true);
+    QCOMPARE(f.port.openCount, opened + 1);
+    QCOMPARE(f.port.sent.size(), 8);
+    QCOMPARE(f.doc.model(), 5);
 }
 
 QTEST_GUILESS_MAIN(TestTransfers)

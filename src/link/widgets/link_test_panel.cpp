@@ -55,8 +55,11 @@ LinkTestPanel::LinkTestPanel(Transfers &transfers, Document &document, QWidget *
             [this] { m_command1->setEnabled(true); });
     connect(&transfers, &Transfers::blockStarted, m_text3,
             [this](int block) { m_text3->setText(QString::number(block)); });
+    // One block per line, so that either half can be read (and copied) on its own.
     connect(&document, &Document::enableBlocksRebuilt, m_text2,
-            [this](const QString &block0, const QString &block1) { setText2(block0 + block1); });
+            [this](const QString &block0, const QString &block1) {
+                setText2(block0 + QLatin1Char('\n') + block1);
+            });
 }
 
 void LinkTestPanel::addCommand(QPushButton *command)
