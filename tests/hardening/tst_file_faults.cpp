@@ -1,14 +1,17 @@
 // Malformed clone files and CSV files, and saves that fail half way: a bad file changes nothing
 // and shows its message, a failed save leaves the old file whole and the document as it was.
 
+#include "file_bytes.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 #include "files/file_commands.h"
 #include "hardening_support.h"
+#include "unprivileged.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,18 +47,6 @@ struct Snapshot
     }
     bool operator==(const Snapshot &) const = default;
 };
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Line n (from 1) of a clone file replaced by text.
 QByteArray withLine(const QByteArray &file, int n, const QByteArray &text)
@@ -122,11 +113,6 @@ private:
     bool m_active = false;
 };
 
-QStringList entries(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
-
 } // namespace
 
 class TestFileFaults : public QObject
@@ -140,9 +126,14 @@ private Q_SLOTS:
     void malformedCsv_data();
     void malformedCsv();
     void badCsvRowsAreSkipped();
-    void fuzzCorpora();
+    void corpus_data();
+    void corpus();
     void failedSave_data();
     void failedSave();
+    void folderThatTakesNoNewFiles_data();
+    void folderThatTakesNoNewFiles();
+    void commandLineUnderFileSizeLimit();
+    void commandLineOutOfMemory();
 
 private:
     // A filled, changed document that is its current file.
@@ -155,6 +146,8 @@ private:
 void TestFileFaults::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    // The scenarios that run as another user reach their folders below it.
+    QVERIFY(unprivileged::letIn(m_dir.path()));
     Document doc;
     fillProgramData(doc);
     m_cloneFile = cloneFileBytes(doc);
@@ -298,31 +291,79 @@ void TestFileFaults::badCsvRowsAreSkipped()
     QCOMPARE(after.settings, expected.settings);
 }
 
-// The inputs the fuzzers kept (HXV5_FUZZ_CORPUS, the folder fuzz/run_fuzzers.sh fills): each
-// one is a file that reads cleanly or fails with its message and leaves the document alone.
-void TestFileFaults::fuzzCorpora()
+void TestFileFaults::corpus_data()
 {
-    const QString corpus = qEnvironmentVariable("HXV5_FUZZ_CORPUS");
-    if (corpus.isEmpty())
-        QSKIP("HXV5_FUZZ_CORPUS names no fuzz corpus");
-    int files = 0;
-    for (const QString &target : {QStringLiteral("clone_file"), QStringLiteral("csv_import")}) {
-        const bool clone = target == QLatin1String("clone_file");
-        QDirIterator it(corpus + QLatin1Char('/') + target, QDir::Files);
-        while (it.hasNext()) {
-            const QString file = it.next();
-            Document doc;
-            prepare(doc);
-            const Snapshot before = Snapshot::of(doc);
-            const FileError error = clone ? readCloneFile(file, doc) : importCsv(file, doc);
-            if (error == FileError::None)
-                continue;
-            QVERIFY2(clone || error == FileError::FileOpenError, qPrintable(file));
-            QVERIFY2(Snapshot::of(doc) == before, qPrintable(file));
-            ++files;
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("clone");      // opened as a clone file, else imported as CSV
+    QTest::addColumn<QString>("outcome"); // "data-error", "file-open-error", "rows-rejected", "any"
+
+    // The program's own bad files shipped with the tests; each name starts with what it must
+    // give: "data-error--...", "file-open-error--...", or "rows-rejected--..." for a CSV file
+    // that is read but whose every row fails a test.
+    for (const bool clone : {true, false}) {
+        const QDir folder(QStringLiteral(HXV5_CORPUS) +
+                          (clone ? QStringLiteral("/clone") : QStringLiteral("/csv")));
+        const QStringList names = folder.entryList(QDir::Files, QDir::Name);
+        QVERIFY2(names.size() >= 5, qPrintable(folder.path()));
+        for (const QString &name : names) {
+            QTest::addRow("%s", qPrintable(name))
+                << folder.filePath(name) << clone << name.section(QStringLiteral("--"), 0, 0);
         }
     }
-    qInfo("%d failing inputs left the document alone", files);
+    // The inputs the fuzzers kept, when HXV5_FUZZ_CORPUS names the folder fuzz/run_fuzzers.sh
+    // fills: each reads cleanly or fails with its message.
+    const QString fuzz = qEnvironmentVariable("HXV5_FUZZ_CORPUS");
+    if (fuzz.isEmpty())
+        return;
+    for (const QString &target : {QStringLiteral("clone_file"), QStringLiteral("csv_import")}) {
+        QDirIterator it(fuzz + QLatin1Char('/') + target, QDir::Files);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            QTest::addRow("%s/%s", qPrintable(target), qPrintable(it.fileName()))
+                << file << (target == QLatin1String("clone_file")) << QStringLiteral("any");
+        }
+    }
+}
+
+// Each bad file goes through the file commands: a refused file shows its message and leaves the
+// document alone, a file of rejected rows leaves the tables alone, and no file is changed by
+// reading it.
+void TestFileFaults::corpus()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, clone);
+    QFETCH(QString, outcome);
+
+    const QByteArray bytes = readAll(file);
+    Document doc;
+    prepare(doc);
+    const Snapshot before = Snapshot::of(doc);
+    const DocumentState tablesBefore = DocumentState::of(doc);
+    FileInteraction ui;
+    ui.path = file;
+    FileCommands commands(doc, ui);
+    const bool read = clone ? commands.Open() : commands.Import();
+    if (outcome == QLatin1String("rows-rejected")) {
+        const DocumentState after = DocumentState::of(doc);
+        QCOMPARE(after.slots, tablesBefore.slots);
+        QCOMPARE(after.flags, tablesBefore.flags);
+        QCOMPARE(after.vfo, tablesBefore.vfo);
+        QCOMPARE(after.settings, tablesBefore.settings);
+    } else if (outcome != QLatin1String("any") || !read) {
+        QVERIFY(!read);
+        QCOMPARE(ui.errors.size(), 1);
+        const QString message = ui.errors.constFirst();
+        // A CSV file knows no "Data Error".
+        if (outcome == QLatin1String("any"))
+            QVERIFY((clone && message == QLatin1String("Data Error")) ||
+                    message == QLatin1String("File Open Error"));
+        else
+            QCOMPARE(message, outcome == QLatin1String("data-error")
+                                  ? QStringLiteral("Data Error")
+                                  : QStringLiteral("File Open Error"));
+        QVERIFY(Snapshot::of(doc) == before);
+    }
+    QCOMPARE(readAll(file), bytes);
 }
 
 void TestFileFaults::failedSave_data()
@@ -388,11 +429,14 @@ void TestFileFaults::failedSave()
             if (disk)
                 QVERIFY(disk->setReadOnly(true));
             else
-                QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner));
+                QVERIFY(QFile::setPermissions(file, QFile::ReadOwner) &&
+                        QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner));
         }
         saved = csv ? commands.Export() : commands.Save();
-        if (fault == QLatin1String("read-only") && !disk)
+        if (fault == QLatin1String("read-only") && !disk) {
             QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        }
     }
     QVERIFY(!saved);
     QCOMPARE(ui.errors, QStringList{QStringLiteral("File Open Error")});
@@ -409,6 +453,145 @@ void TestFileFaults::failedSave()
     QVERIFY(csv ? commands.Export() : commands.Save());
     QCOMPARE(readAll(file), csv ? csvExportBytes(doc) : cloneFileBytes(doc));
     QCOMPARE(doc.isChanged(), csv);
+}
+
+void TestFileFaults::folderThatTakesNoNewFiles_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("limited"); // a file-size limit cuts the write short
+    for (const char *command : {"Save", "Save As", "Export"}) {
+        QTest::addRow("%s", command) << QString::fromLatin1(command) << false;
+        QTest::addRow("%s, file-size limit", command) << QString::fromLatin1(command) << true;
+    }
+}
+
+// The user may write the old file but not add files to its folder (folder r-x, file rw-): the
+// commands write the file in place, and a write that fails there still leaves the old file whole.
+void TestFileFaults::folderThatTakesNoNewFiles()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, limited);
+
+    static int run = 0;
+    const QString dir = m_dir.filePath(QStringLiteral("locked-%1").arg(++run));
+    const QString dataHome = m_dir.filePath(QStringLiteral("locked-data-%1").arg(run));
+    QVERIFY(QDir().mkpath(dir) && QDir().mkpath(dataHome));
+    const bool csv = command == QLatin1String("Export");
+    const QString file = dir + (csv ? QStringLiteral("/old.csv") : QStringLiteral("/old.TV5"));
+    const QByteArray old = "the user's old file\r\n";
+    QVERIFY(writeAll(file, old));
+    QVERIFY(unprivileged::own(file, 0600));
+    QVERIFY(unprivileged::own(dir, 0500));
+    QVERIFY(unprivileged::own(dataHome, 0700));
+
+    Document doc;
+    prepare(doc);
+    const QByteArray written = csv ? csvExportBytes(doc) : cloneFileBytes(doc);
+    const std::optional<bool> result = unprivileged::runAsUser([&] {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
+        // The user may write the file, or the case would prove nothing.
+        if (!QFileInfo(file).isWritable())
+            return false;
+        FileInteraction ui;
+        ui.path = file;
+        if (command == QLatin1String("Save"))
+            doc.setCurrentFile(file);
+        FileCommands commands(doc, ui);
+        std::optional<FileSizeLimit> limit;
+        if (limited)
+            limit.emplace(4096);
+        const bool saved = command == QLatin1String("Save")      ? commands.Save()
+                           : command == QLatin1String("Save As") ? commands.SaveAs()
+                                                                 : commands.Export();
+        const QStringList message =
+            limited ? QStringList{QStringLiteral("File Open Error")} : QStringList();
+        return saved == !limited && ui.errors == message;
+    });
+    QVERIFY(unprivileged::own(dir, 0700));
+    if (!result)
+        QSKIP("cannot run as the user nobody, and permissions do not hold for root");
+    QVERIFY2(*result, "the command's result or its message");
+    QCOMPARE(readAll(file), limited ? old : written);
+    QCOMPARE(entries(dir), QStringList{QFileInfo(file).fileName()});
+}
+
+namespace {
+
+// hxv5-cli export-csv from a good clone file onto an old file in dir; the process is set up by
+// prepareChild after the fork.
+struct CommandLineRun
+{
+    QString output;
+    QByteArray old = "the user's old file\r\n";
+    int exitCode = -1;
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    QString error;
+
+    bool exportCsv(const QString &dir, const QByteArray &cloneFile,
+                   const std::function<void()> &prepareChild)
+    {
+        const QString input = dir + QStringLiteral("/in.TV5");
+        output = dir + QStringLiteral("/out.csv");
+        if (!writeAll(input, cloneFile) || !writeAll(output, old))
+            return false;
+        return run({QStringLiteral("export-csv"), input, output}, prepareChild);
+    }
+
+    bool run(const QStringList &args, const std::function<void()> &prepareChild)
+    {
+        QProcess cli;
+        cli.setChildProcessModifier(prepareChild);
+        cli.start(QStringLiteral(HXV5_CLI), args);
+        if (!cli.waitForFinished(60000))
+            return false;
+        status = cli.exitStatus();
+        exitCode = cli.exitCode();
+        error = QString::fromLocal8Bit(cli.readAllStandardError());
+        return true;
+    }
+};
+
+} // namespace
+
+// Past a file-size limit the system sends a signal that ends a program by default: the
+// command-line companion reports the failed write instead, and the old file stays whole.
+void TestFileFaults::commandLineUnderFileSizeLimit()
+{
+    const QString dir = m_dir.filePath(QStringLiteral("cli-limit"));
+    QVERIFY(QDir().mkpath(dir));
+    CommandLineRun cli;
+    QVERIFY(cli.exportCsv(dir, m_cloneFile, [] {
+        // The default action, whatever the test runner left in place.
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }));
+    QCOMPARE(cli.status, QProcess::NormalExit);
+    QCOMPARE(cli.exitCode, 1);
+    QCOMPARE(cli.error, QStringLiteral("File Open Error\n"));
+    QCOMPARE(readAll(cli.output), cli.old);
+    QCOMPARE(entries(dir), (QStringList{QStringLiteral("in.TV5"), QStringLiteral("out.csv")}));
+}
+
+// Memory running out while a command reads an endless input ends in the program's message and
+// the failure status, not in a crash.
+void TestFileFaults::commandLineOutOfMemory()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer reserves far more address space than a memory limit lets through");
+#endif
+    const QString dir = m_dir.filePath(QStringLiteral("cli-memory"));
+    QVERIFY(QDir().mkpath(dir));
+    const QString output = dir + QStringLiteral("/out.TV5");
+    CommandLineRun cli;
+    QVERIFY(cli.run({QStringLiteral("import-csv"), QStringLiteral("/dev/zero"), output}, [] {
+        const rlimit limit{256 << 20, 256 << 20};
+        ::setrlimit(RLIMIT_DATA, &limit);
+    }));
+    QCOMPARE(cli.status, QProcess::NormalExit);
+    QCOMPARE(cli.exitCode, 1);
+    QVERIFY2(cli.error.endsWith(QStringLiteral("File Open Error\n")), qPrintable(cli.error));
+    QVERIFY(!QFile::exists(output));
 }
 
 QTEST_GUILESS_MAIN(TestFileFaults)

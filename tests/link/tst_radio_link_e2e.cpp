@@ -10,7 +10,11 @@
 #include "link_test_support.h"
 #include "radio_sim_process.h"
 
+#include "../hardening/unprivileged.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -45,6 +49,38 @@ struct Program
     }
 };
 
+bool isFifo(const QString &path)
+{
+    struct stat st
+    {
+    };
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+// A program run to its end, as the user itself or as nobody.
+struct Finished
+{
+    QProcess::ExitStatus status = QProcess::CrashExit;
+    int code = -1;
+    QString error;
+};
+
+Finished runToEnd(const QString &program, const QStringList &args, bool asNobody = false)
+{
+    QProcess process;
+    if (asNobody)
+        unprivileged::startAsUser(process, program, args);
+    else
+        process.start(program, args);
+    Finished result;
+    if (!process.waitForFinished(30000))
+        return result;
+    result.status = process.exitStatus();
+    result.code = process.exitCode();
+    result.error = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
 } // namespace
 
 class TestRadioLinkEndToEnd : public QObject
@@ -60,6 +96,12 @@ private Q_SLOTS:
     void commandLine_data();
     void commandLine();
     void commandLineRoundTrip();
+    void readRadioChecksItsOutputFirst_data();
+    void readRadioChecksItsOutputFirst();
+    void secondSimulatorOnAHeldComNumber();
+    void unusableMemoryFile_data();
+    void unusableMemoryFile();
+    void memoryFileBehindALink();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -69,6 +111,7 @@ private:
 void TestRadioLinkEndToEnd::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    QVERIFY(unprivileged::letIn(m_dir.path()));
     // The simulator and the program share this per-user configuration (the COM bindings).
     qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toLocal8Bit());
@@ -240,6 +283,171 @@ void TestRadioLinkEndToEnd::commandLineRoundTrip()
     QVERIFY(cli.waitForFinished(30000));
     QCOMPARE(cli.exitCode(), 0);
     QVERIFY(cli.readAllStandardError().isEmpty());
+}
+
+void TestRadioLinkEndToEnd::readRadioChecksItsOutputFirst_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing folder") << QStringLiteral("missing");
+    QTest::newRow("a folder in the way") << QStringLiteral("folder");
+    QTest::newRow("a FIFO") << QStringLiteral("fifo");
+    QTest::newRow("a link to a FIFO") << QStringLiteral("link");
+    QTest::newRow("a folder that takes no new files") << QStringLiteral("locked");
+}
+
+// An output that cannot be written fails at once with "File Open Error": the radio is not asked
+// for a single block, and the thing in the way stays as it was.
+void TestRadioLinkEndToEnd::readRadioChecksItsOutputFirst()
+{
+    QFETCH(QString, kind);
+    static int run = 0;
+    const QString dir = path(QStringLiteral("output-%1").arg(++run));
+    QVERIFY(QDir().mkpath(dir));
+    QString file = dir + QStringLiteral("/out.TV5");
+    const QString fifo = dir + QStringLiteral("/fifo");
+    if (kind == QLatin1String("missing")) {
+        file = dir + QStringLiteral("/no/such/folder/out.TV5");
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(file));
+    } else if (kind == QLatin1String("fifo") || kind == QLatin1String("link")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        if (kind == QLatin1String("fifo"))
+            file = fifo;
+        else
+            QVERIFY(QFile::link(fifo, file));
+    } else {
+        QVERIFY(unprivileged::own(dir, 0500));
+    }
+    const QStringList before = QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    Simulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-bind"), QStringLiteral("--memory"),
+                       path(QStringLiteral("memory.txt"))}));
+    const Finished cli =
+        runToEnd(QStringLiteral(HXV5_CLI),
+                 {QStringLiteral("read-radio"), QStringLiteral("--port"), sim.device, file},
+                 kind == QLatin1String("locked"));
+    if (cli.code == unprivileged::kCannotDrop)
+        QSKIP("cannot run as the user nobody, and permissions do not hold for root");
+    QCOMPARE(cli.status, QProcess::NormalExit);
+    QCOMPARE(cli.code, 1);
+    QCOMPARE(cli.error, QStringLiteral("File Open Error\n"));
+    // All the radio logged is in once it has ended; the settings block is the one asked first.
+    QVERIFY(sim.stop());
+    QCOMPARE(sim.commandsFor(QStringLiteral("0D50")), 0);
+    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    if (kind == QLatin1String("fifo") || kind == QLatin1String("link"))
+        QVERIFY(isFifo(fifo));
+    QVERIFY(!QFileInfo::exists(dir + QStringLiteral("/no")));
+}
+
+// A second simulated radio on a COM number a running one holds is refused and leaves the
+// binding alone; one that was killed, and could not remove its binding, is taken over.
+void TestRadioLinkEndToEnd::secondSimulatorOnAHeldComNumber()
+{
+    const QStringList args{QStringLiteral("--com"), QStringLiteral("5"), QStringLiteral("--memory"),
+                           path(QStringLiteral("memory.txt"))};
+    Simulator first;
+    QVERIFY(first.start(args));
+    QTRY_COMPARE(deviceForPort(5), first.device);
+
+    const Finished second =
+        runToEnd(QStringLiteral(HXV5_RADIO_SIM),
+                 {QStringLiteral("--unpaced"), QStringLiteral("--com"), QStringLiteral("5"),
+                  QStringLiteral("--memory"), path(QStringLiteral("second.txt"))});
+    QCOMPARE(second.status, QProcess::NormalExit);
+    QCOMPARE(second.code, 1);
+    QVERIFY2(second.error.contains(QLatin1String("COM 5 is in use")), qPrintable(second.error));
+    QCOMPARE(boundDevice(5), first.device);
+    Program program;
+    program.port.setPortNumber(5);
+    QVERIFY(program.run(&Transfers::readSettings));
+    program.port.close();
+
+    first.kill();
+    QCOMPARE(boundDevice(5), first.device);
+    Simulator next;
+    QVERIFY2(next.start(args), qPrintable(next.diagnostics()));
+    QTRY_COMPARE(deviceForPort(5), next.device);
+    QVERIFY(next.stop());
+    QVERIFY(boundDevice(5).isEmpty());
+}
+
+void TestRadioLinkEndToEnd::unusableMemoryFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<QString>("message"); // part of what the simulator says
+
+    const QStringList none;
+    const QStringList reset{QStringLiteral("--reset")};
+    QTest::newRow("missing folder")
+        << QStringLiteral("missing") << none << QStringLiteral("does not exist");
+    QTest::newRow("FIFO") << QStringLiteral("fifo") << none
+                          << QStringLiteral("is not a regular file");
+    QTest::newRow("FIFO, reset") << QStringLiteral("fifo") << reset
+                                 << QStringLiteral("is not a regular file");
+    QTest::newRow("unreadable") << QStringLiteral("unreadable") << none
+                                << QStringLiteral("cannot read");
+    QTest::newRow("not a memory file")
+        << QStringLiteral("garbage") << none << QStringLiteral("is not a memory file");
+}
+
+// A memory file the simulated radio cannot use ends it at once with the reason; nothing is
+// replaced and no folder made.
+void TestRadioLinkEndToEnd::unusableMemoryFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, extra);
+    QFETCH(QString, message);
+
+    static int run = 0;
+    const QString dir = path(QStringLiteral("memory-%1").arg(++run));
+    QVERIFY(QDir().mkpath(dir));
+    QString file = dir + QStringLiteral("/memory.txt");
+    if (kind == QLatin1String("missing")) {
+        file = dir + QStringLiteral("/no/such/folder/memory.txt");
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    } else {
+        QFile garbage(file);
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write("not a memory file\n");
+        garbage.close();
+        if (kind == QLatin1String("unreadable"))
+            QVERIFY(unprivileged::own(file, 0000));
+    }
+
+    const Finished sim =
+        runToEnd(QStringLiteral(HXV5_RADIO_SIM),
+                 QStringList{QStringLiteral("--no-bind"), QStringLiteral("--memory"), file} + extra,
+                 kind == QLatin1String("unreadable"));
+    if (sim.code == unprivileged::kCannotDrop)
+        QSKIP("cannot run as the user nobody, and permissions do not hold for root");
+    QCOMPARE(sim.status, QProcess::NormalExit);
+    QCOMPARE(sim.code, 1);
+    QVERIFY2(sim.error.contains(message), qPrintable(sim.error));
+    if (kind == QLatin1String("fifo"))
+        QVERIFY(isFifo(file));
+    QVERIFY(!QFileInfo::exists(dir + QStringLiteral("/no")));
+}
+
+// The memory file may be a link: the radio keeps its memory in the file it leads to.
+void TestRadioLinkEndToEnd::memoryFileBehindALink()
+{
+    const QString target = path(QStringLiteral("kept-memory.txt"));
+    const QString link = path(QStringLiteral("memory-link.txt"));
+    QFile::remove(target);
+    QFile::remove(link);
+    QVERIFY(QFile::link(target, link));
+    Simulator sim;
+    QVERIFY(sim.start({QStringLiteral("--no-bind"), QStringLiteral("--reset"),
+                       QStringLiteral("--memory"), link}));
+    QVERIFY(sim.stop());
+    QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+    QFile memory(target);
+    QVERIFY(memory.open(QIODevice::ReadOnly));
+    QCOMPARE(memory.readAll().count('\n'), 223);
 }
 
 QTEST_GUILESS_MAIN(TestRadioLinkEndToEnd)

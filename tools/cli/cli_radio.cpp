@@ -3,6 +3,7 @@
 #include "app/document.h"
 #include "app/user_interaction.h"
 #include "files/clone_file.h"
+#include "files/safe_write.h"
 #include "link/serial_port.h"
 #include "link/transfers.h"
 
@@ -91,6 +92,9 @@ int readRadio(const QStringList &args)
     QtSerialPortAdapter port;
     if (!prepare(args, port, parsed))
         return usage("read-radio --port PORT OUT.TV5");
+    // An output that can never be written is refused before the radio spends the transfer on it.
+    if (!canWriteFileSafely(parsed.file))
+        return fileFailure(FileError::FileOpenError);
 
     Document doc;
     ConsoleInteraction ui;

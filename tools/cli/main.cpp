@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <csignal>
 #include <functional>
 #include <map>
 
@@ -38,6 +39,9 @@ int fileFailure(FileError error)
 
 int main(int argc, char *argv[])
 {
+    // Past a file-size limit a write then fails and is reported, instead of the system ending the
+    // program with the output half written.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("HX-V5 Clone"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tormel"));
@@ -59,5 +63,11 @@ int main(int argc, char *argv[])
         usage();
         return 2;
     }
-    return it->second(args.mid(1));
+    // Nothing the commands meet (memory running out on a huge input among them) may end the
+    // program with a crash; the user gets the program's message and the failure status.
+    try {
+        return it->second(args.mid(1));
+    } catch (...) {
+    }
+    return hxv5::cli::fileFailure(hxv5::FileError::FileOpenError);
 }

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 
@@ -57,6 +58,48 @@ QString defaultMemoryPath()
            QStringLiteral("/hxv5-clone/radio-sim-memory.txt");
 }
 
+// Loads the memory file, or explains why it cannot be used; empty when memory may start.
+QString loadMemory(hxv5::RadioMemory &memory, const QString &path, bool chosen, bool reset)
+{
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath();
+    // A folder the user named and mistyped is not made up: the memory would land out of sight.
+    if (!chosen)
+        QDir().mkpath(folder);
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("the folder %1 does not exist").arg(folder);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("%1 is not a regular file").arg(path);
+    if (!info.exists() || reset)
+        return {};
+    switch (memory.load(path)) {
+    case hxv5::RadioMemory::LoadResult::Loaded:
+        return {};
+    case hxv5::RadioMemory::LoadResult::Unreadable:
+        return QStringLiteral("cannot read %1").arg(path);
+    case hxv5::RadioMemory::LoadResult::NotAMemoryFile:
+        break;
+    }
+    return QStringLiteral("%1 is not a memory file (--reset starts afresh)").arg(path);
+}
+
+// Held for the life of a radio bound to a COM number, so that a second one cannot take the
+// binding from under it. A radio that was killed leaves the lock file behind, but the process
+// it names has gone, so the next radio takes the lock and the binding over.
+QString lockComNumber(QLockFile &lock, int com)
+{
+    lock.setStaleLockTime(0);
+    if (QDir().mkpath(hxv5::portMapDirectory()) && lock.tryLock(0))
+        return {};
+    qint64 pid = 0;
+    if (lock.error() == QLockFile::LockFailedError && lock.getLockInfo(&pid, nullptr, nullptr))
+        return QStringLiteral("COM %1 is in use by another hxv5-radio-sim (process %2); end it "
+                              "first or choose another --com")
+            .arg(com)
+            .arg(pid);
+    return QStringLiteral("cannot lock COM %1 in %2").arg(com).arg(hxv5::portMapDirectory());
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -76,7 +119,8 @@ int main(int argc, char *argv[])
                                           QStringLiteral("Only print the path; bind nothing."));
     const QCommandLineOption memoryOption(
         QStringLiteral("memory"),
-        QStringLiteral("The memory file (default %1).").arg(defaultMemoryPath()),
+        QStringLiteral("The memory file, in a folder that exists (default %1).")
+            .arg(defaultMemoryPath()),
         QStringLiteral("FILE"));
     const QCommandLineOption resetOption(QStringLiteral("reset"),
                                          QStringLiteral("Start from the factory memory."));
@@ -133,10 +177,17 @@ int main(int argc, char *argv[])
     // The memory survives restarts: a missing file starts from the factory image and is created.
     hxv5::RadioMemory memory = hxv5::RadioMemory::factoryImage();
     const bool exists = QFileInfo::exists(options.memoryPath);
-    if (exists && !parser.isSet(resetOption) && !memory.load(options.memoryPath))
-        return fail(QStringLiteral("%1 is not a memory file (--reset starts afresh)")
-                        .arg(options.memoryPath));
-    QDir().mkpath(QFileInfo(options.memoryPath).absolutePath());
+    if (const QString problem = loadMemory(memory, options.memoryPath, parser.isSet(memoryOption),
+                                           parser.isSet(resetOption));
+        !problem.isEmpty())
+        return fail(problem);
+
+    const bool bind = !parser.isSet(noBindOption);
+    QLockFile comLock(hxv5::portMapDirectory() + QStringLiteral("/COM%1.lock").arg(com));
+    if (bind) {
+        if (const QString problem = lockComNumber(comLock, com); !problem.isEmpty())
+            return fail(problem);
+    }
 
     hxv5::RadioSimulator radio(memory, options);
     if (!radio.open())
@@ -149,7 +200,6 @@ int main(int argc, char *argv[])
     const QString device = radio.devicePath();
     std::printf("%s\n", qPrintable(device));
     std::fflush(stdout);
-    const bool bind = !parser.isSet(noBindOption);
     if (bind) {
         if (!hxv5::bindPort(com, device))
             return fail(

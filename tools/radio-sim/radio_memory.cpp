@@ -1,12 +1,12 @@
 #include "radio_memory.h"
 
 #include "editing/channel_table.h"
+#include "files/safe_write.h"
 #include "image/channel_codec.h"
 #include "image/clone_image.h"
 #include "image/vfo_defaults.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace hxv5 {
 
@@ -100,32 +100,31 @@ bool RadioMemory::write(int address, const QByteArray &bytes)
     return true;
 }
 
-bool RadioMemory::load(const QString &path)
+RadioMemory::LoadResult RadioMemory::load(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return LoadResult::Unreadable;
     QByteArray bytes;
     for (int block = 0; block < kBlockCount; ++block) {
         const QByteArray line = file.readLine(256).trimmed();
         const QByteArray data = QByteArray::fromHex(line);
         if (line.size() != 2 * kBlockSize || data.size() != kBlockSize ||
             data.toHex().toUpper() != line.toUpper())
-            return false;
+            return file.error() == QFileDevice::NoError ? LoadResult::NotAMemoryFile
+                                                        : LoadResult::Unreadable;
         bytes += data;
     }
     m_bytes = bytes;
-    return true;
+    return LoadResult::Loaded;
 }
 
 bool RadioMemory::save(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray text;
     for (int block = 0; block < kBlockCount; ++block)
-        file.write(m_bytes.mid(block * kBlockSize, kBlockSize).toHex().toUpper() + '\n');
-    return file.commit();
+        text += m_bytes.mid(block * kBlockSize, kBlockSize).toHex().toUpper() + '\n';
+    return writeFileSafely(path, text);
 }
 
 } // namespace hxv5

@@ -29,7 +29,9 @@ public:
 
     // The file holds one line per block, 32 hexadecimal digits each. load() leaves the memory
     // untouched unless the whole file is valid.
-    bool load(const QString &path);
+    enum class LoadResult { Loaded, Unreadable, NotAMemoryFile };
+    LoadResult load(const QString &path);
+    // Replaces the file whole or not at all, by the rules of the program's own saves.
     bool save(const QString &path) const;
 
 private:

@@ -3,8 +3,11 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    std::signal(SIGXFSZ, SIG_IGN); // past a file-size limit a save fails with its message
     QApplication app(argc, argv);
     // The names under which the window placement is stored.
     QApplication::setApplicationName(QStringLiteral("HX-V5 Clone"));
