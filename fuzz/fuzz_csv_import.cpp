@@ -1,6 +1,6 @@
-// Any bytes as a CSV file. Import either fails as a whole (no rows) or yields rows that name a
-// real VFO row or slot; storing them and exporting the tables must give a file that imports
-// back to the same tables.
+// Any bytes as a CSV file. Import either fails as a whole (no rows, no report) or yields rows
+// that name a real VFO row or slot and a report of the others; storing them and exporting the
+// tables must give a file that imports back to the same tables.
 #include "app/document.h"
 #include "files/csv_exchange.h"
 #include "fuzz_support.h"
@@ -13,13 +13,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     fuzzApplication();
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    // The model variant comes from the input, so that every variant's frequency checks run.
+    const int model = static_cast<int>(size % 6);
     QList<CsvRow> rows;
-    const FileError error = parseCsv(bytes, rows);
+    CsvImportReport report;
+    const FileError error = parseCsv(bytes, model, rows, report);
     if (error != FileError::None) {
         FUZZ_CHECK(error == FileError::FileOpenError);
-        FUZZ_CHECK(rows.isEmpty());
+        FUZZ_CHECK(rows.isEmpty() && report.taken == 0 && report.skipped.isEmpty());
         return 0;
     }
+    FUZZ_CHECK(report.taken == rows.size());
+    for (const CsvSkippedRow &skipped : report.skipped)
+        FUZZ_CHECK(skipped.line >= 1 && skipped.line <= bytes.count('\n') + bytes.count('\r') + 1 &&
+                   !skipped.reason.isEmpty());
     for (const CsvRow &row : rows) {
         if (row.bank == CsvRow::Bank::Vfo)
             FUZZ_CHECK(row.index >= 0 && row.index < kVfoRowCount);
@@ -37,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray exported = csvExportBytes(doc);
 
     QList<CsvRow> reread;
-    FUZZ_CHECK(parseCsv(exported, reread) == FileError::None);
+    CsvImportReport again;
+    FUZZ_CHECK(parseCsv(exported, model, reread, again) == FileError::None);
     Document second;
     applyCsvRows(reread, second);
     FUZZ_CHECK(csvExportBytes(second) == exported);

@@ -4,6 +4,8 @@
 
 namespace hxv5 {
 
+struct CsvImportReport;
+
 // What the core needs to ask or tell the user. The window implements it with message boxes and
 // file choosers; tests and the command-line companion implement it with scripted answers.
 class UserInteraction
@@ -28,6 +30,10 @@ public:
     virtual QString chooseOpenFile(FileKind kind) = 0;
     // A file chooser for saving, which confirms overwriting; an empty text when cancelled.
     virtual QString chooseSaveFile(FileKind kind) = 0;
+
+    // After a CSV import that skipped rows or took none: how many rows were taken and each
+    // skipped row with its line and reason. Nothing by default, for those with nobody to tell.
+    virtual void showImportReport(const CsvImportReport &report) { (void)report; }
 };
 
 } // namespace hxv5

@@ -1,12 +1,15 @@
 #include "files/clone_file.h"
 
 #include "app/document.h"
+#include "files/bounded_input.h"
 #include "files/note_text.h"
 #include "files/safe_write.h"
 #include "image/channel_codec.h"
 #include "image/settings_codec.h"
 
 #include <QFile>
+
+#include <new>
 
 namespace hxv5 {
 
@@ -20,24 +23,46 @@ constexpr int kFirstSlotNoteLine = 232;
 
 enum class LineRead { Ok, TooLong, End };
 
-// One line without its line end (LF, or CR LF). With a limit, a line longer than the limit is
-// not read to its end but reported as too long: lines that must hold 32 characters need no more.
-// A failed read counts as the end of the file.
-LineRead readLine(QIODevice &device, QByteArray &line, qint64 limit = 0)
+// The file's lines, never more than kMaxInputFileBytes of them in all: a line without an end in
+// sight (a note of many megabytes, a device that never stops) is given up, not held.
+class LineSource
 {
-    if (device.atEnd())
-        return LineRead::End;
-    line = limit > 0 ? device.readLine(limit + 3) : device.readLine();
-    if (line.isEmpty())
-        return LineRead::End;
-    if (line.endsWith('\n'))
-        line.chop(1);
-    else if (limit > 0 && !device.atEnd())
-        return LineRead::TooLong;
-    if (line.endsWith('\r'))
-        line.chop(1);
-    return LineRead::Ok;
-}
+public:
+    explicit LineSource(QIODevice &device) : m_device(device) {}
+
+    // One line without its line end (LF, or CR LF). With a limit, a line longer than the limit
+    // is not read to its end but reported as too long: lines that must hold 32 characters need
+    // no more. Without one, a line is TooLong only when it runs past the bound of the whole
+    // file. A failed read counts as the end of the file.
+    LineRead next(QByteArray &line, qint64 limit = 0)
+    {
+        line.clear();
+        // The line, its CR LF and one byte more, to tell a line that is too long.
+        const qint64 room = limit > 0 ? qMin(limit + 3, m_left + 1) : m_left + 1;
+        constexpr qint64 kPiece = 64 * 1024;
+        while (line.size() < room && !line.endsWith('\n') && !m_device.atEnd()) {
+            // readLine(n) gives at most n - 1 bytes.
+            const QByteArray piece = m_device.readLine(qMin(room - line.size(), kPiece) + 1);
+            if (piece.isEmpty())
+                break;
+            line += piece;
+        }
+        m_left -= line.size();
+        if (line.isEmpty())
+            return LineRead::End;
+        if (line.endsWith('\n'))
+            line.chop(1);
+        else if (line.size() >= room)
+            return LineRead::TooLong;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        return LineRead::Ok;
+    }
+
+private:
+    QIODevice &m_device;
+    qint64 m_left = kMaxInputFileBytes;
+};
 
 void appendLine(QByteArray &out, const QString &text)
 {
@@ -65,21 +90,23 @@ FileError parseCloneFile(QIODevice &device, CloneFileContent &content)
     // Records and markers are ASCII: one byte is one character.
     QList<QByteArray> lines;
     lines.reserve(kCloneFileLines);
+    LineSource source(device);
     QByteArray line;
     for (int n = 1; n <= kCloneFileRecordLines; ++n) {
-        const LineRead read = readLine(device, line, kRecordLength);
+        const LineRead read = source.next(line, kRecordLength);
         if (read == LineRead::End)
             return FileError::FileOpenError;
         if (read == LineRead::TooLong || line.size() != kRecordLength)
             return FileError::DataError;
         lines.append(line);
     }
+    // A note line is too long only when it would take the file past its bound.
     for (int n = kCloneFileRecordLines + 1; n < kCloneFileLines; ++n) {
-        if (readLine(device, line) == LineRead::End)
+        if (source.next(line) != LineRead::Ok)
             return FileError::FileOpenError;
         lines.append(line);
     }
-    const LineRead lastRead = readLine(device, line, kRecordLength);
+    const LineRead lastRead = source.next(line, kRecordLength);
     if (lastRead == LineRead::End)
         return FileError::FileOpenError;
 
@@ -156,15 +183,20 @@ QByteArray cloneFileBytes(const Document &doc)
 
 FileError readCloneFile(const QString &path, Document &doc)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (openInputFile(path, file) != FileError::None)
         return FileError::FileOpenError;
-    CloneFileContent content;
-    const FileError error = parseCloneFile(file, content);
-    file.close();
-    if (error == FileError::None)
-        applyCloneFile(content, doc);
-    return error;
+    try {
+        CloneFileContent content;
+        const FileError error = parseCloneFile(file, content);
+        if (error == FileError::None)
+            applyCloneFile(content, doc);
+        return error;
+    } catch (const std::bad_alloc &) {
+        // What a hostile file can exhaust is the reading, which ends before the document is
+        // touched.
+        return FileError::FileOpenError;
+    }
 }
 
 FileError writeCloneFile(const QString &path, Document &doc)

@@ -51,7 +51,9 @@ struct CloneFileContent
 // Reads and tests a whole clone file from device. Lines end with CR LF or LF alone. As soon as
 // one of lines 1 to 224 is not 32 characters long the result is DataError; a file that ends
 // before line 445 gives FileOpenError; then a marker line that differs in any way (case and
-// blanks count) gives DataError. content is filled only when the result is None.
+// blanks count) gives DataError. No more than kMaxInputFileBytes (bounded_input.h) are read: a
+// note line that would run past them gives FileOpenError. content is filled only when the result
+// is None.
 FileError parseCloneFile(QIODevice &device, CloneFileContent &content);
 
 // Puts a tested file's content into the document: the settings record decoded, every VFO row
@@ -66,7 +68,8 @@ void applyCloneFile(const CloneFileContent &content, Document &doc);
 QByteArray cloneFileBytes(const Document &doc);
 
 // Opens, tests and, only when the whole file passed, applies a clone file. On any failure the
-// document is left exactly as it was.
+// document is left exactly as it was; a file larger than kMaxInputFileBytes is refused with
+// FileOpenError before it is read, and running out of memory gives FileOpenError too.
 FileError readCloneFile(const QString &path, Document &doc);
 
 // Writes the document to path, replacing any old file whole or not at all. On success the

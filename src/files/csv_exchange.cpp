@@ -2,6 +2,8 @@
 
 #include "app/document.h"
 #include "app/reference_tables.h"
+#include "editing/auto_mode_step.h"
+#include "files/bounded_input.h"
 #include "files/note_text.h"
 #include "files/safe_write.h"
 #include "image/channel_codec.h"
@@ -10,7 +12,9 @@
 #include <QLocale>
 
 #include <cmath>
+#include <new>
 #include <optional>
+#include <utility>
 
 namespace hxv5 {
 
@@ -74,11 +78,22 @@ struct Field
 {
     QString text;
     bool quoted = false;
+    bool damaged = false;    // in quotes that are not closed
+    bool beginsLine = false; // nothing but blanks before it on its line
+    qsizetype start = 0;     // where it starts in the text
 
-    // The logical value true, as Export writes it: #TRUE# without quotes.
+    // The logical value true: #TRUE# as Export writes it, and TRUE, 1 and -1 as spreadsheets
+    // write a logical or a number; never a text in quotes.
     bool isTrue() const
     {
-        return !quoted && text.trimmed().compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0;
+        if (quoted)
+            return false;
+        const QString value = text.trimmed();
+        for (const char *word : {"#TRUE#", "TRUE", "1", "-1"}) {
+            if (value.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
     }
 };
 
@@ -91,8 +106,11 @@ public:
     // True when nothing but blanks and line ends is left: the end before a record's first field.
     bool atEnd()
     {
-        while (m_pos < m_text.size() && (isBlank(m_pos) || isLineEnd(m_pos)))
+        while (m_pos < m_text.size() && (isBlank(m_pos) || isLineEnd(m_pos))) {
+            if (isLineEnd(m_pos))
+                m_afterComma = false; // the empty field after a comma is passed over with it
             ++m_pos;
+        }
         return m_pos >= m_text.size();
     }
 
@@ -100,102 +118,172 @@ public:
     std::optional<Field> next()
     {
         skipBlanks();
-        if (m_pos >= m_text.size())
-            return std::nullopt;
         Field field;
+        field.start = m_pos;
+        field.beginsLine = beginsLine(m_pos);
+        const bool afterComma = std::exchange(m_afterComma, false);
+        if (m_pos >= m_text.size()) {
+            if (afterComma)
+                return field; // a comma at the very end: one empty field after it
+            return std::nullopt;
+        }
         if (isLineEnd(m_pos)) {
-            skipLineEnd(); // a blank line: one empty field
+            skipLineEnd(); // a blank line, or the empty field after a comma: the line end ends it
             return field;
         }
-        if (m_text.at(m_pos) == QLatin1Char('"')) {
+        if (at(m_pos) == u'"') {
             field.quoted = true;
-            field.text = readQuoted();
-            while (m_pos < m_text.size() && !isSeparator(m_pos))
-                ++m_pos; // what follows the closing quote is dropped
+            readQuoted(field);
         } else {
             const qsizetype start = m_pos;
-            while (m_pos < m_text.size() && !isSeparator(m_pos))
-                ++m_pos;
+            skipToSeparator();
             field.text = m_text.mid(start, m_pos - start);
         }
         skipSeparator();
         return field;
     }
 
-private:
-    bool isBlank(qsizetype i) const
+    // Whether the next field begins a line and is exactly "HX-V5": the start of a record.
+    bool atRecordStart()
     {
-        const QChar c = m_text.at(i);
-        return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-    }
-    bool isLineEnd(qsizetype i) const
-    {
-        const QChar c = m_text.at(i);
-        return c == QLatin1Char('\r') || c == QLatin1Char('\n');
-    }
-    bool isSeparator(qsizetype i) const { return m_text.at(i) == QLatin1Char(',') || isLineEnd(i); }
-
-    void skipBlanks()
-    {
-        while (m_pos < m_text.size() && isBlank(m_pos))
-            ++m_pos;
+        const qsizetype pos = m_pos;
+        const bool afterComma = m_afterComma;
+        const std::optional<Field> field = next();
+        m_pos = pos;
+        m_afterComma = afterComma;
+        return field && field->beginsLine && field->text == kModel;
     }
 
-    // CR LF, LF or CR.
-    void skipLineEnd()
+    // The line of a position, counted from 1 (CR LF, LF and CR each end one).
+    int lineOf(qsizetype pos)
     {
-        if (m_text.at(m_pos) == QLatin1Char('\r') && m_pos + 1 < m_text.size() &&
-            m_text.at(m_pos + 1) == QLatin1Char('\n'))
-            ++m_pos;
-        ++m_pos;
-    }
-
-    // After the opening quote: the text up to the closing quote, a doubled quote read as one.
-    QString readQuoted()
-    {
-        QString text;
-        ++m_pos;
-        while (m_pos < m_text.size()) {
-            const qsizetype close = m_text.indexOf(QLatin1Char('"'), m_pos);
-            if (close < 0)
-                break;
-            text += QStringView(m_text).sliced(m_pos, close - m_pos);
-            m_pos = close + 1;
-            if (m_pos < m_text.size() && m_text.at(m_pos) == QLatin1Char('"')) {
-                text += QLatin1Char('"');
-                ++m_pos;
-                continue;
-            }
-            return text;
+        if (pos < m_counted) {
+            m_counted = 0;
+            m_line = 1;
         }
-        // No closing quote: the field runs to the end of the text.
-        text += QStringView(m_text).sliced(std::min(m_pos, m_text.size()));
-        m_pos = m_text.size();
-        return text;
+        for (; m_counted < pos; ++m_counted) {
+            if (at(m_counted) == u'\n' || (at(m_counted) == u'\r' && !isCrLf(m_counted)))
+                ++m_line;
+        }
+        return m_line;
     }
 
-    // A comma, a line end, or a comma with only blanks before the line end: a row broken after
-    // its comma reads like one broken in place of it.
+private:
+    QChar at(qsizetype i) const { return m_text.at(i); }
+    bool isBlank(qsizetype i) const { return at(i) == u' ' || at(i) == u'\t'; }
+    bool isLineEnd(qsizetype i) const { return at(i) == u'\r' || at(i) == u'\n'; }
+    bool isCrLf(qsizetype i) const
+    {
+        return at(i) == u'\r' && i + 1 < m_text.size() && at(i + 1) == u'\n';
+    }
+    bool isSeparator(qsizetype i) const { return at(i) == u',' || isLineEnd(i); }
+
+    qsizetype skipBlanksFrom(qsizetype i) const
+    {
+        while (i < m_text.size() && isBlank(i))
+            ++i;
+        return i;
+    }
+    void skipBlanks() { m_pos = skipBlanksFrom(m_pos); }
+    void skipToSeparator()
+    {
+        while (m_pos < m_text.size() && !isSeparator(m_pos))
+            ++m_pos;
+    }
+    bool beginsLine(qsizetype i) const
+    {
+        while (i > 0 && isBlank(i - 1))
+            --i;
+        return i == 0 || isLineEnd(i - 1);
+    }
+    // Past the line end at i: CR LF, LF or CR.
+    qsizetype afterLineEnd(qsizetype i) const { return i + (isCrLf(i) ? 2 : 1); }
+    void skipLineEnd() { m_pos = afterLineEnd(m_pos); }
+
+    // A comma or a line end; after a comma one more field follows, even at the end of the text.
     void skipSeparator()
     {
         if (m_pos >= m_text.size())
             return;
-        if (m_text.at(m_pos) == QLatin1Char(',')) {
+        if (at(m_pos) == u',') {
             ++m_pos;
-            qsizetype ahead = m_pos;
-            while (ahead < m_text.size() && isBlank(ahead))
-                ++ahead;
-            if (ahead < m_text.size() && isLineEnd(ahead)) {
-                m_pos = ahead;
-                skipLineEnd();
-            }
+            m_afterComma = true;
             return;
         }
         skipLineEnd();
     }
 
+    // Whether the line starting at i cannot go on a text in quotes from the line before: it
+    // begins a field in quotes (a lone quote, or an empty "" field) or a record, or there is no
+    // line at all.
+    bool beginsField(qsizetype i) const
+    {
+        i = skipBlanksFrom(i);
+        if (i >= m_text.size())
+            return true;
+        if (at(i) == u'"') {
+            if (i + 1 >= m_text.size() || at(i + 1) != u'"')
+                return true;
+            const qsizetype after = skipBlanksFrom(i + 2);
+            return after >= m_text.size() || isSeparator(after);
+        }
+        const qsizetype end = i + kModel.size();
+        return QStringView(m_text).sliced(i).startsWith(kModel) &&
+               (end >= m_text.size() || isSeparator(end));
+    }
+
+    // From the opening quote: the text up to its closing quote, which the separator must follow,
+    // a doubled quote read as one; line ends inside while the record goes on.
+    void readQuoted(Field &field)
+    {
+        const qsizetype open = m_pos;
+        QString text;
+        for (qsizetype pos = open + 1;;) {
+            qsizetype stop = pos;
+            while (stop < m_text.size() && at(stop) != u'"' && !isLineEnd(stop))
+                ++stop;
+            text += QStringView(m_text).sliced(pos, stop - pos);
+            if (stop >= m_text.size())
+                break;
+            if (at(stop) == u'"') {
+                if (stop + 1 < m_text.size() && at(stop + 1) == u'"') {
+                    text += u'"';
+                    pos = stop + 2;
+                    continue;
+                }
+                // The closing quote; anything between it and the separator is dropped.
+                field.text = text;
+                m_pos = stop + 1;
+                skipToSeparator();
+                return;
+            }
+            const qsizetype next = afterLineEnd(stop);
+            if (beginsField(next))
+                break;
+            text += QStringView(m_text).sliced(stop, next - stop);
+            pos = next;
+        }
+
+        // Not closed while the record went on. A text written the old way, quotes inside it
+        // unchanged, ends at the first quote on its line; with none the line end bounds it.
+        qsizetype stop = open + 1;
+        while (stop < m_text.size() && at(stop) != u'"' && !isLineEnd(stop))
+            ++stop;
+        field.text = m_text.mid(open + 1, stop - open - 1);
+        m_pos = stop;
+        if (stop < m_text.size() && at(stop) == u'"') {
+            ++m_pos;
+            skipToSeparator();
+        } else {
+            field.damaged = true;
+        }
+    }
+
     const QString &m_text;
     qsizetype m_pos = 0;
+    bool m_afterComma = false;
+    qsizetype m_counted = 0; // lineOf has counted the line ends before this position
+    int m_line = 1;
 };
 
 // The codes of the texts the tables show (the record codec's words); -1 for another text.
@@ -260,65 +348,182 @@ int roundHalfToEven(double value)
     return static_cast<int>(result);
 }
 
-// The target of a row from its BANK and CHANNEL fields; nothing when the row names none.
-std::optional<CsvRow> target(const QString &bank, const QString &channel)
+// "A, B or C".
+QString oneOf(const QStringList &words)
+{
+    if (words.size() < 2)
+        return words.join(QString());
+    return words.mid(0, words.size() - 1).join(QLatin1String(", ")) + QLatin1String(" or ") +
+           words.last();
+}
+
+QString quotedForReason(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// The target of a row from its BANK and CHANNEL fields; nothing, and why, when the row names
+// none.
+std::optional<CsvRow> target(const QString &bank, const QString &channel, QString &reason)
 {
     CsvRow row;
     if (bank == kBankVfo) {
         row.bank = CsvRow::Bank::Vfo;
+        QStringList labels;
         for (int r = 0; r < kVfoRowCount; ++r) {
             if (vfoRowLabel(r) == channel) {
                 row.index = r;
                 return row;
             }
+            labels.append(vfoRowLabel(r));
         }
+        reason = QLatin1String("VFO row ") + quotedForReason(channel) + QLatin1String(" is not ") +
+                 oneOf(labels);
         return std::nullopt;
     }
     if (bank == kBankMemory) {
         // The range is that of the rounded number: 199.4 is channel 199, 199.6 is none.
         const double value = csvNumericValue(channel);
-        if (!(value > -1.0 && value < kChannelCount))
-            return std::nullopt;
-        row.index = roundHalfToEven(value);
-        if (row.index < 0 || row.index >= kChannelCount)
-            return std::nullopt;
-        return row;
+        row.index = value > -1.0 && value < kChannelCount ? roundHalfToEven(value) : -1;
+        if (row.index >= 0 && row.index < kChannelCount)
+            return row;
+        reason = QLatin1String("channel ") + quotedForReason(channel) +
+                 QLatin1String(" is not 0 to 199");
+        return std::nullopt;
     }
+    QStringList names;
     for (int i = 0; i < kSpecialSlotCount; ++i) {
         if (scanName(i) == channel) {
             row.index = kChannelCount + i;
             return row;
         }
+        names.append(scanName(i));
     }
+    reason = QLatin1String("SCAN row ") + quotedForReason(channel) + QLatin1String(" is not ") +
+             oneOf(names);
     return std::nullopt;
 }
 
-// Fields FREQUENCY .. NOTES of a row into its numbers and texts; false when the row is rejected.
-// A value the radio's record cannot carry rejects the row like any other bad value.
-bool fillRow(const QList<Field> &fields, TableRow &row)
+// Whether a frequency passes the edit dialog's check for the row and the model variant; the
+// reason when it does not.
+bool receivable(const CsvRow &row, double frequency, int model, QString &reason)
 {
-    const double frequency = csvNumericValue(fields.at(0).text);
-    const int mode = modeCode(fields.at(1).text);
-    const int step = stepCode(fields.at(2).text);
-    const int toneMode = toneModeCode(fields.at(3).text);
-    const int txTone = toneCode(fields.at(4).text);
-    const int rxTone = toneCode(fields.at(5).text);
-    const int shift = shiftCode(fields.at(6).text);
-    const double offset = csvNumericValue(fields.at(7).text);
-    if (!(frequency > 0.0 && frequency <= kMaxFrequency) || mode < 0 || step < 0 || txTone < 0 ||
-        rxTone < 0 || !(offset >= 0.0 && offset <= kMaxOffset))
+    const QString shown = formatMHz(frequency) + QLatin1String(" MHz");
+    if (row.bank == CsvRow::Bank::Slot) {
+        if (memoryFrequencyValid(frequency, model))
+            return true;
+        reason = shown + QLatin1String(" is outside what ") + modelCaption(model) +
+                 QLatin1String(" can receive");
         return false;
+    }
+    const BandPlanEntry plan = bandPlan(model, row.index + 1);
+    if (frequency >= plan.lower && frequency <= plan.upper)
+        return true;
+    const QString band = vfoRowLabel(row.index) + QLatin1String(" band");
+    if (plan.caption.isEmpty())
+        reason = shown + QLatin1String(": ") + modelCaption(model) +
+                 QLatin1String(" has no range for the ") + band;
+    else
+        reason = shown + QLatin1String(" is outside the ") + band + QLatin1Char(' ') +
+                 plan.caption + QLatin1String(" of ") + modelCaption(model);
+    return false;
+}
 
+// Fields FREQUENCY .. NOTES (and ENABLE) of a row into its numbers, texts and flag; the reason
+// when the row is rejected, else an empty text. A value the radio's record cannot carry, or the
+// model variant cannot receive, rejects the row like any other bad value.
+QString fillRow(const QList<Field> &fields, int model, CsvRow &out)
+{
+    const auto text = [&fields](int i) { return fields.at(i).text; };
+    const auto bad = [&text](const char *name, int i, const char *why) {
+        return QLatin1String(name) + QLatin1Char(' ') + quotedForReason(text(i)) +
+               QLatin1Char(' ') + QLatin1String(why);
+    };
+    const double frequency = csvNumericValue(text(0));
+    const int mode = modeCode(text(1));
+    const int step = stepCode(text(2));
+    const int toneMode = toneModeCode(text(3));
+    const int txTone = toneCode(text(4));
+    const int rxTone = toneCode(text(5));
+    const int shift = shiftCode(text(6));
+    const double offset = csvNumericValue(text(7));
+    if (text(0).trimmed().isEmpty())
+        return QStringLiteral("FREQUENCY is empty");
+    if (!(frequency > 0.0))
+        return bad("FREQUENCY", 0, "is not a frequency above 0");
+    if (frequency > kMaxFrequency)
+        return bad("FREQUENCY", 0, "is above 9999.99999 MHz");
+    if (QString reason; !receivable(out, frequency, model, reason))
+        return reason;
+    if (mode < 0)
+        return bad("MODE", 1, "is not FM, AM or WFM");
+    if (step < 0)
+        return bad("STEP", 2, "is not a tuning step");
+    if (txTone < 0)
+        return bad("TXTONE", 4, "is not a tone of the tone list");
+    if (rxTone < 0)
+        return bad("RXTONE", 5, "is not a tone of the tone list");
+    if (!(offset >= 0.0 && offset <= kMaxOffset))
+        return bad("SHIFT FREQUENCY", 7, "is not 0 to 99.99999 MHz");
+
+    TableRow &row = out.row;
     row.number = {frequency,        double(mode),   double(step),
                   double(toneMode), double(txTone), double(rxTone),
                   double(shift),    offset,         0.0};
-    row.text = {formatMHz(frequency), fields.at(1).text, stepText(step),
-                fields.at(3).text,    toneText(txTone),  toneText(rxTone),
-                fields.at(6).text,    formatMHz(offset), noteForStorage(fields.at(8).text)};
+    row.text = {formatMHz(frequency),   text(1),          stepText(step), text(3),
+                toneText(txTone),       toneText(rxTone), text(6),        formatMHz(offset),
+                noteForStorage(text(8))};
+    out.enabled = out.bank == CsvRow::Bank::Slot && fields.at(kColumnCount).isTrue();
+    return {};
+}
+
+// How Export writes an empty slot: FREQUENCY to SHIFT FREQUENCY all empty (a note may remain).
+bool isEmptySlot(const QList<Field> &fields)
+{
+    for (int i = 0; i < kColNotes; ++i) {
+        if (!fields.at(i).text.trimmed().isEmpty())
+            return false;
+    }
     return true;
 }
 
+enum class NextField { Read, End, NextRecord };
+
+// A field of the record under way: End when the text ends, NextRecord when a line that begins
+// with "HX-V5" comes first.
+NextField nextInRecord(FieldReader &reader, Field &field)
+{
+    if (reader.atRecordStart())
+        return NextField::NextRecord;
+    std::optional<Field> read = reader.next();
+    if (!read)
+        return NextField::End;
+    field = *read;
+    return NextField::Read;
+}
+
+const QLatin1String kTooFewFields("the row has too few fields");
+const QLatin1String kUnclosedQuote("a quote in the row is not closed");
+
 } // namespace
+
+QString csvImportSummary(const CsvImportReport &report)
+{
+    const auto rows = [](qsizetype n) {
+        return QString::number(n) + (n == 1 ? QLatin1String(" row") : QLatin1String(" rows"));
+    };
+    return rows(report.taken) + QLatin1String(" imported, ") + rows(report.skipped.size()) +
+           QLatin1String(" skipped.");
+}
+
+QStringList csvSkippedRowLines(const CsvImportReport &report)
+{
+    QStringList lines;
+    for (const CsvSkippedRow &row : report.skipped)
+        lines.append(QLatin1String("Line ") + QString::number(row.line) + QLatin1String(": ") +
+                     row.reason);
+    return lines;
+}
 
 QByteArray csvExportBytes(const Document &doc)
 {
@@ -351,43 +556,83 @@ FileError exportCsv(const QString &path, const Document &doc)
     return writeFileSafely(path, csvExportBytes(doc)) ? FileError::None : FileError::FileOpenError;
 }
 
-FileError parseCsv(const QByteArray &bytes, QList<CsvRow> &rows)
+FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvImportReport &report)
 {
+    rows.clear();
+    report = {};
     const QString text = decodeCsv(bytes);
     FieldReader reader(text);
     QList<CsvRow> found;
+    QList<CsvSkippedRow> skipped;
     while (!reader.atEnd()) {
         const std::optional<Field> first = reader.next();
         if (!first || first->text != kModel)
             continue;
-        const std::optional<Field> bank = reader.next();
-        if (!bank)
+        const int line = reader.lineOf(first->start);
+        const auto skip = [&skipped, line](const QString &reason) {
+            skipped.append({line, reason});
+        };
+
+        Field bank;
+        Field channel;
+        NextField read = nextInRecord(reader, bank);
+        if (read == NextField::Read)
+            read = nextInRecord(reader, channel);
+        if (read == NextField::End)
             return FileError::FileOpenError;
-        if (bank->text != kBankVfo && bank->text != kBankMemory && bank->text != kBankScan)
+        if (read == NextField::NextRecord) {
+            skip(bank.damaged ? kUnclosedQuote : kTooFewFields);
             continue;
-        const std::optional<Field> channel = reader.next();
-        if (!channel)
-            return FileError::FileOpenError;
-        if (channel->text.isEmpty())
+        }
+        // A row that names no target is given up after CHANNEL; the rest of it is read for the
+        // start of a record like any other field.
+        if (bank.damaged || channel.damaged) {
+            skip(kUnclosedQuote);
             continue;
-        std::optional<CsvRow> row = target(bank->text, channel->text);
-        if (!row)
+        }
+        if (bank.text != kBankVfo && bank.text != kBankMemory && bank.text != kBankScan) {
+            skip(QLatin1String("BANK ") + quotedForReason(bank.text) +
+                 QLatin1String(" is not VFO, MEMORY or SCAN"));
             continue;
+        }
+        if (channel.text.isEmpty()) {
+            skip(QStringLiteral("CHANNEL is empty"));
+            continue;
+        }
+        QString reason;
+        std::optional<CsvRow> row = target(bank.text, channel.text, reason);
+        if (!row) {
+            skip(reason);
+            continue;
+        }
 
         const int count = row->bank == CsvRow::Bank::Vfo ? kColumnCount : kColumnCount + 1;
         QList<Field> fields;
-        for (int i = 0; i < count; ++i) {
-            std::optional<Field> field = reader.next();
-            if (!field)
-                return FileError::FileOpenError;
-            fields.append(*field);
+        bool damaged = false;
+        for (Field field; fields.size() < count; fields.append(field)) {
+            read = nextInRecord(reader, field);
+            if (read != NextField::Read)
+                break;
+            damaged = damaged || field.damaged;
         }
-        if (!fillRow(fields, row->row))
+        if (read == NextField::End)
+            return FileError::FileOpenError;
+        if (damaged || read == NextField::NextRecord) {
+            skip(damaged ? kUnclosedQuote : kTooFewFields);
             continue;
-        row->enabled = row->bank == CsvRow::Bank::Slot && fields.at(kColumnCount).isTrue();
+        }
+        if (isEmptySlot(fields))
+            continue;
+        reason = fillRow(fields, model, *row);
+        if (!reason.isEmpty()) {
+            skip(reason);
+            continue;
+        }
         found.append(*row);
     }
     rows = found;
+    report.taken = static_cast<int>(found.size());
+    report.skipped = skipped;
     return FileError::None;
 }
 
@@ -401,21 +646,32 @@ void applyCsvRows(const QList<CsvRow> &rows, Document &doc)
     }
 }
 
+FileError importCsv(const QString &path, Document &doc, CsvImportReport &report)
+{
+    report = {};
+    try {
+        QByteArray bytes;
+        if (readInputFile(path, bytes) != FileError::None)
+            return FileError::FileOpenError;
+        QList<CsvRow> rows;
+        CsvImportReport read;
+        const FileError error = parseCsv(bytes, doc.model(), rows, read);
+        if (error != FileError::None)
+            return error;
+        applyCsvRows(rows, doc);
+        report = read;
+        return FileError::None;
+    } catch (const std::bad_alloc &) {
+        // What a hostile file can exhaust is the reading, which ends before the tables are
+        // touched.
+        return FileError::FileOpenError;
+    }
+}
+
 FileError importCsv(const QString &path, Document &doc)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return FileError::FileOpenError;
-    const QByteArray bytes = file.readAll();
-    const bool readFault = file.error() != QFileDevice::NoError;
-    file.close();
-    if (readFault)
-        return FileError::FileOpenError;
-    QList<CsvRow> rows;
-    const FileError error = parseCsv(bytes, rows);
-    if (error == FileError::None)
-        applyCsvRows(rows, doc);
-    return error;
+    CsvImportReport report;
+    return importCsv(path, doc, report);
 }
 
 double csvNumericValue(QStringView field)

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace hxv5 {
@@ -44,26 +45,69 @@ struct CsvRow
     bool enabled = false; // slots only
 };
 
+// A row that was read but not stored: the line its first field stands on, counted from 1, and
+// why, in plain English.
+struct CsvSkippedRow
+{
+    int line = 0;
+    QString reason;
+    bool operator==(const CsvSkippedRow &) const = default;
+};
+
+// What an import made of a file's rows.
+struct CsvImportReport
+{
+    int taken = 0;
+    QList<CsvSkippedRow> skipped;
+};
+
+// "12 rows imported, 1 row skipped."
+QString csvImportSummary(const CsvImportReport &report);
+// "Line 14: MODE \"fm\" is not FM, AM or WFM", one text per skipped row in file order.
+QStringList csvSkippedRowLines(const CsvImportReport &report);
+
 // Reads every record of a CSV file's bytes. The file is one stream of fields: a record starts
 // only at a field that is exactly "HX-V5", so header lines, blank lines, rows of other models and
 // the rest of a rejected row are passed over field by field, and a row may lie over several
-// lines or share a line with others. Rows that fail a test are left out silently. Returns
-// FileOpenError (and no rows) when the text ends inside a record.
+// lines or share a line with others. So that a damaged row cannot take the next one with it, a
+// line that begins with the field "HX-V5" always starts a record: a record still short of fields
+// there is skipped. Returns FileOpenError (no rows, an empty report) when the text ends inside a
+// record.
 //
-// Fields: blanks before a field are skipped. A field in double quotes runs to the closing quote
-// (a doubled quote inside stands for one; commas and line ends inside belong to the text) and
-// whatever follows it up to the next separator is dropped. Other fields run to the next comma
-// or line end. A comma at the end of a line ends only the field before it. Each line is read as
-// UTF-8, or as Shift-JIS or Windows-1252 when it is not valid UTF-8.
-FileError parseCsv(const QByteArray &bytes, QList<CsvRow> &rows);
+// Fields: blanks before a field are skipped. A field ends at a comma or at a line end (CR LF, LF
+// or CR); after a comma at the end of a line, or at the end of the text, comes one more field,
+// empty, which the line end ends (a spreadsheet's empty last cell). A field that starts with a
+// double quote is read as spreadsheets write it: a doubled quote inside stands for one, commas
+// inside belong to the text, and the field ends at a quote followed by a comma, a line end or
+// the end of the text (blanks between are dropped). A quote followed by other text ends it too,
+// and what follows up to the next comma or line end is dropped, so that files that wrote quotes
+// unchanged inside a text read as before. Line ends inside the quotes belong to the text as long
+// as the line after them does not begin a new field in quotes or a record. A quote that is not
+// closed by then ends at the first quote on its own line (a text written the old way with a
+// quote at its end), or, when there is none, at the line end, and its row is skipped as damaged.
+// Other fields run to the next comma or line end. Each line is read as UTF-8, or as Shift-JIS or
+// Windows-1252 when it is not valid UTF-8.
+//
+// A row is stored when it passes the tests of its values, the frequency included: a slot's must
+// be one the model variant can hold (memoryFrequencyValid), a VFO row's must lie within its
+// band's limits for the variant (bandPlan), the edit dialog's checks. Every other row is skipped
+// and listed in report with its line and reason, except a row whose FREQUENCY to SHIFT FREQUENCY
+// are all empty, which is how Export writes an empty slot: it is passed over without a word.
+// A slot is enabled when ENABLE, not in quotes, is #TRUE#, TRUE, 1 or -1 (case does not count);
+// any other value, an empty one included, disables it.
+FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows,
+                   CsvImportReport &report);
 
 // Stores the rows into the tables in file order, each replacing what its row or slot held. Rows
 // and slots the file does not name keep their content.
 void applyCsvRows(const QList<CsvRow> &rows, Document &doc);
 
-// Reads a whole CSV file and, only when it was read to its end without a fault, stores its
-// rows. On any failure the document is left exactly as it was. The changed flag, the current
-// file and the redraw are the caller's.
+// Reads a whole CSV file for the document's model variant and, only when it was read to its end
+// without a fault, stores its rows. A file larger than kMaxInputFileBytes (bounded_input.h), and
+// running out of memory, give FileOpenError. On any failure the document is left exactly as it
+// was. The changed flag, the current file and the redraw are the caller's.
+FileError importCsv(const QString &path, Document &doc, CsvImportReport &report);
+// The same without the report.
 FileError importCsv(const QString &path, Document &doc);
 
 // The numeric value of a field: its leading decimal number, the point as the decimal separator

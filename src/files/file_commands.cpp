@@ -48,18 +48,11 @@ bool FileCommands::succeeded(FileError error)
     return false;
 }
 
-bool FileCommands::load(UserInteraction::FileKind kind, Reader reader)
+QString FileCommands::chooseFileToLoad(UserInteraction::FileKind kind)
 {
     if (m_doc.isBusy() || !promptSaveChanges())
-        return false;
-    const QString path = m_ui.chooseOpenFile(kind);
-    if (path.isEmpty() || !succeeded(reader(path, m_doc)))
-        return false;
-    Q_EMIT tablesReplaced();
-    // A CSV file only fills the tables: there is no clone file to save back to.
-    m_doc.setCurrentFile(kind == UserInteraction::FileKind::Clone ? path : QString());
-    m_doc.setChanged(false);
-    return true;
+        return {};
+    return m_ui.chooseOpenFile(kind);
 }
 
 bool FileCommands::New()
@@ -75,12 +68,31 @@ bool FileCommands::New()
 
 bool FileCommands::Open()
 {
-    return load(UserInteraction::FileKind::Clone, readCloneFile);
+    const QString path = chooseFileToLoad(UserInteraction::FileKind::Clone);
+    if (path.isEmpty() || !succeeded(readCloneFile(path, m_doc)))
+        return false;
+    Q_EMIT tablesReplaced();
+    m_doc.setCurrentFile(path);
+    m_doc.setChanged(false);
+    return true;
 }
 
 bool FileCommands::Import()
 {
-    return load(UserInteraction::FileKind::Csv, importCsv);
+    const QString path = chooseFileToLoad(UserInteraction::FileKind::Csv);
+    CsvImportReport report;
+    if (path.isEmpty() || !succeeded(importCsv(path, m_doc, report)))
+        return false;
+    if (report.taken == 0 || !report.skipped.isEmpty())
+        m_ui.showImportReport(report);
+    if (report.taken == 0)
+        return false;
+    Q_EMIT tablesReplaced();
+    // A CSV file only fills the tables: there is no clone file to save back to, and what was
+    // merged is in no file until it is saved.
+    m_doc.setCurrentFile(QString());
+    m_doc.setChanged(true);
+    return true;
 }
 
 bool FileCommands::saveTo(const QString &path)

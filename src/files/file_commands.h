@@ -35,7 +35,9 @@ public Q_SLOTS:
     // Writes the current file, or asks for a name like SaveAs when there is none.
     bool Save();
     bool SaveAs();
-    // Asks for a CSV file and merges its rows into the tables; no current file afterwards.
+    // Asks for a CSV file and merges its rows into the tables; no current file afterwards, and
+    // the changed flag set, for the merged tables are in no file yet. When rows were skipped, or
+    // none was taken, the report is shown; a file that gives no row changes nothing at all.
     bool Import();
     // Asks for a name and writes the tables as CSV. The current file, the caption and the
     // changed flag stay as they are: the CSV file is not a clone file.
@@ -59,10 +61,9 @@ Q_SIGNALS:
 
 private:
     bool saveTo(const QString &path);
-    // Open and Import: the prompt, the chooser, the reading; the current file is the path read
-    // for a clone file and none for a CSV file.
-    using Reader = FileError (*)(const QString &path, Document &doc);
-    bool load(UserInteraction::FileKind kind, Reader reader);
+    // What Open and Import ask before reading: the prompt, then the chooser; an empty text when
+    // the command stops there.
+    QString chooseFileToLoad(UserInteraction::FileKind kind);
     // True for None; otherwise shows the failure's message box and gives false.
     bool succeeded(FileError error);
 

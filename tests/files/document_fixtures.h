@@ -4,12 +4,15 @@
 // may change, to compare a document before and after.
 
 #include "app/document.h"
+#include "app/reference_tables.h"
 #include "image/channel_codec.h"
 #include "image/settings_codec.h"
 
 #include <QRandomGenerator>
 #include <QStringList>
 #include <QVector>
+
+#include <cmath>
 
 namespace hxv5::testing {
 
@@ -65,22 +68,65 @@ inline TableRow randomRow(QRandomGenerator &rng)
     return row;
 }
 
+// The frequencies a model variant can take, by the edit dialog's checks: for a slot its memory
+// ranges (bounds included), for VFO row r its band's limits. Five decimals, like a record's.
+inline double receivableFrequency(QRandomGenerator &rng, int model, int vfoRow = -1)
+{
+    struct Range
+    {
+        double lower, upper;
+    };
+    QVector<Range> ranges;
+    if (vfoRow >= 0) {
+        const BandPlanEntry plan = bandPlan(model, vfoRow + 1);
+        ranges = {{plan.lower, plan.upper}};
+    } else if (model == 0) {
+        ranges = {{0.531, 9.995}, {76.1, 89.995}, {108, 169.995}, {380, 469.995}};
+    } else if (model == 4) {
+        ranges = {{88.1, 173.995}, {380, 511.995}};
+    } else if (model == 5) {
+        ranges = {{87.5, 107.995}, {144, 145.995}, {430, 439.995}};
+    } else {
+        ranges = {{0.00001, 9999.99999}};
+    }
+    const Range range = ranges.at(rng.bounded(static_cast<int>(ranges.size())));
+    const auto lower = static_cast<qint64>(std::llround(range.lower * 100000));
+    const auto upper = static_cast<qint64>(std::llround(range.upper * 100000));
+    return static_cast<double>(lower + rng.bounded(upper - lower + 1)) / 100000.0;
+}
+
+struct FillOptions
+{
+    // Frequencies the model variant can take (what CSV import stores), or any a record carries.
+    bool receivable = false;
+    int model = -1; // 0, 4 or 5; -1 for one chosen at random
+};
+
 // Every VFO row and slot filled at random; about one slot in five left empty (with or without a
 // note and an enable flag); settings varied.
-inline void fillRandomly(Document &doc, quint32 seed)
+inline void fillRandomly(Document &doc, quint32 seed, FillOptions options = {})
 {
     QRandomGenerator rng(seed);
     const int models[] = {0, 4, 5};
-    doc.settings().setModel(models[rng.bounded(3)]);
+    const int chosen = models[rng.bounded(3)];
+    const int model = options.model >= 0 ? options.model : chosen;
+    doc.settings().setModel(model);
     doc.settings().setVolume(rng.bounded(31));
     doc.settings().setMemoryChannel(rng.bounded(kSlotCount));
     doc.settings().setFunctionFlag(rng.bounded(8), true);
+    const auto receivably = [&](TableRow row, int vfoRow) {
+        if (options.receivable) {
+            row.number[kColFrequency] = receivableFrequency(rng, model, vfoRow);
+            row.text[kColFrequency] = formatMHz(row.number[kColFrequency]);
+        }
+        return row;
+    };
     for (int r = 0; r < kVfoRowCount; ++r)
-        doc.vfo().setRow(r, randomRow(rng));
+        doc.vfo().setRow(r, receivably(randomRow(rng), r));
     for (int s = 0; s < kSlotCount; ++s) {
         TableRow row;
         if (rng.bounded(5) != 0)
-            row = randomRow(rng);
+            row = receivably(randomRow(rng), -1);
         else if (rng.bounded(2) == 0)
             row.text[kColNotes] = QStringLiteral("note on an empty slot");
         doc.channels().setSlot(s, row, rng.bounded(2) == 0);

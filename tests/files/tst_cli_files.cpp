@@ -3,10 +3,14 @@
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 using namespace hxv5;
 using namespace hxv5::testing;
@@ -50,6 +54,10 @@ private Q_SLOTS:
     void exportAndImport();
     void failures_data();
     void failures();
+    void outputIsInput_data();
+    void outputIsInput();
+    void importTells_data();
+    void importTells();
 
 private:
     QTemporaryDir m_dir;
@@ -61,7 +69,8 @@ private:
 void TestCliFiles::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    fillRandomly(m_saved, 12);
+    // Variant 0 with frequencies it can receive, so that a new image (variant 0) takes every row.
+    fillRandomly(m_saved, 12, {.receivable = true, .model = 0});
     m_clone = path(QStringLiteral("in.TV5"));
     QCOMPARE(writeCloneFile(m_clone, m_saved), FileError::None);
 }
@@ -81,6 +90,11 @@ void TestCliFiles::exportAndImport()
     r = cli({QStringLiteral("import-csv"), csv, onto, QStringLiteral("--onto"), m_clone});
     QCOMPARE(r.status, 0);
     QCOMPARE(readAll(onto), readAll(m_clone));
+    int channels = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        channels += opened.channels().row(slot).holdsChannel() ? 1 : 0;
+    QCOMPARE(r.err,
+             QByteArray::number(kVfoRowCount + channels) + " rows imported, 0 rows skipped.\n");
 
     // Into a new image: the settings are the new image's, the rows that hold channels the file's.
     const QString fresh = path(QStringLiteral("fresh.TV5"));
@@ -149,6 +163,96 @@ void TestCliFiles::failures()
     QVERIFY2(r.err.startsWith(message), r.err.constData());
     QVERIFY(!QFile::exists(path(QStringLiteral("x.TV5"))));
     QVERIFY(!QFile::exists(path(QStringLiteral("x.csv"))));
+}
+
+void TestCliFiles::outputIsInput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("input"); // the file that must stay as it was
+    QTest::addColumn<QByteArray>("usage");
+
+    const QByteArray exportUsage = "usage: hxv5-cli export-csv IN.TV5 OUT.csv\n";
+    const QByteArray importUsage = "usage: hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5]\n";
+    const QString clone = QStringLiteral("in.TV5");
+    const QString csv = QStringLiteral("ok.csv");
+    QTest::newRow("export onto its input")
+        << QStringList{QStringLiteral("export-csv"), clone, clone} << clone << exportUsage;
+    QTest::newRow("export onto its input by another path")
+        << QStringList{QStringLiteral("export-csv"), clone, QStringLiteral("sub/../in.TV5")}
+        << clone << exportUsage;
+    QTest::newRow("export onto a symbolic link to its input")
+        << QStringList{QStringLiteral("export-csv"), clone, QStringLiteral("link.TV5")} << clone
+        << exportUsage;
+    QTest::newRow("export onto a hard link to its input")
+        << QStringList{QStringLiteral("export-csv"), clone, QStringLiteral("hard.TV5")} << clone
+        << exportUsage;
+    QTest::newRow("import onto its CSV file")
+        << QStringList{QStringLiteral("import-csv"), csv, csv, QStringLiteral("--onto"), clone}
+        << csv << importUsage;
+}
+
+// An output that is the input would destroy it: refused as a bad argument, nothing written.
+void TestCliFiles::outputIsInput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, input);
+    QFETCH(QByteArray, usage);
+    QVERIFY(writeAll(path(QStringLiteral("ok.csv")), csvExportBytes(m_saved)));
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("sub")));
+    QFile::remove(path(QStringLiteral("link.TV5")));
+    QFile::remove(path(QStringLiteral("hard.TV5")));
+    QVERIFY(QFile::link(m_clone, path(QStringLiteral("link.TV5"))));
+    QCOMPARE(::link(QFile::encodeName(m_clone).constData(),
+                    QFile::encodeName(path(QStringLiteral("hard.TV5"))).constData()),
+             0);
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (!args.at(i).startsWith(QLatin1String("--")))
+            args[i] = path(args.at(i));
+    }
+    const QByteArray before = readAll(path(input));
+    const Run r = cli(args);
+    QCOMPARE(r.status, 2);
+    QCOMPARE(r.err, "hxv5-cli: the output file is the input file\n" + usage);
+    QCOMPARE(readAll(path(input)), before);
+    QVERIFY(QFileInfo(path(QStringLiteral("link.TV5"))).isSymLink());
+}
+
+void TestCliFiles::importTells_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("told");
+
+    const QByteArray good = "\"HX-V5\",\"MEMORY\",\"5\",\"145.50000\",\"FM\",\"12.5KHz\",\"None\","
+                            "\"88.5Hz\",\"88.5Hz\",\"None\",\".00000\",\"n\",#TRUE#\r\n";
+    QTest::newRow("a row skipped")
+        << good + QByteArray(good).replace("\"12.5KHz\"", "\"6MHz\"") << 0
+        << QByteArray(
+               "1 row imported, 1 row skipped.\nLine 2: STEP \"6MHz\" is not a tuning step\n");
+    QTest::newRow("random bytes") << QByteArray("\x01\x02\xfe\xff\r\n\x80", 7) << 1
+                                  << QByteArray("0 rows imported, 0 rows skipped.\n");
+    QTest::newRow("a clone file") << cloneFileBytes(Document()) << 1
+                                  << QByteArray("0 rows imported, 0 rows skipped.\n");
+    QTest::newRow("only bad rows") << QByteArray(good).replace("\"FM\"", "\"fm\"") << 1
+                                   << QByteArray("0 rows imported, 1 row skipped.\nLine 1: MODE "
+                                                 "\"fm\" is not FM, AM or WFM\n");
+}
+
+// import-csv tells how many rows it took and skipped, and which; a file that gives no row is a
+// failure and writes nothing.
+void TestCliFiles::importTells()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(int, status);
+    QFETCH(QByteArray, told);
+    const QString in = path(QStringLiteral("rows.csv"));
+    const QString out = path(QStringLiteral("rows.TV5"));
+    QFile::remove(out);
+    QVERIFY(writeAll(in, csv));
+    const Run r = cli({QStringLiteral("import-csv"), in, out});
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.err, told);
+    QCOMPARE(QFile::exists(out), status == 0);
 }
 
 QTEST_GUILESS_MAIN(TestCliFiles)

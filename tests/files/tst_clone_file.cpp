@@ -1,5 +1,6 @@
 #include "app/document.h"
 #include "document_fixtures.h"
+#include "files/bounded_input.h"
 #include "files/clone_file.h"
 #include "files/note_text.h"
 #include "files/safe_write.h"
@@ -58,6 +59,32 @@ QByteArray sampleFile()
     return cloneFileBytes(doc);
 }
 
+// A device without a size, like a pipe or /dev/zero: the first lines of a clone file, then one
+// note line that goes on and on. It ends by itself only far past any bound a reader should keep.
+class EndlessNote : public QIODevice
+{
+public:
+    explicit EndlessNote(const QByteArray &head) : m_head(head) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return QIODevice::bytesAvailable() + left(); }
+    qint64 served() const { return m_served; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 n = qMin(maxSize, left());
+        for (qint64 i = 0; i < n; ++i, ++m_served)
+            data[i] = m_served < m_head.size() ? m_head.at(m_served) : 'x';
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    qint64 left() const { return 2 * kMaxInputFileBytes - m_served; }
+    QByteArray m_head;
+    qint64 m_served = 0;
+};
+
 FileError parseBytes(const QByteArray &bytes, CloneFileContent &content)
 {
     QBuffer buffer;
@@ -86,6 +113,8 @@ private Q_SLOTS:
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void interruptedWriteKeepsOldFile();
+    void endlessNoteLine();
+    void oversizedFile();
 
 private:
     QTemporaryDir m_dir;
@@ -390,6 +419,38 @@ void TestCloneFile::interruptedWriteKeepsOldFile()
     QVERIFY(!written);
     QCOMPARE(readAll(target), old);
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// A note line that never ends is read no further than the bound of a whole file.
+void TestCloneFile::endlessNoteLine()
+{
+    const QList<QByteArray> lines = fileLines(sampleFile());
+    EndlessNote device(joinLines(lines.mid(0, kCloneFileRecordLines)));
+    CloneFileContent content;
+    QCOMPARE(parseCloneFile(device, content), FileError::FileOpenError);
+    QVERIFY(content.settingsRecord.isEmpty());
+    QVERIFY2(device.served() <= kMaxInputFileBytes + 64 * 1024,
+             qPrintable(QString::number(device.served())));
+}
+
+// A file larger than the bound is refused before it is read, even when its first 445 lines are
+// a good clone file (the rest would be ignored).
+void TestCloneFile::oversizedFile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("large.TV5"));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.write(sampleFile()) > 0);
+        QVERIFY(f.resize(kMaxInputFileBytes + 1)); // sparse: no room on the disk is taken
+    }
+    Document doc;
+    const Snapshot before(doc);
+    QCOMPARE(readCloneFile(path, doc), FileError::FileOpenError);
+    QVERIFY(Snapshot(doc) == before);
+    // At the bound it is still read.
+    QVERIFY(QFile::resize(path, kMaxInputFileBytes));
+    QCOMPARE(readCloneFile(path, doc), FileError::None);
 }
 
 QTEST_GUILESS_MAIN(TestCloneFile)

@@ -25,6 +25,7 @@ public:
     QStringList saveChoices;
     QStringList errors;
     QStringList asked; // "prompt", "open clone", "save csv", ...
+    QList<CsvImportReport> reports;
 
     void showError(const QString &text) override { errors.append(text); }
     Answer askSaveChanges() override
@@ -42,6 +43,8 @@ public:
         asked.append(QStringLiteral("save ") + kindName(kind));
         return saveChoices.isEmpty() ? QString() : saveChoices.takeFirst();
     }
+
+    void showImportReport(const CsvImportReport &report) override { reports.append(report); }
 
 private:
     static QString kindName(FileKind kind)
@@ -72,6 +75,8 @@ private Q_SLOTS:
     void failuresChangeNothing();
     void newResetsEverything();
     void importAndExport();
+    void importOutcomes_data();
+    void importOutcomes();
     void refusedWhileBusy();
 
 private:
@@ -324,7 +329,7 @@ void TestFileCommands::newResetsEverything()
 void TestFileCommands::importAndExport()
 {
     Document doc;
-    fillRandomly(doc, 30);
+    fillRandomly(doc, 30, {.receivable = true, .model = 0});
     ScriptedInteraction ui;
     FileCommands commands(doc, ui);
     ui.saveChoices = {path(QStringLiteral("a.TV5"))};
@@ -341,7 +346,8 @@ void TestFileCommands::importAndExport()
     ui.saveChoices.clear();
     QVERIFY(!commands.Export()); // chooser cancelled
 
-    // Import into a document with other content: no current file, nothing to save afterwards.
+    // Import into a document with other content: no current file, and the merged tables are
+    // unsaved, so closing asks first.
     Document target;
     target.setCurrentFile(path(QStringLiteral("b.TV5")));
     FileCommands targetCommands(target, ui);
@@ -351,9 +357,75 @@ void TestFileCommands::importAndExport()
     QCOMPARE(replaced.count(), 1);
     QCOMPARE(targetCommands.caption(), kTitle);
     QVERIFY(target.currentFile().isEmpty());
-    QVERIFY(!target.isChanged());
-    QVERIFY(targetCommands.queryClose());
+    QVERIFY(target.isChanged());
+    ui.asked.clear();
+    QVERIFY(!targetCommands.queryClose()); // the prompt is cancelled
+    QCOMPARE(ui.asked, QStringList{QStringLiteral("prompt")});
     QCOMPARE(target.vfo().row(4), withStoredNote(doc.vfo().row(4)));
+    QVERIFY(ui.reports.isEmpty()); // every row was taken: nothing to tell
+}
+
+void TestFileCommands::importOutcomes_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<int>("taken");           // -1: the import fails
+    QTest::addColumn<QStringList>("skipped"); // the report's lines
+    QTest::addColumn<bool>("reported");
+
+    const QByteArray good = "\"HX-V5\",\"MEMORY\",\"5\",\"145.50000\",\"FM\",\"12.5KHz\",\"None\","
+                            "\"88.5Hz\",\"88.5Hz\",\"None\",\".00000\",\"n\",TRUE\r\n";
+    const QByteArray bad = QByteArray(good).replace("\"FM\"", "\"XM\"");
+    QTest::newRow("every row taken") << good << 1 << QStringList() << false;
+    QTest::newRow("a row skipped")
+        << good + bad << 1
+        << QStringList{QStringLiteral("Line 2: MODE \"XM\" is not FM, AM or WFM")} << true;
+    QTest::newRow("no row at all")
+        << QByteArray("\x00\xff random bytes\r\n") << 0 << QStringList() << true;
+    QTest::newRow("only bad rows")
+        << bad << 0 << QStringList{QStringLiteral("Line 1: MODE \"XM\" is not FM, AM or WFM")}
+        << true;
+}
+
+// After an import the merged tables are unsaved; skipped rows, or none taken, are reported; a
+// file that gives no row changes nothing, not even the current file.
+void TestFileCommands::importOutcomes()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(int, taken);
+    QFETCH(QStringList, skipped);
+    QFETCH(bool, reported);
+
+    const QString file = path(QStringLiteral("rows.csv"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(csv);
+    f.close();
+    Document doc;
+    doc.setCurrentFile(path(QStringLiteral("a.TV5")));
+    doc.setChanged(false);
+    ScriptedInteraction ui;
+    ui.openChoices = {file};
+    FileCommands commands(doc, ui);
+    QSignalSpy replaced(&commands, &FileCommands::tablesReplaced);
+    const Snapshot before(doc);
+
+    QCOMPARE(commands.Import(), taken > 0);
+    QVERIFY(ui.errors.isEmpty());
+    QCOMPARE(ui.reports.size(), reported ? 1 : 0);
+    if (reported) {
+        QCOMPARE(ui.reports.first().taken, taken);
+        QCOMPARE(csvSkippedRowLines(ui.reports.first()), skipped);
+    }
+    if (taken == 0) {
+        QVERIFY(Snapshot(doc) == before);
+        QCOMPARE(replaced.count(), 0);
+        return;
+    }
+    QCOMPARE(replaced.count(), 1);
+    QVERIFY(doc.isChanged());
+    QVERIFY(doc.currentFile().isEmpty());
+    QCOMPARE(doc.channels().text(5, kColFrequency), QStringLiteral("145.50000"));
+    QVERIFY(doc.channels().isEnabled(5));
 }
 
 void TestFileCommands::refusedWhileBusy()

@@ -6,7 +6,8 @@
 
 // Each command takes the arguments after its name and returns the process exit status: 0 on
 // success; otherwise it has written the program's message ("COM Port Error", "Communication
-// Error", "File Open Error", "Data Error") alone on a line on stderr, or a usage line.
+// Error", "File Open Error", "Data Error") alone on a line on stderr, or a usage line. import-csv
+// also tells on stderr how many rows it took and skipped, and fails when it took none.
 namespace hxv5::cli {
 
 int readRadio(const QStringList &args);  // read-radio --port PORT OUT.TV5

@@ -4,16 +4,62 @@
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace hxv5::cli {
 
 namespace {
+
+constexpr const char *kExportUsage = "export-csv IN.TV5 OUT.csv";
+constexpr const char *kImportUsage = "import-csv IN.csv OUT.TV5 [--onto BASE.TV5]";
+
+// Whether output names the file that input names, however the paths are written: through
+// symbolic links, and on POSIX systems also through hard links. An output that does not exist
+// yet is another file.
+bool sameFile(const QString &input, const QString &output)
+{
+#ifdef Q_OS_UNIX
+    struct stat in = {};
+    struct stat out = {};
+    return ::stat(QFile::encodeName(input).constData(), &in) == 0 &&
+           ::stat(QFile::encodeName(output).constData(), &out) == 0 && in.st_dev == out.st_dev &&
+           in.st_ino == out.st_ino;
+#else
+    const QString in = QFileInfo(input).canonicalFilePath();
+    return !in.isEmpty() && in == QFileInfo(output).canonicalFilePath();
+#endif
+}
+
+// Writing the output would destroy the input before it is read again: a bad argument.
+int outputIsInput(const char *line)
+{
+    QTextStream(stderr) << "hxv5-cli: the output file is the input file\n";
+    return usage(line);
+}
+
+// How many rows were taken and skipped, then each skipped row, on stderr.
+void tell(const CsvImportReport &report)
+{
+    QTextStream err(stderr);
+    err << csvImportSummary(report) << '\n';
+    for (const QString &line : csvSkippedRowLines(report))
+        err << line << '\n';
+}
 
 } // namespace
 
 int exportCsv(const QStringList &args)
 {
     if (args.size() != 2)
-        return usage("export-csv IN.TV5 OUT.csv");
+        return usage(kExportUsage);
+    if (sameFile(args.at(0), args.at(1)))
+        return outputIsInput(kExportUsage);
     Document doc;
     if (const FileError error = readCloneFile(args.at(0), doc); error != FileError::None)
         return fileFailure(error);
@@ -28,12 +74,15 @@ int importCsv(const QStringList &args)
     QString base;
     if (const qsizetype at = files.indexOf(QStringLiteral("--onto")); at >= 0) {
         if (at + 1 >= files.size() || files.at(at + 1).isEmpty())
-            return usage("import-csv IN.csv OUT.TV5 [--onto BASE.TV5]");
+            return usage(kImportUsage);
         base = files.at(at + 1);
         files.remove(at, 2);
     }
     if (files.size() != 2 || files.contains(QStringLiteral("--onto")))
-        return usage("import-csv IN.csv OUT.TV5 [--onto BASE.TV5]");
+        return usage(kImportUsage);
+    // The output may replace the base (merging into it in place), never the CSV file.
+    if (sameFile(files.at(0), files.at(1)))
+        return outputIsInput(kImportUsage);
 
     // Without a base the rows go into a new image, as after New.
     Document doc;
@@ -41,10 +90,17 @@ int importCsv(const QStringList &args)
         if (const FileError error = readCloneFile(base, doc); error != FileError::None)
             return fileFailure(error);
     }
-    if (const FileError error = hxv5::importCsv(files.at(0), doc); error != FileError::None)
+    CsvImportReport report;
+    if (const FileError error = hxv5::importCsv(files.at(0), doc, report); error != FileError::None)
         return fileFailure(error);
+    // A file that gives no row is no import: nothing is written.
+    if (report.taken == 0) {
+        tell(report);
+        return kFailed;
+    }
     if (const FileError error = writeCloneFile(files.at(1), doc); error != FileError::None)
         return fileFailure(error);
+    tell(report);
     return 0;
 }
 

@@ -1,20 +1,38 @@
 #include "app/widgets/widget_interaction.h"
 
-#include <QFileDialog>
+#include "files/csv_exchange.h"
+
 #include <QFileInfo>
 #include <QMessageBox>
 
 namespace hxv5 {
 
+namespace {
+
+// A caption as the chooser shows it, and the patterns it stands for.
+QString filterEntry(const char *caption, const char *patterns)
+{
+    return QLatin1String(caption) + QLatin1String(" (") + QLatin1String(patterns) +
+           QLatin1Char(')');
+}
+
+} // namespace
+
 QString fileFilter(UserInteraction::FileKind kind)
 {
+    const QString all = filterEntry("All Files (*.*)", "*");
     switch (kind) {
     case UserInteraction::FileKind::Clone:
-        return QStringLiteral("Tormel HX-V5 Clone Files (*.TV5);;All Files (*.*)");
+        return filterEntry("Tormel HX-V5 Clone Files (*.TV5)", "*.TV5") + QLatin1String(";;") + all;
     case UserInteraction::FileKind::Csv:
-        return QStringLiteral("CSV Files (*.csv);;All Files (*.*)");
+        return filterEntry("CSV Files (*.csv)", "*.csv") + QLatin1String(";;") + all;
     }
     return {};
+}
+
+QFileDialog::Options fileDialogOptions()
+{
+    return QFileDialog::HideNameFilterDetails;
 }
 
 void WidgetInteraction::showError(const QString &text)
@@ -42,8 +60,8 @@ UserInteraction::Answer WidgetInteraction::askSaveChanges()
 QString WidgetInteraction::chooseOpenFile(FileKind kind)
 {
     // Existing files only: the dialog refuses a name whose file or folder does not exist.
-    const QString path =
-        QFileDialog::getOpenFileName(m_owner, QString(), QString(), fileFilter(kind));
+    const QString path = QFileDialog::getOpenFileName(
+        m_owner, QString(), QString(), fileFilter(kind), nullptr, fileDialogOptions());
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return {};
     return path;
@@ -52,7 +70,20 @@ QString WidgetInteraction::chooseOpenFile(FileKind kind)
 QString WidgetInteraction::chooseSaveFile(FileKind kind)
 {
     // The dialog asks before an existing file is overwritten.
-    return QFileDialog::getSaveFileName(m_owner, QString(), QString(), fileFilter(kind));
+    return QFileDialog::getSaveFileName(m_owner, QString(), QString(), fileFilter(kind), nullptr,
+                                        fileDialogOptions());
+}
+
+void WidgetInteraction::showImportReport(const CsvImportReport &report)
+{
+    QMessageBox box(report.skipped.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
+                    QStringLiteral("CSV Import"), csvImportSummary(report), QMessageBox::Ok,
+                    m_owner);
+    if (report.taken == 0)
+        box.setInformativeText(QStringLiteral("Nothing was changed."));
+    if (!report.skipped.isEmpty())
+        box.setDetailedText(csvSkippedRowLines(report).join(QLatin1Char('\n')));
+    box.exec();
 }
 
 } // namespace hxv5

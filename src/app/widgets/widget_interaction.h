@@ -2,6 +2,8 @@
 
 #include "app/user_interaction.h"
 
+#include <QFileDialog>
+
 class QWidget;
 
 namespace hxv5 {
@@ -17,12 +19,17 @@ public:
     Answer askSaveChanges() override;
     QString chooseOpenFile(FileKind kind) override;
     QString chooseSaveFile(FileKind kind) override;
+    void showImportReport(const CsvImportReport &report) override;
 
 private:
     QWidget *m_owner;
 };
 
-// The chooser's filter list for a kind of file, in the form the file dialog takes.
+// The chooser's filter list for a kind of file, in the form the file dialog takes. Each entry
+// is its caption ("All Files (*.*)") followed by the patterns it matches in parentheses, which
+// fileDialogOptions() keeps out of sight: "*.*" would hide every name without a dot, so "All
+// Files" matches "*".
 QString fileFilter(UserInteraction::FileKind kind);
+QFileDialog::Options fileDialogOptions();
 
 } // namespace hxv5

@@ -1,0 +1,118 @@
+#include "app/widgets/widget_interaction.h"
+#include "files/csv_exchange.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+using namespace hxv5;
+
+Q_DECLARE_METATYPE(UserInteraction::FileKind)
+
+// The window's file choosers and message boxes, as the user sees them.
+class TestWidgetInteraction : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void fileFilters_data();
+    void fileFilters();
+    void importReport_data();
+    void importReport();
+};
+
+void TestWidgetInteraction::fileFilters_data()
+{
+    QTest::addColumn<UserInteraction::FileKind>("kind");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("own"); // a name the first filter lets through
+    QTest::newRow("clone files") << UserInteraction::FileKind::Clone
+                                 << QStringLiteral("Tormel HX-V5 Clone Files (*.TV5)")
+                                 << QStringLiteral("radio.TV5");
+    QTest::newRow("CSV files") << UserInteraction::FileKind::Csv
+                               << QStringLiteral("CSV Files (*.csv)") << QStringLiteral("rows.csv");
+}
+
+// The captions are shown as they are written, and "All Files (*.*)" lets every name through,
+// also those without a dot, as on the desktop the captions come from.
+void TestWidgetInteraction::fileFilters()
+{
+    QFETCH(UserInteraction::FileKind, kind);
+    QFETCH(QString, caption);
+    QFETCH(QString, own);
+
+    QFileDialog dialog(nullptr, QString(), QDir::tempPath(), fileFilter(kind));
+    dialog.setOptions(fileDialogOptions() | QFileDialog::DontUseNativeDialog);
+    const auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types);
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i)
+        shown.append(types->itemText(i));
+    QCOMPARE(shown, (QStringList{caption, QStringLiteral("All Files (*.*)")}));
+
+    const auto *model = dialog.findChild<QFileSystemModel *>();
+    QVERIFY(model);
+    const QStringList names = {own, QStringLiteral("README"), QStringLiteral("radio_backup"),
+                               QStringLiteral("a.b.c"), QStringLiteral("rows.CSV.txt")};
+    dialog.selectNameFilter(dialog.nameFilters().constLast());
+    for (const QString &name : names)
+        QVERIFY2(QDir::match(model->nameFilters(), name), qPrintable(name));
+    dialog.selectNameFilter(dialog.nameFilters().constFirst());
+    QVERIFY(QDir::match(model->nameFilters(), own));
+    QVERIFY(!QDir::match(model->nameFilters(), QStringLiteral("README")));
+}
+
+void TestWidgetInteraction::importReport_data()
+{
+    QTest::addColumn<int>("taken");
+    QTest::addColumn<QList<CsvSkippedRow>>("skipped");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("details");
+    QTest::newRow("rows skipped")
+        << 12
+        << QList<CsvSkippedRow>{{3, QStringLiteral("MODE \"fm\" is not FM, AM or WFM")},
+                                {9, QStringLiteral("the row has too few fields")}}
+        << QStringLiteral("12 rows imported, 2 rows skipped.")
+        << QStringLiteral("Line 3: MODE \"fm\" is not FM, AM or WFM\n"
+                          "Line 9: the row has too few fields");
+    QTest::newRow("no row") << 0 << QList<CsvSkippedRow>{}
+                            << QStringLiteral("0 rows imported, 0 rows skipped.") << QString();
+}
+
+// After an import the window tells how many rows it took and lists the skipped ones.
+void TestWidgetInteraction::importReport()
+{
+    QFETCH(int, taken);
+    QFETCH(QList<CsvSkippedRow>, skipped);
+    QFETCH(QString, text);
+    QFETCH(QString, details);
+
+    QString seenTitle, seenText, seenDetails;
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = true;
+        seenTitle = box->windowTitle();
+        seenText = box->text();
+        seenDetails = box->detailedText();
+        box->accept();
+    });
+    WidgetInteraction ui(nullptr);
+    CsvImportReport report;
+    report.taken = taken;
+    report.skipped = skipped;
+    ui.showImportReport(report);
+    QVERIFY(seen);
+    QCOMPARE(seenTitle, QStringLiteral("CSV Import"));
+    QCOMPARE(seenText, text);
+    QCOMPARE(seenDetails, details);
+}
+
+QTEST_MAIN(TestWidgetInteraction)
+#include "tst_widget_interaction.moc"
