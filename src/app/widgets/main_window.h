@@ -12,31 +12,24 @@
 
 class QAction;
 class QDialog;
-class QDockWidget;
-class QGroupBox;
-class QLabel;
 class QMenu;
-class QProgressBar;
-class QPushButton;
-class QStackedLayout;
-class QTabBar;
-class QTimer;
-class QToolBar;
 
 namespace hxv5 {
 
 class AboutBox;
-class ChannelGrid;
 class Document;
 class EditDialog;
 class FileCommands;
+class FileWiring;
+class MainCommands;
+class MainPanels;
+class MainStatusBar;
 class PortDialog;
 class PrintController;
 class SerialPort;
-class SettingsPage1;
-class SettingsPage2;
+class TestPanelDock;
+class TransferWiring;
 class UserInteraction;
-class VfoGrid;
 
 // What the window is built with; the defaults are those of the desktop program. Tests replace the
 // language, the start-up pause, the serial line, the user's answers and the modal loop.
@@ -60,6 +53,11 @@ struct MainWindowOptions
 // the document, the line to the radio with its transfers, and the file commands, and forwards
 // the user's commands to them; while a transfer runs, every command that would change the tables
 // or the settings is unavailable.
+//
+// The window is put together from parts: MainPanels (the tab strip and its panels), MainCommands
+// (the menus and the toolbar, from one table of commands and their rules), MainStatusBar,
+// TestPanelDock, TransferWiring and FileWiring. The handlers keep their names here and forward to
+// the part that does the work.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -135,28 +133,9 @@ private:
     // Unloads the windows loaded besides this one, the most recently loaded first.
     void unloadOtherWindows();
 
-    void buildPanels();
-    void buildMenus();
-    void buildToolbar();
-    void buildStatusBar();
-    void buildTestPanel();
-    void wireTransfers();
-    void wireFiles();
-
-    QAction *addMenuItem(QMenu *menu, const char *name, int captionId, void (MainWindow::*slot)());
     void runModal(QDialog &dialog);
-    void updateClock();
-    void leaveMemoryTab();
     // Enables the commands by the selected tab and by whether a transfer runs.
     void updateCommandStates();
-    void onMemoryBusyChanged(bool busy);
-    void onTransferFinished(Transfers::Operation op, bool completed);
-    // The memory page's and both settings pages' Read and Write buttons.
-    QList<QPushButton *> transferButtons() const;
-    // A read replaces the tables or the settings: with unsaved changes the save-changes prompt
-    // comes first (Yes saves, No reads, Cancel reads nothing).
-    bool mayReadOverDocument();
-    void onSlotStarted(int slot);
     bool runEditDialog(const std::function<bool(EditDialog &)> &prepare);
     // The edit dialog's entry points: a double click on a grid row, and Modify.
     void editVfoRow(int vfoRow);
@@ -172,40 +151,18 @@ private:
     FileCommands *m_files;
     PrintController *m_print;
 
-    QTabBar *m_tabStrip = nullptr;
-    QStackedLayout *m_panels = nullptr;
-    QGroupBox *m_frames[4] = {};
-    SettingsPage1 *m_settings1 = nullptr;
-    SettingsPage2 *m_settings2 = nullptr;
-    ChannelGrid *m_channelGrid = nullptr;
-    QPushButton *m_cmbRxData = nullptr;
-    QPushButton *m_cmbTxData = nullptr;
-    QProgressBar *m_progressBar = nullptr;
-    QToolBar *m_toolBar = nullptr;
-    QDockWidget *m_testPanel = nullptr;
-    QLabel *m_statusText = nullptr;
-    QLabel *m_statusDate = nullptr;
-    QLabel *m_statusTime = nullptr;
-    QTimer *m_clock = nullptr;
-
-    QAction *m_mnuViewToolbar = nullptr;
-    QAction *m_mnuStatusBar = nullptr;
-    QAction *m_mnuEditUndo = nullptr;
-    // Commands that change the tables or the settings (or the line a transfer uses).
-    QList<QAction *> m_changingCommands;
-    QList<QAction *> m_transferCommands;
+    MainPanels *m_panels = nullptr;
+    std::unique_ptr<MainCommands> m_commands;
+    MainStatusBar *m_statusBar = nullptr;
+    TestPanelDock *m_testPanel = nullptr;
+    TransferWiring *m_transferWiring = nullptr;
+    FileWiring *m_fileWiring = nullptr;
 
     QPointer<AboutBox> m_aboutBox;
     QPointer<PortDialog> m_portDialog;
     QPointer<EditDialog> m_editDialog;
     QList<QPointer<QWidget>> m_loadedWindows;
 
-    // Set by the commands that include Read Memory: its rows are highlighted as they are read.
-    bool m_memoryReadPending = false;
-    bool m_readingMemory = false;
-    // Set by the ALL commands: the memory half brings the "Memory" tab to the front.
-    bool m_memoryTabPending = false;
-    int m_rowBeforeRead = 0;
     bool m_loaded = false;
     bool m_unloaded = false;
 };

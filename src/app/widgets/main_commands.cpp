@@ -1,0 +1,270 @@
+#include "app/widgets/main_commands.h"
+
+#include "app/widgets/app_pictures.h"
+#include "app/widgets/main_panels.h"
+#include "app/widgets/main_window.h"
+
+#include <QAction>
+#include <QHash>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStringView>
+#include <QStyle>
+#include <QToolBar>
+
+namespace hxv5 {
+
+// A row of the command table.
+struct CommandItem
+{
+    enum class Kind { Menu, Item, Separator };
+    using Handler = void (MainWindow::*)();
+    using Picture = QIcon (*)(const QWidget &window);
+
+    // A toolbar button: told apart by its key; its tool tip is a string identifier that
+    // LocalizeForm replaces, like a menu caption.
+    struct ToolButton
+    {
+        const char *name = nullptr;
+        QStringView key;
+        int toolTipId = 0;
+        Picture picture = nullptr;
+    };
+
+    Kind kind;
+    // The menu it sits in, by objectName; none for the menus of the menu bar.
+    const char *in;
+    const char *name;
+    // The design-time caption is the string identifier; LocalizeForm puts the text in its place.
+    int captionId = 0;
+    Handler handler = nullptr;
+    CommandRule rule = CommandRule::Always;
+    QKeyCombination shortcut{};
+    // Checkable, and checked at start.
+    bool checkable = false;
+    ToolButton button{};
+
+    constexpr CommandItem withShortcut(QKeyCombination keys) const
+    {
+        CommandItem copy = *this;
+        copy.shortcut = keys;
+        return copy;
+    }
+    constexpr CommandItem checkedAtStart() const
+    {
+        CommandItem copy = *this;
+        copy.checkable = true;
+        return copy;
+    }
+    constexpr CommandItem onToolBar(const char *buttonName, QStringView key, int toolTipId,
+                                    Picture picture) const
+    {
+        CommandItem copy = *this;
+        copy.button = {buttonName, key, toolTipId, picture};
+        return copy;
+    }
+};
+
+namespace {
+
+using Rule = CommandRule;
+using Handler = CommandItem::Handler;
+
+constexpr CommandItem menu(const char *name, int captionId)
+{
+    return {CommandItem::Kind::Menu, nullptr, name, captionId};
+}
+
+constexpr CommandItem submenu(const char *in, const char *name, int captionId)
+{
+    return {CommandItem::Kind::Menu, in, name, captionId};
+}
+
+constexpr CommandItem item(const char *in, const char *name, int captionId, Handler handler,
+                           Rule rule)
+{
+    return {CommandItem::Kind::Item, in, name, captionId, handler, rule};
+}
+
+constexpr CommandItem separator(const char *in, const char *name)
+{
+    return {CommandItem::Kind::Separator, in, name};
+}
+
+QIcon newPicture(const QWidget &window)
+{
+    return window.style()->standardIcon(QStyle::SP_FileIcon);
+}
+
+QIcon openPicture(const QWidget &window)
+{
+    return window.style()->standardIcon(QStyle::SP_DialogOpenButton);
+}
+
+QIcon savePicture(const QWidget &window)
+{
+    return window.style()->standardIcon(QStyle::SP_DialogSaveButton);
+}
+
+QIcon printPicture(const QWidget &)
+{
+    return printerIcon();
+}
+
+QIcon helpPicture(const QWidget &)
+{
+    return helpIcon();
+}
+
+// The menu tree in its order; the toolbar buttons in the order of their rows.
+constexpr CommandItem kCommands[] = {
+    menu("mnuFile", 1000),
+    item("mnuFile", "mnuFileNew", 1001, &MainWindow::mnuFileNew_Click, Rule::Document)
+        .withShortcut(Qt::CTRL | Qt::Key_N)
+        .onToolBar("tbToolBar_New", u"新規作成", 1017, newPicture),
+    item("mnuFile", "mnuFileOpen", 1002, &MainWindow::mnuFileOpen_Click, Rule::Document)
+        .onToolBar("tbToolBar_Open", u"開く", 1018, openPicture),
+    item("mnuFile", "mnuFileSave", 1003, &MainWindow::mnuFileSave_Click, Rule::Document)
+        .onToolBar("tbToolBar_Save", u"上書き保存", 1019, savePicture),
+    item("mnuFile", "mnuFileSaveAs", 1004, &MainWindow::mnuFileSaveAs_Click, Rule::Document),
+    separator("mnuFile", "mnuFileBar0"),
+    item("mnuFile", "mnuImport", 1201, &MainWindow::mnuImport_Click, Rule::Document),
+    item("mnuFile", "mnuExport", 1202, &MainWindow::mnuExport_Click, Rule::Document),
+    separator("mnuFile", "mnuFileBar1"),
+    item("mnuFile", "mnuFilePageSetup", 1005, &MainWindow::mnuFilePageSetup_Click, Rule::Always),
+    item("mnuFile", "mnuFilePrint", 1006, &MainWindow::mnuFilePrint_Click, Rule::Always)
+        .onToolBar("tbToolBar_Print", u"印刷", 1020, printPicture),
+    separator("mnuFile", "mnuFileBar2"),
+    item("mnuFile", "mnuFileExit", 1007, &MainWindow::mnuFileExit_Click, Rule::Always),
+
+    menu("mnuEdit", 1008),
+    item("mnuEdit", "mnuEditUndo", 1009, &MainWindow::mnuEditUndo_Click, Rule::Modify),
+
+    menu("mnuView", 1010),
+    item("mnuView", "mnuViewToolbar", 1011, &MainWindow::mnuViewToolbar_Click, Rule::Always)
+        .checkedAtStart(),
+    item("mnuView", "mnuStatusBar", 1100, &MainWindow::mnuStatusBar_Click, Rule::Always)
+        .checkedAtStart(),
+
+    menu("mnuTools", 1012),
+    submenu("mnuTools", "mnuRe", 1203),
+    item("mnuRe", "mnuReSet", 1205, &MainWindow::mnuReSet_Click, Rule::Transfer),
+    item("mnuRe", "mnuReMem", 1206, &MainWindow::mnuReMem_Click, Rule::Transfer),
+    item("mnuRe", "mnuReAll", 1207, &MainWindow::mnuReAll_Click, Rule::Transfer),
+    submenu("mnuTools", "mnuWr", 1204),
+    item("mnuWr", "mnuWrSet", 1205, &MainWindow::mnuWrSet_Click, Rule::Transfer),
+    item("mnuWr", "mnuWrMem", 1206, &MainWindow::mnuWrMem_Click, Rule::Transfer),
+    item("mnuWr", "mnuWrAll", 1207, &MainWindow::mnuWrAll_Click, Rule::Transfer),
+    // Renumbering the port under a running transfer would cut it off mid-way.
+    item("mnuTools", "mnuToolsOptions", 1013, &MainWindow::mnuToolsOptions_Click, Rule::Document),
+
+    menu("mnuHelp", 1014),
+    // The toolbar's Help button shows the About box, not a help text.
+    item("mnuHelp", "mnuHelpAbout", 1016, &MainWindow::mnuHelpAbout_Click, Rule::Always)
+        .onToolBar("tbToolBar_Help", u"ﾍﾙﾌﾟ", 1021, helpPicture),
+};
+
+} // namespace
+
+MainCommands::MainCommands(MainWindow &window) : m_window(window)
+{
+    QMenuBar *bar = window.menuBar();
+    QHash<QByteArray, QMenu *> menus;
+    for (const CommandItem &row : kCommands) {
+        const QString name = QLatin1String(row.name);
+        const QString caption = QString::number(row.captionId);
+        QMenu *owner = row.in ? menus.value(row.in) : nullptr;
+        switch (row.kind) {
+        case CommandItem::Kind::Menu: {
+            QMenu *menu = owner ? owner->addMenu(caption) : bar->addMenu(caption);
+            menu->setObjectName(name);
+            menu->menuAction()->setObjectName(name);
+            menus.insert(row.name, menu);
+            break;
+        }
+        case CommandItem::Kind::Separator:
+            owner->addSeparator()->setObjectName(name);
+            break;
+        case CommandItem::Kind::Item: {
+            QAction *action = owner->addAction(caption);
+            action->setObjectName(name);
+            QObject::connect(action, &QAction::triggered, &window, row.handler);
+            if (row.shortcut.key() != Qt::Key_unknown)
+                action->setShortcut(QKeySequence(row.shortcut));
+            if (row.checkable) {
+                action->setCheckable(true);
+                action->setChecked(true);
+            }
+            m_shown.append({&row, action});
+            break;
+        }
+        }
+    }
+
+    m_toolBar = new QToolBar(&window);
+    m_toolBar->setObjectName(QStringLiteral("tbToolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setIconSize(QSize(16, 16));
+    window.addToolBar(Qt::TopToolBarArea, m_toolBar);
+    for (const CommandItem &row : kCommands) {
+        const CommandItem::ToolButton &b = row.button;
+        if (!b.name)
+            continue;
+        const QString key = b.key.toString();
+        QAction *button = m_toolBar->addAction(b.picture(window), key);
+        button->setObjectName(QLatin1String(b.name));
+        button->setData(key);
+        button->setToolTip(QString::number(b.toolTipId));
+        m_shown.append({&row, button});
+    }
+    QObject::connect(m_toolBar, &QToolBar::actionTriggered, &window,
+                     &MainWindow::tbToolBar_ButtonClick);
+}
+
+MainCommands::~MainCommands() = default;
+
+QAction *MainCommands::menuItem(const char *name) const
+{
+    for (const Shown &shown : m_shown) {
+        if (qstrcmp(shown.item->name, name) == 0)
+            return shown.action;
+    }
+    return nullptr;
+}
+
+bool MainCommands::isAvailable(CommandRule rule, bool running, int tab)
+{
+    switch (rule) {
+    case CommandRule::Always:
+        return true;
+    case CommandRule::Document:
+    case CommandRule::Transfer:
+        return !running;
+    case CommandRule::Modify:
+        return !running && tab != kTabSettings2;
+    }
+    return true;
+}
+
+void MainCommands::updateStates(bool running, int tab)
+{
+    for (const Shown &shown : std::as_const(m_shown)) {
+        // What is always available is never touched, whatever else set it.
+        if (shown.item->rule != CommandRule::Always)
+            shown.action->setEnabled(isAvailable(shown.item->rule, running, tab));
+    }
+}
+
+void MainCommands::runToolButton(const QAction &button)
+{
+    const QString key = button.data().toString();
+    for (const CommandItem &row : kCommands) {
+        if (row.button.name && row.button.key == key) {
+            (m_window.*row.handler)();
+            return;
+        }
+    }
+}
+
+} // namespace hxv5

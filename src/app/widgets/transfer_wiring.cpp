@@ -1,0 +1,209 @@
+#include "app/widgets/transfer_wiring.h"
+
+#include "app/document.h"
+#include "app/widgets/main_panels.h"
+#include "app/widgets/main_status_bar.h"
+#include "app/widgets/main_window.h"
+#include "editing/widgets/channel_grid.h"
+#include "editing/widgets/vfo_grid.h"
+#include "files/file_commands.h"
+#include "settings/widgets/settings_pages.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace hxv5 {
+
+namespace {
+
+QString transferCompletedText(Transfers::Operation op)
+{
+    switch (op) {
+    case Transfers::Operation::ReadMemory:
+        return QStringLiteral("Read Memory completed");
+    case Transfers::Operation::WriteMemory:
+        return QStringLiteral("Write Memory completed");
+    case Transfers::Operation::ReadSettings:
+        return QStringLiteral("Read Settings completed");
+    case Transfers::Operation::WriteSettings:
+        return QStringLiteral("Write Settings completed");
+    }
+    return {};
+}
+
+} // namespace
+
+TransferWiring::TransferWiring(MainWindow &window, Document &document, Transfers &transfers,
+                               FileCommands &files, MainPanels &panels, MainStatusBar &statusBar)
+    : QObject(&window), m_window(window), m_document(document), m_transfers(transfers),
+      m_files(files), m_panels(panels), m_statusBar(statusBar)
+{
+    SettingsPage1 *settings1 = m_panels.settings1();
+    SettingsPage2 *settings2 = m_panels.settings2();
+    connect(m_panels.cmbRxData(), &QPushButton::clicked, &window, &MainWindow::cmbRxData_Click);
+    connect(m_panels.cmbTxData(), &QPushButton::clicked, &window, &MainWindow::cmbTxData_Click);
+    connect(settings1->readButton(), &QPushButton::clicked, &window, &MainWindow::cmbRxData1_Click);
+    connect(settings1->writeButton(), &QPushButton::clicked, &window,
+            &MainWindow::cmbTxData1_Click);
+    // The second page's buttons do the same as the first page's.
+    connect(settings2->readButton(), &QPushButton::clicked, &window, &MainWindow::cmbRxData1_Click);
+    connect(settings2->writeButton(), &QPushButton::clicked, &window,
+            &MainWindow::cmbTxData1_Click);
+
+    connect(&m_transfers, &Transfers::memoryBusyChanged, this,
+            &TransferWiring::onMemoryBusyChanged);
+    connect(&m_transfers, &Transfers::settingsBusyChanged, this,
+            &TransferWiring::runningStateChanged);
+    connect(&m_transfers, &Transfers::slotStarted, this, &TransferWiring::onSlotStarted);
+    connect(&m_transfers, &Transfers::finished, this, &TransferWiring::onTransferFinished);
+    connect(&m_transfers, &Transfers::runningChanged, this, [this](bool running) {
+        if (!running) {
+            m_memoryReadPending = false;
+            m_memoryTabPending = false;
+        }
+        Q_EMIT runningStateChanged();
+    });
+}
+
+bool TransferWiring::mayReadOverDocument()
+{
+    // A transfer that runs refuses the new one by itself; nothing to ask then.
+    if (m_transfers.isRunning() || m_document.isBusy())
+        return true;
+    return m_files.promptSaveChanges();
+}
+
+void TransferWiring::readMemory()
+{
+    if (!mayReadOverDocument())
+        return;
+    m_memoryReadPending = true;
+    m_transfers.readMemory();
+}
+
+void TransferWiring::writeMemory()
+{
+    m_memoryReadPending = false;
+    m_transfers.writeMemory();
+}
+
+void TransferWiring::readSettings()
+{
+    if (!mayReadOverDocument())
+        return;
+    m_transfers.readSettings();
+}
+
+void TransferWiring::writeSettings()
+{
+    m_transfers.writeSettings();
+}
+
+void TransferWiring::leaveMemoryTab()
+{
+    if (m_window.selectedTab() == kTabMemory)
+        m_window.selectTab(kTabSettings1);
+}
+
+void TransferWiring::menuReadSettings()
+{
+    leaveMemoryTab();
+    m_window.cmbRxData1_Click();
+}
+
+void TransferWiring::menuReadMemory()
+{
+    m_window.selectTab(kTabMemory);
+    m_window.cmbRxData_Click();
+}
+
+void TransferWiring::menuReadAll()
+{
+    // Settings first, then memory whatever the settings ended with; the "Memory" tab comes to the
+    // front when the memory half starts.
+    if (!mayReadOverDocument())
+        return;
+    leaveMemoryTab();
+    m_memoryReadPending = true;
+    m_memoryTabPending = true;
+    m_transfers.readAll();
+}
+
+void TransferWiring::menuWriteSettings()
+{
+    leaveMemoryTab();
+    m_window.cmbTxData1_Click();
+}
+
+void TransferWiring::menuWriteMemory()
+{
+    m_window.selectTab(kTabMemory);
+    m_window.cmbTxData_Click();
+}
+
+void TransferWiring::menuWriteAll()
+{
+    leaveMemoryTab();
+    m_memoryReadPending = false;
+    m_memoryTabPending = true;
+    m_transfers.writeAll();
+}
+
+QList<QPushButton *> TransferWiring::transferButtons() const
+{
+    return {m_panels.cmbRxData(),
+            m_panels.cmbTxData(),
+            m_panels.settings1()->readButton(),
+            m_panels.settings1()->writeButton(),
+            m_panels.settings2()->readButton(),
+            m_panels.settings2()->writeButton()};
+}
+
+void TransferWiring::lockButtons(bool running)
+{
+    for (QPushButton *button : transferButtons())
+        button->setEnabled(!running);
+}
+
+void TransferWiring::onMemoryBusyChanged(bool busy)
+{
+    QProgressBar *progressBar = m_panels.progressBar();
+    if (busy) {
+        if (m_memoryTabPending) {
+            m_memoryTabPending = false;
+            m_window.selectTab(kTabMemory);
+        }
+        m_readingMemory = m_memoryReadPending;
+        m_memoryReadPending = false;
+        if (m_readingMemory)
+            m_rowBeforeRead = m_panels.channelGrid()->currentSlot();
+        progressBar->setValue(0);
+        progressBar->show();
+    } else {
+        progressBar->hide();
+        if (m_readingMemory) {
+            m_readingMemory = false;
+            m_panels.channelGrid()->setCurrentSlot(m_rowBeforeRead);
+        }
+    }
+    Q_EMIT runningStateChanged();
+}
+
+void TransferWiring::onTransferFinished(Transfers::Operation op, bool completed)
+{
+    if (!completed)
+        return; // the stop has shown its message box
+    if (op == Transfers::Operation::ReadSettings)
+        m_panels.vfoGrid()->setCurrentRow(0);
+    m_statusBar.showNotice(transferCompletedText(op));
+}
+
+void TransferWiring::onSlotStarted(int slot)
+{
+    m_panels.progressBar()->setValue(slot);
+    // The row being read is highlighted; the grid scrolls to keep it in view.
+    if (m_readingMemory)
+        m_panels.channelGrid()->setCurrentSlot(slot);
+}
+
+} // namespace hxv5
