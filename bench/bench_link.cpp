@@ -9,31 +9,23 @@
 #include "app/user_interaction.h"
 #include "link/serial_port.h"
 #include "link/transfers.h"
+#include "radio_sim_process.h"
+#include "scripted_interaction.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <ctime>
 
 using namespace hxv5;
+using namespace hxv5::testing;
 
 namespace {
 
 constexpr double kCharsPerSecond = 960.0;
-
-class SilentInteraction : public UserInteraction
-{
-public:
-    void showError(const QString &text) override { errors.append(text); }
-    Answer askSaveChanges() override { return Answer::No; }
-    QString chooseOpenFile(FileKind) override { return {}; }
-    QString chooseSaveFile(FileKind) override { return {}; }
-    QStringList errors;
-};
 
 // The real port, counting the characters on the line and noting when the program hands over a
 // command and when the last input before it was taken.
@@ -130,29 +122,12 @@ Figures measure(Transfers &transfers, CountingPort &port, void (Transfers::*oper
     return f;
 }
 
-bool startSimulator(QProcess &sim, const QString &program, const QString &memory, bool paced,
-                    QString &device)
-{
-    QStringList args{QStringLiteral("--no-bind"), QStringLiteral("--memory"), memory};
-    if (!paced)
-        args << QStringLiteral("--unpaced");
-    sim.start(program, args);
-    if (!sim.waitForStarted())
-        return false;
-    while (!sim.canReadLine()) {
-        if (!sim.waitForReadyRead(5000))
-            return false;
-    }
-    device = QString::fromLocal8Bit(sim.readLine().trimmed());
-    return !device.isEmpty();
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QString simPath = QStringLiteral(HXV5_RADIO_SIM);
+    QString simPath = RadioSimProcess::builtProgram();
     const QStringList args = QCoreApplication::arguments();
     if (const qsizetype at = args.indexOf(QStringLiteral("--sim")); at > 0 && at + 1 < args.size())
         simPath = args.at(at + 1);
@@ -162,20 +137,22 @@ int main(int argc, char *argv[])
     bool allOk = true;
 
     for (const bool paced : {true, false}) {
-        QProcess sim;
-        QString device;
-        if (!startSimulator(sim, simPath, memory, paced, device)) {
+        RadioSimProcess sim(simPath);
+        sim.paced = paced;
+        // The radio's log would cost both sides time the figures should not hold.
+        sim.verbose = false;
+        if (!sim.startAndWait({QStringLiteral("--no-bind"), QStringLiteral("--memory"), memory})) {
             std::fprintf(stderr, "cannot start %s\n", qPrintable(simPath));
             return 1;
         }
         Document doc;
-        CountingPort port(device);
-        SilentInteraction ui;
+        CountingPort port(sim.device);
+        ScriptedInteraction ui;
         Transfers transfers(doc, port, ui);
 
         std::printf(paced ? "paced simulator (960 characters/s), %s\n"
                           : "\nunpaced simulator, %s\n",
-                    qPrintable(device));
+                    qPrintable(sim.device));
         const struct
         {
             const char *name;
@@ -199,8 +176,7 @@ int main(int argc, char *argv[])
                             f.ok ? "" : "  FAILED");
             }
         }
-        sim.terminate();
-        sim.waitForFinished();
+        sim.stop();
     }
     return allOk ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 #include "files/file_commands.h"
+#include "scripted_interaction.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,43 +16,6 @@ using namespace hxv5;
 using namespace hxv5::testing;
 
 namespace {
-
-// Answers scripted in advance and a record of what was asked.
-class ScriptedInteraction : public UserInteraction
-{
-public:
-    QList<Answer> answers;
-    QStringList openChoices;
-    QStringList saveChoices;
-    QStringList errors;
-    QStringList asked; // "prompt", "open clone", "save csv", ...
-    QList<CsvImportReport> reports;
-
-    void showError(const QString &text) override { errors.append(text); }
-    Answer askSaveChanges() override
-    {
-        asked.append(QStringLiteral("prompt"));
-        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
-    }
-    QString chooseOpenFile(FileKind kind) override
-    {
-        asked.append(QStringLiteral("open ") + kindName(kind));
-        return openChoices.isEmpty() ? QString() : openChoices.takeFirst();
-    }
-    QString chooseSaveFile(FileKind kind) override
-    {
-        asked.append(QStringLiteral("save ") + kindName(kind));
-        return saveChoices.isEmpty() ? QString() : saveChoices.takeFirst();
-    }
-
-    void showImportReport(const CsvImportReport &report) override { reports.append(report); }
-
-private:
-    static QString kindName(FileKind kind)
-    {
-        return kind == FileKind::Clone ? QStringLiteral("clone") : QStringLiteral("csv");
-    }
-};
 
 QByteArray readAll(const QString &path)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared by the hardening tests: a document full of data, a recording UserInteraction, the
-// program and the simulated radio on the two ends of a real pseudo-terminal.
+// Shared by the hardening tests: a document full of data, and the program on its end of a real
+// pseudo-terminal, the simulated radio being on the other.
 
 #include "app/document.h"
 #include "editing/channel_table.h"
@@ -10,25 +10,19 @@
 #include "link/serial_port.h"
 #include "link/transfers.h"
 
-#include "../link/link_test_support.h"
-#include "../link/radio_sim_process.h"
+#include "radio_sim_process.h"
+#include "scripted_interaction.h"
 
 #include <QList>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QStringList>
-
-// The link tests' ScriptedInteraction collects the messages a transfer shows.
-using RecordingInteraction = ScriptedInteraction;
-
-using RadioProcess = RadioSimProcess;
 
 // The program's side: a document, the real serial port and the transfers.
 struct ProgramSide
 {
     hxv5::Document doc;
     hxv5::QtSerialPortAdapter port;
-    RecordingInteraction ui;
+    hxv5::testing::ScriptedInteraction ui;
     hxv5::Transfers transfers{doc, port, ui};
 
     // Runs one operation to its end; true when it completed.

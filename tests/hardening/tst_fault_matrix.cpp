@@ -16,6 +16,7 @@
 #include <QTest>
 
 using namespace hxv5;
+using namespace hxv5::testing;
 using Op = Transfers::Operation;
 
 namespace {
@@ -141,7 +142,7 @@ private:
                 path(QStringLiteral("memory.txt"))};
     }
     // Starts the radio and waits until the COM number reaches it.
-    bool startRadio(RadioProcess &radio, const QStringList &extra = {});
+    bool startRadio(RadioSimProcess &radio, const QStringList &extra = {});
     // Reads the radio's memory or settings into a fresh document over the program's line.
     bool readBack(ProgramSide &program, Op op, DocumentState &state);
 
@@ -149,31 +150,15 @@ private:
     DocumentState m_radio; // the radio's factory memory
 };
 
-bool TestFaultMatrix::startRadio(RadioProcess &radio, const QStringList &extra)
+bool TestFaultMatrix::startRadio(RadioSimProcess &radio, const QStringList &extra)
 {
-    // A radio that does not come up (seen once, right after another was killed) is logged and
-    // started once more: the matrix is about the program's side of the line.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!radio.start(radioArgs() + extra)) {
-            qWarning("the simulated radio did not start: %s", qPrintable(radio.diagnostics()));
-            radio.stop();
-            QTest::qWait(200);
-            continue;
-        }
-        for (int i = 0; i < 500 && deviceForPort(kCom) != radio.device; ++i)
-            QTest::qWait(10);
-        if (deviceForPort(kCom) == radio.device)
-            return true;
-        qWarning("the simulated radio is not on COM %d: %s", kCom, qPrintable(radio.diagnostics()));
-        radio.stop();
-    }
-    return false;
+    return radio.startAndWait(radioArgs() + extra, kCom);
 }
 
 bool TestFaultMatrix::readBack(ProgramSide &program, Op op, DocumentState &state)
 {
     Document doc;
-    RecordingInteraction ui;
+    ScriptedInteraction ui;
     Transfers reader(doc, program.port, ui);
     const bool ok = ProgramSide::runOn(reader, isMemory(op) ? Op::ReadMemory : Op::ReadSettings);
     state = DocumentState::of(doc);
@@ -189,7 +174,7 @@ void TestFaultMatrix::initTestCase()
     unbindPort(kCom);
 
     QFile::remove(path(QStringLiteral("memory.txt")));
-    RadioProcess radio;
+    RadioSimProcess radio;
     QVERIFY(startRadio(radio));
     ProgramSide program;
     program.port.setPortNumber(kCom);
@@ -294,7 +279,7 @@ void TestFaultMatrix::matrix()
     ProgramSide program;
     program.port.setPortNumber(kCom);
     fillProgramData(program.doc);
-    RadioProcess radio;
+    RadioSimProcess radio;
     if (Fault(fault) != Fault::Nowhere)
         QVERIFY(startRadio(radio, faultArgs));
     if (Fault(fault) == Fault::Removed) {
@@ -340,7 +325,7 @@ void TestFaultMatrix::matrix()
     // on the same COM number; the counted faults are used up.
     const bool restart = Fault(fault) == Fault::HangUp || Fault(fault) == Fault::Removed ||
                          Fault(fault) == Fault::Nowhere;
-    RadioProcess again;
+    RadioSimProcess again;
     if (restart) {
         radio.stop();
         QVERIFY(startRadio(again));

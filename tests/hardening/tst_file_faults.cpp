@@ -22,17 +22,17 @@
 #include <unistd.h>
 
 using namespace hxv5;
+using namespace hxv5::testing;
 
 namespace {
 
-// Answers the file choosers with a fixed path and records the messages.
-class FileInteraction : public RecordingInteraction
+// Answers both file choosers with file and lets unsaved changes go.
+void answerWith(ScriptedInteraction &ui, const QString &file)
 {
-public:
-    QString chooseOpenFile(FileKind) override { return path; }
-    QString chooseSaveFile(FileKind) override { return path; }
-    QString path;
-};
+    ui.saveAnswer = UserInteraction::Answer::No;
+    ui.openPath = file;
+    ui.savePath = file;
+}
 
 // Everything a failed file command must leave as it was.
 struct Snapshot
@@ -211,8 +211,8 @@ void TestFileFaults::malformedCloneFile()
     Document doc;
     prepare(doc);
     const Snapshot before = Snapshot::of(doc);
-    FileInteraction ui;
-    ui.path = file;
+    ScriptedInteraction ui;
+    answerWith(ui, file);
     FileCommands commands(doc, ui);
     QVERIFY(!commands.Open());
     QCOMPARE(ui.errors, QStringList{message});
@@ -246,8 +246,8 @@ void TestFileFaults::malformedCsv()
     // Rows the file would change if it were taken.
     doc.channels().clearRow(5);
     const Snapshot before = Snapshot::of(doc);
-    FileInteraction ui;
-    ui.path = file;
+    ScriptedInteraction ui;
+    answerWith(ui, file);
     FileCommands commands(doc, ui);
     QVERIFY(!commands.Import());
     QCOMPARE(ui.errors, QStringList{QStringLiteral("File Open Error")});
@@ -274,8 +274,8 @@ void TestFileFaults::badCsvRowsAreSkipped()
     prepare(doc);
     doc.setChanged(false); // as just saved: the import alone must mark it
     const DocumentState before = DocumentState::of(doc);
-    FileInteraction ui;
-    ui.path = file;
+    ScriptedInteraction ui;
+    answerWith(ui, file);
     FileCommands commands(doc, ui);
     QVERIFY(commands.Import());
     QCOMPARE(ui.errors, QStringList());
@@ -342,8 +342,8 @@ void TestFileFaults::corpus()
     prepare(doc);
     const Snapshot before = Snapshot::of(doc);
     const DocumentState tablesBefore = DocumentState::of(doc);
-    FileInteraction ui;
-    ui.path = file;
+    ScriptedInteraction ui;
+    answerWith(ui, file);
     FileCommands commands(doc, ui);
     const bool read = clone ? commands.Open() : commands.Import();
     if (outcome == QLatin1String("rows-rejected")) {
@@ -419,8 +419,8 @@ void TestFileFaults::failedSave()
     prepare(doc);
     doc.setCurrentFile(file);
     const Snapshot before = Snapshot::of(doc);
-    FileInteraction ui;
-    ui.path = file;
+    ScriptedInteraction ui;
+    answerWith(ui, file);
     FileCommands commands(doc, ui);
     bool saved = true;
     {
@@ -495,8 +495,8 @@ void TestFileFaults::folderThatTakesNoNewFiles()
         // The user may write the file, or the case would prove nothing.
         if (!QFileInfo(file).isWritable())
             return false;
-        FileInteraction ui;
-        ui.path = file;
+        ScriptedInteraction ui;
+        answerWith(ui, file);
         if (command == QLatin1String("Save"))
             doc.setCurrentFile(file);
         FileCommands commands(doc, ui);

@@ -9,6 +9,7 @@
 #include "link/transfers.h"
 #include "link_test_support.h"
 #include "radio_sim_process.h"
+#include "scripted_interaction.h"
 
 #include "../hardening/unprivileged.h"
 
@@ -21,11 +22,10 @@
 #include <QTest>
 
 using namespace hxv5;
+using namespace hxv5::testing;
 using namespace std::chrono_literals;
 
 namespace {
-
-using Simulator = RadioSimProcess;
 
 // The program's side of the line.
 struct Program
@@ -126,7 +126,7 @@ void TestRadioLinkEndToEnd::everyTransferThroughABoundPort()
 {
     const QStringList simArgs{QStringLiteral("--com"), QStringLiteral("3"),
                               QStringLiteral("--memory"), path(QStringLiteral("memory.txt"))};
-    Simulator sim;
+    RadioSimProcess sim;
     QVERIFY(sim.start(simArgs));
     QTRY_COMPARE(deviceForPort(3), sim.device);
 
@@ -152,7 +152,7 @@ void TestRadioLinkEndToEnd::everyTransferThroughABoundPort()
     // Written blocks survive a restart of the radio.
     QVERIFY(sim.stop());
     QVERIFY(boundDevice(3).isEmpty());
-    Simulator again;
+    RadioSimProcess again;
     QVERIFY(again.start(simArgs));
     QTRY_COMPARE(deviceForPort(3), again.device);
     program.port.close();
@@ -167,7 +167,7 @@ void TestRadioLinkEndToEnd::everyTransferThroughABoundPort()
 
 void TestRadioLinkEndToEnd::retriesOverTheLine()
 {
-    Simulator sim;
+    RadioSimProcess sim;
     QVERIFY(sim.start(
         {QStringLiteral("--no-bind"), QStringLiteral("--memory"),
          path(QStringLiteral("memory.txt")), QStringLiteral("--fault"),
@@ -186,7 +186,7 @@ void TestRadioLinkEndToEnd::retriesOverTheLine()
 
 void TestRadioLinkEndToEnd::hangUpStopsWithComPortError()
 {
-    Simulator sim;
+    RadioSimProcess sim;
     QVERIFY(sim.start({QStringLiteral("--no-bind"), QStringLiteral("--memory"),
                        path(QStringLiteral("memory.txt")), QStringLiteral("--hangup"),
                        QStringLiteral("5")}));
@@ -236,7 +236,7 @@ void TestRadioLinkEndToEnd::commandLine()
     QFETCH(QByteArray, inputFile);
     QFETCH(QString, message);
 
-    Simulator sim;
+    RadioSimProcess sim;
     if (!simArgs.isEmpty()) {
         QVERIFY(sim.start(
             simArgs + QStringList{QStringLiteral("--memory"), path(QStringLiteral("memory.txt"))}));
@@ -262,7 +262,7 @@ void TestRadioLinkEndToEnd::commandLine()
 
 void TestRadioLinkEndToEnd::commandLineRoundTrip()
 {
-    Simulator sim;
+    RadioSimProcess sim;
     QVERIFY(sim.start({QStringLiteral("--no-bind"), QStringLiteral("--memory"),
                        path(QStringLiteral("memory.txt"))}));
     const QString file = path(QStringLiteral("round.TV5"));
@@ -320,7 +320,7 @@ void TestRadioLinkEndToEnd::readRadioChecksItsOutputFirst()
     }
     const QStringList before = QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
-    Simulator sim;
+    RadioSimProcess sim;
     QVERIFY(sim.start({QStringLiteral("--no-bind"), QStringLiteral("--memory"),
                        path(QStringLiteral("memory.txt"))}));
     const Finished cli =
@@ -347,12 +347,12 @@ void TestRadioLinkEndToEnd::secondSimulatorOnAHeldComNumber()
 {
     const QStringList args{QStringLiteral("--com"), QStringLiteral("5"), QStringLiteral("--memory"),
                            path(QStringLiteral("memory.txt"))};
-    Simulator first;
+    RadioSimProcess first;
     QVERIFY(first.start(args));
     QTRY_COMPARE(deviceForPort(5), first.device);
 
     const Finished second =
-        runToEnd(QStringLiteral(HXV5_RADIO_SIM),
+        runToEnd(RadioSimProcess::builtProgram(),
                  {QStringLiteral("--unpaced"), QStringLiteral("--com"), QStringLiteral("5"),
                   QStringLiteral("--memory"), path(QStringLiteral("second.txt"))});
     QCOMPARE(second.status, QProcess::NormalExit);
@@ -366,7 +366,7 @@ void TestRadioLinkEndToEnd::secondSimulatorOnAHeldComNumber()
 
     first.kill();
     QCOMPARE(boundDevice(5), first.device);
-    Simulator next;
+    RadioSimProcess next;
     QVERIFY2(next.start(args), qPrintable(next.diagnostics()));
     QTRY_COMPARE(deviceForPort(5), next.device);
     QVERIFY(next.stop());
@@ -419,7 +419,7 @@ void TestRadioLinkEndToEnd::unusableMemoryFile()
     }
 
     const Finished sim =
-        runToEnd(QStringLiteral(HXV5_RADIO_SIM),
+        runToEnd(RadioSimProcess::builtProgram(),
                  QStringList{QStringLiteral("--no-bind"), QStringLiteral("--memory"), file} + extra,
                  kind == QLatin1String("unreadable"));
     if (sim.code == unprivileged::kCannotDrop)
@@ -440,7 +440,7 @@ void TestRadioLinkEndToEnd::memoryFileBehindALink()
     QFile::remove(target);
     QFile::remove(link);
     QVERIFY(QFile::link(target, link));
-    Simulator sim;
+    RadioSimProcess sim;
     QVERIFY(sim.start({QStringLiteral("--no-bind"), QStringLiteral("--reset"),
                        QStringLiteral("--memory"), link}));
     QVERIFY(sim.stop());

@@ -5,8 +5,8 @@
 #include "link/port_mapping.h"
 #include "link/serial_port.h"
 #include "link/transfers.h"
-#include "link_test_support.h"
 #include "radio_sim_process.h"
+#include "scripted_interaction.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -14,6 +14,7 @@
 #include <QThread>
 
 using namespace hxv5;
+using namespace hxv5::testing;
 
 namespace {
 

@@ -6,12 +6,14 @@
 #include "image/clone_image.h"
 #include "link/transfers.h"
 #include "link_test_support.h"
+#include "scripted_interaction.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using hxv5::Document;
 using hxv5::Transfers;
+using hxv5::testing::ScriptedInteraction;
 using Operation = hxv5::Transfers::Operation;
 using namespace std::chrono_literals;
 

@@ -3,6 +3,7 @@
 #include "app/document.h"
 #include "image/clone_image.h"
 #include "link/transfers.h"
+#include "scripted_interaction.h"
 #include "scripted_radio.h"
 
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include <QTest>
 
 using namespace hxv5;
+using namespace hxv5::testing;
 
 class TestLinkTestPanel : public QObject
 {

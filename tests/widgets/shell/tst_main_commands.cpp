@@ -1,6 +1,7 @@
 #include "app/document.h"
 #include "app/widgets/main_window.h"
 #include "link/transfers.h"
+#include "scripted_interaction.h"
 #include "scripted_radio.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <memory>
 
 using namespace hxv5;
+using namespace hxv5::testing;
 using namespace std::chrono_literals;
 
 namespace {

@@ -7,6 +7,7 @@
 #include "link/port_mapping.h"
 #include "link/transfers.h"
 #include "link/widgets/port_dialog.h"
+#include "scripted_interaction.h"
 #include "scripted_radio.h"
 
 #include <QAction>
@@ -32,6 +33,7 @@
 #include <memory>
 
 using namespace hxv5;
+using namespace hxv5::testing;
 using namespace std::chrono_literals;
 
 // Every window here is driven through the objectNames a user-facing test would use; the port file

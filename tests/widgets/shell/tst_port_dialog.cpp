@@ -7,6 +7,7 @@
 #include <QTest>
 
 using namespace hxv5;
+using hxv5::testing::ScriptedRadio;
 
 class TestPortDialog : public QObject
 {

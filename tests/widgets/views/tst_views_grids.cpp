@@ -1,4 +1,3 @@
-#include "../shell/scripted_radio.h"
 #include "app/document.h"
 #include "editing/list_operations.h"
 #include "editing/widgets/channel_grid.h"
@@ -6,6 +5,8 @@
 #include "editing/widgets/row_table_model.h"
 #include "editing/widgets/vfo_grid.h"
 #include "link/transfers.h"
+#include "scripted_interaction.h"
+#include "scripted_radio.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -16,6 +17,7 @@
 #include <memory>
 
 using namespace hxv5;
+using namespace hxv5::testing;
 
 namespace {
 

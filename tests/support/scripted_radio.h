@@ -1,16 +1,14 @@
 #pragma once
 
-#include "app/user_interaction.h"
 #include "link/serial_port.h"
 
 #include <QByteArrayList>
-#include <QStringList>
 #include <QTimer>
 
 #include <functional>
 #include <utility>
 
-namespace hxv5 {
+namespace hxv5::testing {
 
 // A radio on the other end of a scripted line: it answers every read command with the block the
 // script gives for its address and every write command with the echo and "OK", each answer
@@ -66,33 +64,4 @@ private:
     QByteArray m_pending;
 };
 
-// The user's answers, given beforehand, and a record of what was asked.
-class ScriptedInteraction : public UserInteraction
-{
-public:
-    void showError(const QString &text) override { errors.append(text); }
-    Answer askSaveChanges() override
-    {
-        ++saveQuestions;
-        return saveAnswer;
-    }
-    QString chooseOpenFile(FileKind) override
-    {
-        ++choosers;
-        return openPath;
-    }
-    QString chooseSaveFile(FileKind) override
-    {
-        ++choosers;
-        return savePath;
-    }
-
-    QStringList errors;
-    int saveQuestions = 0;
-    int choosers = 0;
-    Answer saveAnswer = Answer::Cancel;
-    QString openPath;
-    QString savePath;
-};
-
-} // namespace hxv5
+} // namespace hxv5::testing

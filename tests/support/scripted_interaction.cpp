@@ -1,0 +1,49 @@
+#include "scripted_interaction.h"
+
+namespace hxv5::testing {
+
+namespace {
+
+template <typename T> T next(QList<T> &queued, const T &standing)
+{
+    return queued.isEmpty() ? standing : queued.takeFirst();
+}
+
+QString kindName(UserInteraction::FileKind kind)
+{
+    return kind == UserInteraction::FileKind::Clone ? QStringLiteral("clone")
+                                                    : QStringLiteral("csv");
+}
+
+} // namespace
+
+void ScriptedInteraction::showError(const QString &text)
+{
+    errors.append(text);
+}
+
+UserInteraction::Answer ScriptedInteraction::askSaveChanges()
+{
+    asked.append(QStringLiteral("prompt"));
+    ++saveQuestions;
+    return next(answers, saveAnswer);
+}
+
+QString ScriptedInteraction::chooseOpenFile(FileKind kind)
+{
+    asked.append(QStringLiteral("open ") + kindName(kind));
+    return next<QString>(openChoices, openPath);
+}
+
+QString ScriptedInteraction::chooseSaveFile(FileKind kind)
+{
+    asked.append(QStringLiteral("save ") + kindName(kind));
+    return next<QString>(saveChoices, savePath);
+}
+
+void ScriptedInteraction::showImportReport(const CsvImportReport &report)
+{
+    reports.append(report);
+}
+
+} // namespace hxv5::testing

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/user_interaction.h"
+#include "files/csv_exchange.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace hxv5::testing {
+
+// The user, with answers given beforehand, and a record of what was asked and shown. Each
+// question takes the next of its queued answers; once those are used up, the standing answer.
+class ScriptedInteraction : public UserInteraction
+{
+public:
+    void showError(const QString &text) override;
+    Answer askSaveChanges() override;
+    QString chooseOpenFile(FileKind kind) override;
+    QString chooseSaveFile(FileKind kind) override;
+    void showImportReport(const CsvImportReport &report) override;
+
+    // The save-changes prompt.
+    QList<Answer> answers;
+    Answer saveAnswer = Answer::Cancel;
+    // The open chooser; an empty path cancels it.
+    QStringList openChoices;
+    QString openPath;
+    // The save chooser; an empty path cancels it.
+    QStringList saveChoices;
+    QString savePath;
+
+    QStringList errors;
+    QList<CsvImportReport> reports;
+    QStringList asked; // in order: "prompt", "open clone", "save csv", ...
+    int saveQuestions = 0;
+};
+
+} // namespace hxv5::testing
