@@ -184,7 +184,9 @@ void TestMainCommands::toolbarButtonsRunTheirMenuCommands()
         item->trigger();
     }
     QCOMPARE(m_user->saveQuestions, questions);
-    QCOMPARE(m_user->choosers, choosers);
+    const qsizetype choosersShown =
+        m_user->asked.size() - m_user->asked.count(QStringLiteral("prompt"));
+    QCOMPARE(choosersShown, qsizetype(choosers));
     QCOMPARE(m_window->document().isChanged(), changedAfter);
     QCOMPARE(m_dialogs, dialogs);
 }
