@@ -4,7 +4,7 @@
 // may change, to compare a document before and after.
 
 #include "app/document.h"
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 #include "image/channel_codec.h"
 #include "image/settings_codec.h"
 

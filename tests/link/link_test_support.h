@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/document.h"
-#include "app/user_interaction.h"
+#include "base/user_interaction.h"
 #include "editing/channel_table.h"
 #include "image/channel_codec.h"
 

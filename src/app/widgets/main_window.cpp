@@ -1,12 +1,12 @@
 #include "app/widgets/main_window.h"
 
 #include "app/document.h"
-#include "app/reference_tables.h"
 #include "app/widgets/about_box.h"
 #include "app/widgets/app_pictures.h"
 #include "app/widgets/localize_form.h"
 #include "app/widgets/screen_units.h"
 #include "app/widgets/widget_interaction.h"
+#include "base/reference_tables.h"
 #include "editing/widgets/channel_grid.h"
 #include "editing/widgets/channel_list_panel.h"
 #include "editing/widgets/edit_dialog.h"
