@@ -2,7 +2,7 @@
 
 #include "editing/vfo_defaults.h"
 #include "image/channel_codec.h"
-#include "image/settings_codec.h"
+#include "settings/settings_record.h"
 
 namespace hxv5 {
 

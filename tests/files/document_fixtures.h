@@ -6,7 +6,7 @@
 #include "app/document.h"
 #include "base/reference_tables.h"
 #include "image/channel_codec.h"
-#include "image/settings_codec.h"
+#include "settings/settings_record.h"
 
 #include <QRandomGenerator>
 #include <QStringList>
