@@ -6,7 +6,7 @@
 //   hxv5-bench-link [--sim PATH-TO-hxv5-radio-sim]
 
 #include "app/document.h"
-#include "app/user_interaction.h"
+#include "base/user_interaction.h"
 #include "link/serial_port.h"
 #include "link/transfers.h"
 #include "radio_sim_process.h"

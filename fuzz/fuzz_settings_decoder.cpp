@@ -1,7 +1,7 @@
 // Any input as a settings record: decoding must not crash, must leave a 32-character record,
 // and what it leaves must encode to a record that decodes and encodes to itself.
-#include "image/settings_codec.h"
 #include "settings/settings_model.h"
+#include "settings/settings_record.h"
 
 #include <QString>
 

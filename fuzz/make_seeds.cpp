@@ -7,7 +7,7 @@
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 #include "image/channel_codec.h"
-#include "image/settings_codec.h"
+#include "settings/settings_record.h"
 
 #include <QCoreApplication>
 #include <QDir>

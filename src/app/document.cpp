@@ -1,8 +1,8 @@
 #include "app/document.h"
 
+#include "editing/vfo_defaults.h"
 #include "image/channel_codec.h"
-#include "image/settings_codec.h"
-#include "image/vfo_defaults.h"
+#include "settings/settings_record.h"
 
 namespace hxv5 {
 

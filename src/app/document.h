@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/channel_table.h"
+#include "editing/edit_target.h"
 #include "image/clone_image.h"
 #include "settings/settings_model.h"
 
@@ -14,7 +15,7 @@ namespace hxv5 {
 // table, the settings model, the settings record and the two enable-flag blocks (the only parts
 // of the clone image kept as block texts), the changed flag and the current file. The window,
 // the transfers and the file commands all act on one document.
-class Document : public QObject
+class Document : public QObject, public EditTarget
 {
     Q_OBJECT
 public:
@@ -22,15 +23,15 @@ public:
     // variant 0), the VFO band defaults, every slot empty and disabled, the changed flag clear.
     explicit Document(QObject *parent = nullptr);
 
-    ChannelTable &channels() { return m_channels; }
-    const ChannelTable &channels() const { return m_channels; }
-    VfoTable &vfo() { return m_vfo; }
-    const VfoTable &vfo() const { return m_vfo; }
+    ChannelTable &channels() override { return m_channels; }
+    const ChannelTable &channels() const override { return m_channels; }
+    VfoTable &vfo() override { return m_vfo; }
+    const VfoTable &vfo() const override { return m_vfo; }
     SettingsModel &settings() { return m_settings; }
     const SettingsModel &settings() const { return m_settings; }
 
     // The selected model variant, -1 before the first decoding.
-    int model() const { return m_settings.model(); }
+    int model() const override { return m_settings.model(); }
 
     const QString &settingsRecord() const { return m_settingsRecord; }
     void setSettingsRecord(const QString &record) { m_settingsRecord = record; }
@@ -38,7 +39,7 @@ public:
     void setEnableBlock(int index, const QString &text);
 
     bool isChanged() const { return m_changed; }
-    void setChanged(bool changed);
+    void setChanged(bool changed) override;
 
     const QString &currentFile() const { return m_currentFile; }
     void setCurrentFile(const QString &path);
@@ -46,7 +47,7 @@ public:
     // True while a transfer with the radio runs. Only one transfer may run at a time, and nothing
     // else may change the tables or the settings underneath it: every command that would (file
     // commands, list operations, the edit dialog, the settings panel) checks this first.
-    bool isBusy() const { return m_busy; }
+    bool isBusy() const override { return m_busy; }
     void setBusy(bool busy);
 
     // --- clone image and codecs, on this document's tables ---

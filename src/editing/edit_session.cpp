@@ -1,10 +1,10 @@
 #include "editing/edit_session.h"
 
-#include "app/document.h"
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 #include "editing/auto_mode_step.h"
+#include "editing/edit_target.h"
+#include "editing/vfo_defaults.h"
 #include "image/channel_codec.h"
-#include "image/vfo_defaults.h"
 
 namespace hxv5 {
 
@@ -33,7 +33,7 @@ bool EditSession::stepEnabled(int option) const
     return option >= 0 && option < kStepOptionCount && m_stepEnabled[static_cast<size_t>(option)];
 }
 
-bool EditSession::openSlot(const Document &document, int slot)
+bool EditSession::openSlot(const EditTarget &document, int slot)
 {
     if (document.isBusy() || slot < 0 || slot >= kSlotCount)
         return false;
@@ -65,7 +65,7 @@ bool EditSession::openSlot(const Document &document, int slot)
     return true;
 }
 
-bool EditSession::openVfo(const Document &document, int vfoRow)
+bool EditSession::openVfo(const EditTarget &document, int vfoRow)
 {
     if (document.isBusy() || vfoRow < 0 || vfoRow >= kVfoRowCount)
         return false;
@@ -203,7 +203,7 @@ void EditSession::setAuto(bool on)
     step = choice.step;
 }
 
-bool EditSession::accept(Document &document)
+bool EditSession::accept(EditTarget &document)
 {
     if (document.isBusy())
         return false;

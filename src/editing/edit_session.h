@@ -9,7 +9,7 @@
 
 namespace hxv5 {
 
-class Document;
+class EditTarget;
 
 // What the edit dialog shows and does, without its widgets: the edit context, the value of every
 // control and the enabled state of the option groups, the keystroke filter, the checks when a
@@ -23,10 +23,10 @@ public:
     static constexpr int kStepOptionCount = 14;
 
     // Opens the session for a slot (0..212). Refused (false) while a transfer runs.
-    bool openSlot(const Document &document, int slot);
+    bool openSlot(const EditTarget &document, int slot);
     // Opens the session for a VFO row (0..6). Refused when the selected model variant lacks the
     // band (the rows the VFO table draws as "-"), and while a transfer runs.
-    bool openVfo(const Document &document, int vfoRow);
+    bool openVfo(const EditTarget &document, int vfoRow);
 
     Kind kind() const { return m_kind; }
     int row() const { return m_row; } // slot or VFO row
@@ -71,7 +71,7 @@ public:
 
     // OK: runs both checks, then writes the values into the table row (and the slot's enable
     // flag) and sets the changed flag. Refused (false) while a transfer runs.
-    bool accept(Document &document);
+    bool accept(EditTarget &document);
 
     // A field's text read as a number: blanks skipped, leading digits and one point; anything
     // else ends it, and an empty text reads as 0.

@@ -1,6 +1,6 @@
 #include "editing/list_operations.h"
 
-#include "app/document.h"
+#include "editing/edit_target.h"
 
 namespace hxv5 {
 
@@ -10,7 +10,7 @@ constexpr int kGridRows = kSlotCount; // grid rows 1..213 show slots 0..212
 constexpr int kVisibleRows = 13;
 } // namespace
 
-ChannelListOperations::ChannelListOperations(Document &document, Confirm confirm)
+ChannelListOperations::ChannelListOperations(EditTarget &document, Confirm confirm)
     : m_document(document), m_confirm(std::move(confirm))
 {
 }

@@ -6,13 +6,13 @@
 
 namespace hxv5 {
 
-class Document;
+class EditTarget;
 
 // The list operations of the "Memorys" page, on the channel table only. Deleting and inserting
 // move the memory channels 0..199 like a list; the thirteen special rows never move.
 //
 // The operations change the table; views follow its notifications. Each returns true when it
-// went ahead. While a transfer runs (Document::isBusy) every operation refuses and changes
+// went ahead. While a transfer runs (EditTarget::isBusy) every operation refuses and changes
 // nothing.
 class ChannelListOperations
 {
@@ -20,7 +20,7 @@ public:
     // Asks the user to confirm (OK / Cancel, warning icon, Cancel the default): true to go ahead.
     using Confirm = std::function<bool(const QString &title, const QString &text)>;
 
-    ChannelListOperations(Document &document, Confirm confirm);
+    ChannelListOperations(EditTarget &document, Confirm confirm);
 
     bool Clear(int slot);
     bool ClearAll();
@@ -40,7 +40,7 @@ private:
     bool confirmed(const QString &title, const QString &text) const;
     void emptySlot(int slot);
 
-    Document &m_document;
+    EditTarget &m_document;
     Confirm m_confirm;
 };
 

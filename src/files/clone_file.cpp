@@ -5,7 +5,7 @@
 #include "files/note_text.h"
 #include "files/safe_write.h"
 #include "image/channel_codec.h"
-#include "image/settings_codec.h"
+#include "settings/settings_record.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 #include "image/clone_image.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #include "files/csv_exchange.h"
 
 #include "app/document.h"
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 #include "editing/auto_mode_step.h"
 #include "files/bounded_input.h"
 #include "files/note_text.h"

@@ -1,8 +1,8 @@
 #include "files/file_commands.h"
 
 #include "app/document.h"
-#include "app/reference_tables.h"
-#include "app/user_interaction.h"
+#include "base/reference_tables.h"
+#include "base/user_interaction.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 

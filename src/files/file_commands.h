@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/user_interaction.h"
+#include "base/user_interaction.h"
 #include "files/clone_file.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "image/channel_codec.h"
 
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 #include "image/clone_image.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/channel_table.h"
+#include "base/table_row.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,7 +1,7 @@
 #include "link/transfers.h"
 
 #include "app/document.h"
-#include "app/user_interaction.h"
+#include "base/user_interaction.h"
 #include "image/clone_image.h"
 
 namespace hxv5 {

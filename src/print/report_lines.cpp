@@ -1,7 +1,7 @@
 #include "print/report_lines.h"
 
 #include "app/document.h"
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 
 namespace hxv5 {
 

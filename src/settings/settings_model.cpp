@@ -1,7 +1,7 @@
 #include "settings/settings_model.h"
 
-#include "app/reference_tables.h"
-#include "editing/channel_table.h"
+#include "base/reference_tables.h"
+#include "base/table_row.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/settings_values.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -43,12 +45,10 @@ public:
     };
     Q_ENUM(Control)
 
-    static constexpr int kVolumeMax = 30;
-    // The radio's squelch runs 0..10; the control covers the whole range so that a decoded 10 is
-    // shown and written back as it came.
-    static constexpr int kSquelchMax = 10;
+    static constexpr int kVolumeMax = SettingsValues::kVolumeMax;
+    static constexpr int kSquelchMax = SettingsValues::kSquelchMax;
     static constexpr int kBandCount = 7;
-    static constexpr int kFlagCount = 8;
+    static constexpr int kFlagCount = SettingsValues::kFlagCount;
 
     explicit SettingsModel(QObject *parent = nullptr);
 

@@ -4,9 +4,9 @@
 // may change, to compare a document before and after.
 
 #include "app/document.h"
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 #include "image/channel_codec.h"
-#include "image/settings_codec.h"
+#include "settings/settings_record.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

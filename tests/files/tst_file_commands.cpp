@@ -1,5 +1,5 @@
 #include "app/document.h"
-#include "app/user_interaction.h"
+#include "base/user_interaction.h"
 #include "document_fixtures.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"

@@ -6,9 +6,9 @@
 #include "app/document.h"
 #include "editing/channel_table.h"
 #include "image/channel_codec.h"
-#include "image/settings_codec.h"
 #include "link/serial_port.h"
 #include "link/transfers.h"
+#include "settings/settings_record.h"
 
 #include "radio_sim_process.h"
 #include "scripted_interaction.h"

@@ -1,6 +1,6 @@
 #include "image/clone_image.h"
-#include "image/settings_codec.h"
 #include "settings/settings_model.h"
+#include "settings/settings_record.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 // The program against the simulated radio through a real pseudo-terminal.
 
 #include "app/document.h"
-#include "app/user_interaction.h"
+#include "base/user_interaction.h"
 #include "image/channel_codec.h"
 #include "image/clone_image.h"
 #include "link/port_mapping.h"

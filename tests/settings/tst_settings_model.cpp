@@ -1,5 +1,5 @@
-#include "image/settings_codec.h"
 #include "settings/settings_model.h"
+#include "settings/settings_record.h"
 
 #include <QSignalSpy>
 #include <QTest>

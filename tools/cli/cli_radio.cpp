@@ -1,7 +1,7 @@
 #include "cli_commands.h"
 
 #include "app/document.h"
-#include "app/user_interaction.h"
+#include "base/user_interaction.h"
 #include "files/clone_file.h"
 #include "files/safe_write.h"
 #include "link/serial_port.h"

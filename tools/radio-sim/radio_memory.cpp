@@ -1,10 +1,10 @@
 #include "radio_memory.h"
 
 #include "editing/channel_table.h"
+#include "editing/vfo_defaults.h"
 #include "files/safe_write.h"
 #include "image/channel_codec.h"
 #include "image/clone_image.h"
-#include "image/vfo_defaults.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #include "app/widgets/about_box.h"
 
-#include "app/reference_tables.h"
 #include "app/widgets/app_pictures.h"
 #include "app/widgets/program_texts.h"
+#include "base/reference_tables.h"
 
 #include <QFileInfo>
 #include <QFrame>

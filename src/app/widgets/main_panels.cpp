@@ -1,7 +1,7 @@
 #include "app/widgets/main_panels.h"
 
 #include "app/document.h"
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 #include "editing/widgets/channel_grid.h"
 #include "editing/widgets/channel_list_panel.h"
 #include "settings/widgets/settings_pages.h"

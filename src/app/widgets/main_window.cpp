@@ -11,6 +11,7 @@
 #include "app/widgets/test_panel_dock.h"
 #include "app/widgets/transfer_wiring.h"
 #include "app/widgets/widget_interaction.h"
+#include "base/reference_tables.h"
 #include "editing/widgets/channel_grid.h"
 #include "editing/widgets/edit_dialog.h"
 #include "editing/widgets/vfo_grid.h"

@@ -1,7 +1,7 @@
 #include "app/widgets/startup.h"
 
-#include "app/reference_tables.h"
 #include "app/widgets/splash_window.h"
+#include "base/reference_tables.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "editing/widgets/edit_dialog.h"
 
 #include "app/document.h"
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

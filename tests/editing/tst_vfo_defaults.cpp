@@ -1,5 +1,5 @@
 #include "editing/channel_table.h"
-#include "image/vfo_defaults.h"
+#include "editing/vfo_defaults.h"
 
 #include <QTest>
 

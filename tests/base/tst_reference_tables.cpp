@@ -1,5 +1,5 @@
-#include "app/reference_tables.h"
-#include "app/string_table.h"
+#include "base/reference_tables.h"
+#include "base/string_table.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "image/vfo_defaults.h"
+#include "editing/vfo_defaults.h"
 
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 #include "image/channel_codec.h"
 
 namespace hxv5 {

@@ -1,4 +1,4 @@
-#include "app/reference_tables.h"
+#include "base/reference_tables.h"
 
 namespace hxv5 {
 

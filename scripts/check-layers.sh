@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Keeps the folders under src/ and tools/ in one downward order: a file includes ("...") only
+# from its own folder or from a folder on a line above its own in the list below. Folders on
+# one line stand side by side and include nothing of each other. Every folder holding a source
+# file must be in the list, so that a new folder gets its place before it gets includes.
+#
+# Usage: check-layers.sh [ROOT]   (ROOT holds src/ and tools/; the repository by default)
+# Exit status: 0 when every include goes down the order, 1 naming each one that does not.
+set -euo pipefail
+
+# Lowest first. src/ folders by their name under src/, tools by tools/<name>.
+LAYERS=(
+    "base"
+    "image"
+    "editing"
+    "settings"
+    "app"
+    "link files print"
+    "editing/widgets"
+    "settings/widgets"
+    "link/widgets print/widgets"
+    "app/widgets"
+    "tools/cli tools/radio-sim"
+)
+
+root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+if [[ ! -d "$root/src" ]]; then
+    echo "check-layers: no src/ folder under $root" >&2
+    exit 2
+fi
+
+declare -A level=()
+for i in "${!LAYERS[@]}"; do
+    for folder in ${LAYERS[$i]}; do
+        level[$folder]=$i
+    done
+done
+
+# The folder a source file belongs to, from its path relative to the root.
+file_folder() {
+    local path=$1
+    case "$path" in
+    src/*/widgets/*) path=${path#src/}; echo "${path%%/widgets/*}/widgets" ;;
+    src/*/*) path=${path#src/}; echo "${path%%/*}" ;;
+    tools/*/*) path=${path#tools/}; echo "tools/${path%%/*}" ;;
+    *) echo "" ;;
+    esac
+}
+
+# The folder an include names; a name without a folder is a neighbour in the file's own folder.
+include_folder() {
+    local name=$1 own=$2
+    case "$name" in
+    */widgets/*) echo "${name%%/widgets/*}/widgets" ;;
+    tools/*/*) name=${name#tools/}; echo "tools/${name%%/*}" ;;
+    */*) echo "${name%%/*}" ;;
+    *) echo "$own" ;;
+    esac
+}
+
+is_widgets() { [[ $1 == */widgets ]]; }
+is_core() { [[ $1 != tools/* ]] && ! is_widgets "$1"; }
+
+faults=0
+checked=0
+fault() {
+    echo "$1: $2" >&2
+    faults=$((faults + 1))
+}
+
+cd "$root"
+sources=()
+for top in src tools; do
+    [[ -d $top ]] && sources+=("$top")
+done
+while IFS= read -r line; do
+    file=${line%%:*}
+    rest=${line#*:}
+    number=${rest%%:*}
+    text=${rest#*:}
+    [[ $text =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]] || continue
+    name=${BASH_REMATCH[1]}
+    from=$(file_folder "$file")
+    to=$(include_folder "$name" "$from")
+    where="$file:$number"
+    checked=$((checked + 1))
+
+    if [[ -z $from || -z ${level[$from]+set} ]]; then
+        fault "$where" "includes $name: folder ${from:-of $file} is not in the order at the top of scripts/check-layers.sh"
+        continue
+    fi
+    [[ $to == "$from" ]] && continue
+    if [[ -z ${level[$to]+set} ]]; then
+        fault "$where" "includes $name: folder $to is not in the order"
+    elif is_core "$from" && is_widgets "$to"; then
+        fault "$where" "includes $name: core folder $from includes widgets folder $to"
+    elif ((level[$to] > level[$from])); then
+        fault "$where" "includes $name: goes up the order ($to stands above $from)"
+    elif ((level[$to] == level[$from])); then
+        fault "$where" "includes $name: goes sideways ($to and $from stand side by side)"
+    fi
+done < <(grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' \
+    "${sources[@]}" | LC_ALL=C sort -t: -k1,1 -k2,2n)
+
+if ((faults > 0)); then
+    echo "check-layers: $faults of $checked includes break the order" >&2
+    exit 1
+fi
+echo "check-layers: $checked includes, all down the order"
