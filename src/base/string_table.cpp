@@ -46,6 +46,7 @@ constexpr Entry kEntries[] = {
     {1205, "Settings(&S)", "設定(&S)"},
     {1206, "Memory(&M)", "メモリー(&M)"},
     {1207, "ALL(&A)", "すべて(&A)"},
+    {1220, "Open Backup(&B)...", "ﾊﾞｯｸｱｯﾌﾟを開く(&B)..."},
 };
 
 } // namespace

@@ -28,6 +28,12 @@ public:
     };
     // A file chooser for opening an existing file; an empty text when cancelled.
     virtual QString chooseOpenFile(FileKind kind) = 0;
+    // The same, opening in folder. Those without a folder to show ask as chooseOpenFile does.
+    virtual QString chooseOpenFileIn(FileKind kind, const QString &folder)
+    {
+        (void)folder;
+        return chooseOpenFile(kind);
+    }
     // A file chooser for saving, which confirms overwriting; an empty text when cancelled.
     virtual QString chooseSaveFile(FileKind kind) = 0;
 

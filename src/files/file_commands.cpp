@@ -3,9 +3,11 @@
 #include "app/document.h"
 #include "base/reference_tables.h"
 #include "base/user_interaction.h"
+#include "files/backups.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace hxv5 {
@@ -48,11 +50,11 @@ bool FileCommands::succeeded(FileError error)
     return false;
 }
 
-QString FileCommands::chooseFileToLoad(UserInteraction::FileKind kind)
+QString FileCommands::chooseFileToLoad(UserInteraction::FileKind kind, const QString &folder)
 {
     if (m_doc.isBusy() || !promptSaveChanges())
         return {};
-    return m_ui.chooseOpenFile(kind);
+    return folder.isEmpty() ? m_ui.chooseOpenFile(kind) : m_ui.chooseOpenFileIn(kind, folder);
 }
 
 bool FileCommands::New()
@@ -68,7 +70,19 @@ bool FileCommands::New()
 
 bool FileCommands::Open()
 {
-    const QString path = chooseFileToLoad(UserInteraction::FileKind::Clone);
+    return openCloneFile(chooseFileToLoad(UserInteraction::FileKind::Clone));
+}
+
+bool FileCommands::OpenBackup()
+{
+    // Made at once, so that the chooser shows the folder even before the first read.
+    const QString folder = backupsFolder();
+    QDir().mkpath(folder);
+    return openCloneFile(chooseFileToLoad(UserInteraction::FileKind::Clone, folder));
+}
+
+bool FileCommands::openCloneFile(const QString &path)
+{
     if (path.isEmpty() || !succeeded(readCloneFile(path, m_doc)))
         return false;
     Q_EMIT tablesReplaced();

@@ -32,6 +32,8 @@ public Q_SLOTS:
     bool New();
     // Asks for a clone file and reads it; a file that fails its tests changes nothing.
     bool Open();
+    // As Open, with the chooser in the folder of the backups kept of every read from the radio.
+    bool OpenBackup();
     // Writes the current file, or asks for a name like SaveAs when there is none.
     bool Save();
     bool SaveAs();
@@ -61,9 +63,10 @@ Q_SIGNALS:
 
 private:
     bool saveTo(const QString &path);
+    bool openCloneFile(const QString &path);
     // What Open and Import ask before reading: the prompt, then the chooser; an empty text when
     // the command stops there.
-    QString chooseFileToLoad(UserInteraction::FileKind kind);
+    QString chooseFileToLoad(UserInteraction::FileKind kind, const QString &folder = QString());
     // True for None; otherwise shows the failure's message box and gives false.
     bool succeeded(FileError error);
 

@@ -98,6 +98,10 @@ private Q_SLOTS:
     void commandLineRoundTrip();
     void readRadioChecksItsOutputFirst_data();
     void readRadioChecksItsOutputFirst();
+    void readRadioKeepsABackup_data();
+    void readRadioKeepsABackup();
+    void corruptWriteChangesOneDigit_data();
+    void corruptWriteChangesOneDigit();
     void secondSimulatorOnAHeldComNumber();
     void unusableMemoryFile_data();
     void unusableMemoryFile();
@@ -343,6 +347,118 @@ void TestRadioLinkEndToEnd::readRadioChecksItsOutputFirst()
 
 // A second simulated radio on a COM number a running one holds is refused and leaves the
 // binding alone; one that was killed, and could not remove its binding, is taken over.
+void TestRadioLinkEndToEnd::readRadioKeepsABackup_data()
+{
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<bool>("blockBackups"); // a file where the backups folder goes
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("backups");
+    QTest::newRow("completed") << QStringList() << false << 0 << 1;
+    QTest::newRow("stopped in the slots")
+        << QStringList{QStringLiteral("--fault"), QStringLiteral("bad-frame:100")} << false << 1
+        << 0;
+    QTest::newRow("no backup possible") << QStringList() << true << 0 << 0;
+}
+
+// A completed read keeps what the radio held in the backups folder too; a stopped one keeps
+// nothing, and a backup that cannot be kept costs the read nothing.
+void TestRadioLinkEndToEnd::readRadioKeepsABackup()
+{
+    QFETCH(QStringList, simArgs);
+    QFETCH(bool, blockBackups);
+    QFETCH(int, status);
+    QFETCH(int, backups);
+
+    const QString folder = path(QStringLiteral("data/Tormel/HX-V5 Clone/backups"));
+    QDir(folder).removeRecursively();
+    QFile::remove(folder);
+    QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
+    if (blockBackups) {
+        QFile inTheWay(folder);
+        QVERIFY(inTheWay.open(QIODevice::WriteOnly));
+    }
+    RadioSimProcess sim;
+    QVERIFY(sim.start(QStringList{QStringLiteral("--no-bind"), QStringLiteral("--memory"),
+                                  path(QStringLiteral("memory.txt"))} +
+                      simArgs));
+    const QString file = path(QStringLiteral("backed-up.TV5"));
+    QFile::remove(file);
+    const Finished run =
+        runToEnd(QStringLiteral(HXV5_CLI),
+                 {QStringLiteral("read-radio"), QStringLiteral("--port"), sim.device, file});
+    QCOMPARE(run.status, QProcess::NormalExit);
+    QCOMPARE(run.code, status);
+
+    const QStringList kept = QDir(folder).entryList({QStringLiteral("*.TV5")}, QDir::Files);
+    QCOMPARE(kept.size(), backups);
+    if (backups > 0) {
+        QFile backup(QDir(folder).filePath(kept.first()));
+        QFile output(file);
+        QVERIFY(backup.open(QIODevice::ReadOnly) && output.open(QIODevice::ReadOnly));
+        QCOMPARE(backup.readAll(), output.readAll());
+        QVERIFY(run.error.isEmpty());
+    }
+    if (blockBackups) {
+        QVERIFY(QFileInfo(file).isFile());
+        // One line that says so, and the read itself succeeded.
+        QCOMPARE(run.error.count(QLatin1Char('\n')), 1);
+        QVERIFY(run.error.contains(folder));
+        QVERIFY(QFileInfo(folder).isFile());
+    }
+}
+
+void TestRadioLinkEndToEnd::corruptWriteChangesOneDigit_data()
+{
+    QTest::addColumn<int>("block");
+    QTest::addColumn<int>("line"); // the block's line in a clone file, from 0
+    QTest::newRow("slot 0") << 0 << 9;
+    QTest::newRow("slot 10") << 10 << 19;
+    QTest::newRow("VFO FM") << 218 << 4;
+}
+
+// The radio answers every write with "OK" but keeps block N with one digit changed, which a
+// read afterwards shows.
+void TestRadioLinkEndToEnd::corruptWriteChangesOneDigit()
+{
+    QFETCH(int, block);
+    QFETCH(int, line);
+
+    RadioSimProcess sim;
+    QVERIFY(sim.start({QStringLiteral("--no-bind"), QStringLiteral("--memory"),
+                       path(QStringLiteral("memory.txt")), QStringLiteral("--corrupt-write"),
+                       QString::number(block)}));
+    const QString sent = path(QStringLiteral("sent.TV5"));
+    const QString back = path(QStringLiteral("back.TV5"));
+    const auto cli = [&](const QString &command, const QString &file) {
+        return runToEnd(QStringLiteral(HXV5_CLI),
+                        {command, QStringLiteral("--port"), sim.device, file});
+    };
+    QCOMPARE(cli(QStringLiteral("read-radio"), sent).code, 0);
+    const Finished write = cli(QStringLiteral("write-radio"), sent);
+    QCOMPARE(write.code, 0);
+    QVERIFY(write.error.isEmpty());
+    QCOMPARE(cli(QStringLiteral("read-radio"), back).code, 0);
+
+    QFile sentFile(sent);
+    QFile backFile(back);
+    QVERIFY(sentFile.open(QIODevice::ReadOnly) && backFile.open(QIODevice::ReadOnly));
+    const QList<QByteArray> before = sentFile.readAll().split('\n');
+    const QList<QByteArray> after = backFile.readAll().split('\n');
+    QCOMPARE(after.size(), before.size());
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (i == line)
+            continue;
+        QCOMPARE(after.at(i), before.at(i));
+    }
+    const QByteArray &was = before.at(line);
+    const QByteArray &is = after.at(line);
+    QCOMPARE(is.size(), was.size());
+    int differing = 0;
+    for (qsizetype c = 0; c < was.size(); ++c)
+        differing += was.at(c) != is.at(c) ? 1 : 0;
+    QCOMPARE(differing, 1);
+}
+
 void TestRadioLinkEndToEnd::secondSimulatorOnAHeldComNumber()
 {
     const QStringList args{QStringLiteral("--com"), QStringLiteral("5"), QStringLiteral("--memory"),

@@ -32,7 +32,15 @@ UserInteraction::Answer ScriptedInteraction::askSaveChanges()
 QString ScriptedInteraction::chooseOpenFile(FileKind kind)
 {
     asked.append(QStringLiteral("open ") + kindName(kind));
+    openFolder.clear();
     return next<QString>(openChoices, openPath);
+}
+
+QString ScriptedInteraction::chooseOpenFileIn(FileKind kind, const QString &folder)
+{
+    const QString path = chooseOpenFile(kind);
+    openFolder = folder;
+    return path;
 }
 
 QString ScriptedInteraction::chooseSaveFile(FileKind kind)

@@ -16,6 +16,7 @@ public:
     void showError(const QString &text) override;
     Answer askSaveChanges() override;
     QString chooseOpenFile(FileKind kind) override;
+    QString chooseOpenFileIn(FileKind kind, const QString &folder) override;
     QString chooseSaveFile(FileKind kind) override;
     void showImportReport(const CsvImportReport &report) override;
 
@@ -25,6 +26,7 @@ public:
     // The open chooser; an empty path cancels it.
     QStringList openChoices;
     QString openPath;
+    QString openFolder; // where the last open chooser opened; empty: where it liked
     // The save chooser; an empty path cancels it.
     QStringList saveChoices;
     QString savePath;

@@ -2,6 +2,7 @@
 
 #include "app/document.h"
 #include "base/user_interaction.h"
+#include "files/backups.h"
 #include "files/clone_file.h"
 #include "files/safe_write.h"
 #include "link/serial_port.h"
@@ -102,6 +103,10 @@ int readRadio(const QStringList &args)
     // Nothing is written unless both transfers went through.
     if (!run(transfers, &Transfers::readSettings) || !run(transfers, &Transfers::readMemory))
         return kFailed;
+    // What the radio held is kept whatever becomes of OUT; a backup that cannot be kept is told
+    // but fails nothing, for the image itself is still written.
+    if (keepBackup(doc).isEmpty())
+        QTextStream(stderr) << "Backup not kept: " << backupsFolder() << " takes no file\n";
     const FileError error = writeCloneFile(parsed.file, doc);
     return error == FileError::None ? 0 : fileFailure(error);
 }

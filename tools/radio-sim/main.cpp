@@ -139,10 +139,14 @@ int main(int argc, char *argv[])
         QStringLiteral("delay"),
         QStringLiteral("Delay every answer, or only the answers for block N, by D ms."),
         QStringLiteral("D[:N]"));
+    const QCommandLineOption corruptWriteOption(
+        QStringLiteral("corrupt-write"),
+        QStringLiteral("Store block N with one digit changed, answering as if all was well."),
+        QStringLiteral("N"));
     const QCommandLineOption verboseOption(QStringLiteral("verbose"),
                                            QStringLiteral("Log each command on stderr."));
     parser.addOptions({comOption, noBindOption, memoryOption, resetOption, unpacedOption,
-                       faultOption, hangUpOption, delayOption, verboseOption});
+                       faultOption, hangUpOption, delayOption, corruptWriteOption, verboseOption});
     parser.process(app);
 
     hxv5::RadioSimulator::Options options;
@@ -161,6 +165,11 @@ int main(int argc, char *argv[])
         options.hangUpBlock = parser.value(hangUpOption).toInt(&ok);
         if (!ok || options.hangUpBlock < 0)
             return fail(QStringLiteral("bad --hangup"));
+    }
+    if (parser.isSet(corruptWriteOption)) {
+        options.corruptBlock = parser.value(corruptWriteOption).toInt(&ok);
+        if (!ok || options.corruptBlock < 0)
+            return fail(QStringLiteral("bad --corrupt-write"));
     }
     if (parser.isSet(delayOption)) {
         const QStringList parts = parser.value(delayOption).split(QLatin1Char(':'));

@@ -260,7 +260,8 @@ void RadioSimulator::answer(const Command &command)
                       : QByteArray("\r\nNG\r\n");
     } else if (isRead) {
         out += "\r\n" + m_memory.read(address).toHex().toUpper() + "\r\n";
-    } else if (isWrite && m_memory.write(address, QByteArray::fromHex(body.mid(9, 32)))) {
+    } else if (isWrite &&
+               m_memory.write(address, QByteArray::fromHex(stored(body.mid(9, 32), block)))) {
         m_dirty = true;
         m_saveTimer.start();
         out += "\r\nOK\r\n";
@@ -270,6 +271,19 @@ void RadioSimulator::answer(const Command &command)
     if (m_options.verbose && fault)
         std::fprintf(stderr, "hxv5-radio-sim: fault at block %d\n", block);
     queueOutput(out, start);
+}
+
+QByteArray RadioSimulator::stored(QByteArray digits, int block) const
+{
+    if (block != m_options.corruptBlock)
+        return digits;
+    // The ninth digit is one of the frequency's decimal digits in a channel or VFO record, so
+    // the change shows in what the radio is read back as, not only in its memory.
+    char &digit = digits[8];
+    digit = digit == '9' ? '8' : (digit == 'F' || digit == 'f') ? 'E' : char(digit + 1);
+    if (m_options.verbose)
+        std::fprintf(stderr, "hxv5-radio-sim: block %d stored corrupted\n", block);
+    return digits;
 }
 
 bool RadioSimulator::parseFault(const QString &text, Fault &fault)

@@ -46,11 +46,12 @@ public:
     {
         bool paced = true;
         QList<Fault> faults;
-        int hangUpBlock = -1; // close the line when a command for this block arrives
-        int delayMs = 0;      // extra time before each answer starts
-        int delayBlock = -1;  // ... only for this block; -1: every block
-        QString memoryPath;   // where written blocks are kept; empty: nowhere
-        bool verbose = false; // log each command on stderr
+        int hangUpBlock = -1;  // close the line when a command for this block arrives
+        int delayMs = 0;       // extra time before each answer starts
+        int delayBlock = -1;   // ... only for this block; -1: every block
+        int corruptBlock = -1; // stores this block with one digit changed, answering "OK"
+        QString memoryPath;    // where written blocks are kept; empty: nowhere
+        bool verbose = false;  // log each command on stderr
     };
 
     RadioSimulator(const RadioMemory &memory, const Options &options, QObject *parent = nullptr);
@@ -93,6 +94,8 @@ private:
     // When the next burst of output is due: its last character's time on the line.
     qint64 burstDue() const;
     const Fault *takeFault(int block);
+    // What a write command's 32 digits become in memory: the same, but for the corrupted block.
+    QByteArray stored(QByteArray digits, int block) const;
     qint64 now() const { return m_clock.nsecsElapsed(); }
     qint64 charTime() const;
 

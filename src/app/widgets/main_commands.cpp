@@ -124,6 +124,8 @@ constexpr CommandItem kCommands[] = {
         .onToolBar("tbToolBar_New", u"新規作成", 1017, newPicture),
     item("mnuFile", "mnuFileOpen", 1002, &MainWindow::mnuFileOpen_Click, Rule::Document)
         .onToolBar("tbToolBar_Open", u"開く", 1018, openPicture),
+    item("mnuFile", "mnuFileOpenBackup", 1220, &MainWindow::mnuFileOpenBackup_Click,
+         Rule::Document),
     item("mnuFile", "mnuFileSave", 1003, &MainWindow::mnuFileSave_Click, Rule::Document)
         .onToolBar("tbToolBar_Save", u"上書き保存", 1019, savePicture),
     item("mnuFile", "mnuFileSaveAs", 1004, &MainWindow::mnuFileSaveAs_Click, Rule::Document),

@@ -236,6 +236,11 @@ void MainWindow::mnuFileOpen_Click()
     m_files->Open();
 }
 
+void MainWindow::mnuFileOpenBackup_Click()
+{
+    m_files->OpenBackup();
+}
+
 void MainWindow::mnuFileSave_Click()
 {
     m_files->Save();

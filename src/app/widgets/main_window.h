@@ -93,6 +93,7 @@ public Q_SLOTS:
 
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
+    void mnuFileOpenBackup_Click();
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
     void mnuImport_Click();

@@ -6,15 +6,22 @@
 #include "app/widgets/main_window.h"
 #include "editing/widgets/channel_grid.h"
 #include "editing/widgets/vfo_grid.h"
+#include "files/backups.h"
 #include "files/file_commands.h"
 #include "settings/widgets/settings_pages.h"
 
+#include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
 
 namespace hxv5 {
 
 namespace {
+
+bool isRead(Transfers::Operation op)
+{
+    return op == Transfers::Operation::ReadMemory || op == Transfers::Operation::ReadSettings;
+}
 
 QString transferCompletedText(Transfers::Operation op)
 {
@@ -191,11 +198,24 @@ void TransferWiring::onMemoryBusyChanged(bool busy)
 
 void TransferWiring::onTransferFinished(Transfers::Operation op, bool completed)
 {
+    // The ALL read reports each half; the backup waits for the second, the whole image.
+    const bool wholeRead = isRead(op) && !m_transfers.isRunning();
+    const bool readStopped = m_readStopped || !completed;
+    m_readStopped = isRead(op) && !wholeRead && readStopped;
     if (!completed)
         return; // the stop has shown its message box
     if (op == Transfers::Operation::ReadSettings)
         m_panels.vfoGrid()->setCurrentRow(0);
     m_statusBar.showNotice(transferCompletedText(op));
+    if (wholeRead && !readStopped)
+        keepReadBackup();
+}
+
+void TransferWiring::keepReadBackup()
+{
+    if (keepBackup(m_document).isEmpty())
+        m_statusBar.showNotice(QStringLiteral("Backup not kept: %1 takes no file")
+                                   .arg(QDir::toNativeSeparators(backupsFolder())));
 }
 
 void TransferWiring::onSlotStarted(int slot)

@@ -58,6 +58,8 @@ private:
     void onMemoryBusyChanged(bool busy);
     void onTransferFinished(Transfers::Operation op, bool completed);
     void onSlotStarted(int slot);
+    // Keeps what a read brought from the radio as a backup; a failure is only told.
+    void keepReadBackup();
 
     MainWindow &m_window;
     Document &m_document;
@@ -72,6 +74,8 @@ private:
     // Set by the ALL commands: the memory half brings the "Memory" tab to the front.
     bool m_memoryTabPending = false;
     int m_rowBeforeRead = 0;
+    // A read of the ALL item whose first half stopped: the image is not all from the radio.
+    bool m_readStopped = false;
 };
 
 } // namespace hxv5

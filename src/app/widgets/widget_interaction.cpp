@@ -59,9 +59,14 @@ UserInteraction::Answer WidgetInteraction::askSaveChanges()
 // add no extension to a typed name, and give an empty text when cancelled.
 QString WidgetInteraction::chooseOpenFile(FileKind kind)
 {
+    return chooseOpenFileIn(kind, QString());
+}
+
+QString WidgetInteraction::chooseOpenFileIn(FileKind kind, const QString &folder)
+{
     // Existing files only: the dialog refuses a name whose file or folder does not exist.
-    const QString path = QFileDialog::getOpenFileName(
-        m_owner, QString(), QString(), fileFilter(kind), nullptr, fileDialogOptions());
+    const QString path = QFileDialog::getOpenFileName(m_owner, QString(), folder, fileFilter(kind),
+                                                      nullptr, fileDialogOptions());
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return {};
     return path;

@@ -18,6 +18,7 @@ public:
     void showError(const QString &text) override;
     Answer askSaveChanges() override;
     QString chooseOpenFile(FileKind kind) override;
+    QString chooseOpenFileIn(FileKind kind, const QString &folder) override;
     QString chooseSaveFile(FileKind kind) override;
     void showImportReport(const CsvImportReport &report) override;
 

@@ -21,10 +21,10 @@ namespace {
 // What a running transfer or list operation locks: everything that reads or replaces the tables,
 // the settings or the line, and every transfer.
 const QStringList kLockedWhileBusy = {
-    "mnuEditUndo",     "mnuExport",     "mnuFileNew", "mnuFileOpen", "mnuFileSave",
-    "mnuFileSaveAs",   "mnuImport",     "mnuReAll",   "mnuReMem",    "mnuReSet",
-    "mnuToolsOptions", "mnuWrAll",      "mnuWrMem",   "mnuWrSet",    "tbToolBar_New",
-    "tbToolBar_Open",  "tbToolBar_Save"};
+    "mnuEditUndo",   "mnuExport",       "mnuFileNew",    "mnuFileOpen", "mnuFileOpenBackup",
+    "mnuFileSave",   "mnuFileSaveAs",   "mnuImport",     "mnuReAll",    "mnuReMem",
+    "mnuReSet",      "mnuToolsOptions", "mnuWrAll",      "mnuWrMem",    "mnuWrSet",
+    "tbToolBar_New", "tbToolBar_Open",  "tbToolBar_Save"};
 
 enum class Busy { No, Transfer, ListOperation };
 
@@ -60,6 +60,8 @@ void TestMainCommands::initTestCase()
 {
     QVERIFY(m_config.isValid());
     qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    // Open Backup makes its folder: here, not in the user's data folder.
+    qputenv("XDG_DATA_HOME", (m_config.path() + QStringLiteral("/data")).toLocal8Bit());
     QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
     QCoreApplication::setApplicationName(QStringLiteral("tst_main_commands"));
 }
@@ -153,7 +155,7 @@ void TestMainCommands::toolbarButtonsRunTheirMenuCommands_data()
 
     for (const char *command : {"mnuFileNew", "tbToolBar_New"})
         QTest::newRow(command) << command << 1 << 0 << false << 0;
-    for (const char *command : {"mnuFileOpen", "tbToolBar_Open"})
+    for (const char *command : {"mnuFileOpen", "tbToolBar_Open", "mnuFileOpenBackup"})
         QTest::newRow(command) << command << 1 << 1 << true << 0;
     // No current file yet: Save asks for one.
     for (const char *command : {"mnuFileSave", "tbToolBar_Save"})

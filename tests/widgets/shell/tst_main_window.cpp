@@ -4,6 +4,8 @@
 #include "app/widgets/startup.h"
 #include "editing/widgets/channel_grid.h"
 #include "editing/widgets/vfo_grid.h"
+#include "files/backups.h"
+#include "files/clone_file.h"
 #include "link/port_mapping.h"
 #include "link/transfers.h"
 #include "link/widgets/port_dialog.h"
@@ -13,7 +15,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,6 +82,9 @@ private Q_SLOTS:
     void readsAskAboutUnsavedChanges();
     void finishedTransferSaysSoInTheStatusBar_data();
     void finishedTransferSaysSoInTheStatusBar();
+    void completedReadsKeepABackup_data();
+    void completedReadsKeepABackup();
+    void openBackupOpensTheChooserInTheBackups();
     void closingDuringATransferSaysWhy();
     void progressBarLeavesTheLayoutAlone();
 
@@ -120,6 +127,8 @@ void TestMainWindow::initTestCase()
     QVERIFY(m_config.isValid());
     // Read by the port file's and the settings store's locations on every use.
     qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    // The backups of reads land here, not in the user's data folder.
+    qputenv("XDG_DATA_HOME", (m_config.path() + QStringLiteral("/data")).toLocal8Bit());
     QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
     QCoreApplication::setApplicationName(QStringLiteral("tst_main_window"));
 }
@@ -270,12 +279,14 @@ void TestMainWindow::startUpState()
 
     // Every menu item of the menu tree, in place.
     for (const char *name :
-         {"mnuFile",      "mnuFileNew",     "mnuFileOpen",     "mnuFileSave", "mnuFileSaveAs",
-          "mnuFileBar0",  "mnuImport",      "mnuExport",       "mnuFileBar1", "mnuFilePageSetup",
-          "mnuFilePrint", "mnuFileBar2",    "mnuFileExit",     "mnuEdit",     "mnuEditUndo",
-          "mnuView",      "mnuViewToolbar", "mnuStatusBar",    "mnuTools",    "mnuRe",
-          "mnuReSet",     "mnuReMem",       "mnuReAll",        "mnuWr",       "mnuWrSet",
-          "mnuWrMem",     "mnuWrAll",       "mnuToolsOptions", "mnuHelp",     "mnuHelpAbout"})
+         {"mnuFile",         "mnuFileNew",     "mnuFileOpen",      "mnuFileOpenBackup",
+          "mnuFileSave",     "mnuFileSaveAs",  "mnuFileBar0",      "mnuImport",
+          "mnuExport",       "mnuFileBar1",    "mnuFilePageSetup", "mnuFilePrint",
+          "mnuFileBar2",     "mnuFileExit",    "mnuEdit",          "mnuEditUndo",
+          "mnuView",         "mnuViewToolbar", "mnuStatusBar",     "mnuTools",
+          "mnuRe",           "mnuReSet",       "mnuReMem",         "mnuReAll",
+          "mnuWr",           "mnuWrSet",       "mnuWrMem",         "mnuWrAll",
+          "mnuToolsOptions", "mnuHelp",        "mnuHelpAbout"})
         QVERIFY2(action(name), name);
     QCOMPARE(action("mnuFileNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QVERIFY(action("mnuViewToolbar")->isChecked());
@@ -807,6 +818,85 @@ void TestMainWindow::finishedTransferSaysSoInTheStatusBar()
     QTRY_VERIFY(!m_window->transfers().isRunning());
     QCOMPARE(m_window->statusBar()->currentMessage(), message);
     QCOMPARE(m_user->errors.isEmpty(), portOpens);
+}
+
+void TestMainWindow::completedReadsKeepABackup_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<int>("silentBlock");
+    QTest::addColumn<bool>("blockBackups"); // a file where the backups folder goes
+    QTest::addColumn<int>("backups");
+
+    QTest::newRow("Read Memory") << "mnuReMem" << -1 << false << 1;
+    QTest::newRow("Read Settings") << "mnuReSet" << -1 << false << 1;
+    QTest::newRow("ALL: one backup of the whole image") << "mnuReAll" << -1 << false << 1;
+    QTest::newRow("Read Memory stopped") << "mnuReMem" << 57 << false << 0;
+    QTest::newRow("Read Settings stopped") << "mnuReSet" << 213 << false << 0;
+    QTest::newRow("ALL with its settings half stopped") << "mnuReAll" << 213 << false << 0;
+    QTest::newRow("ALL with its memory half stopped") << "mnuReAll" << 57 << false << 0;
+    QTest::newRow("Write Memory") << "mnuWrMem" << -1 << false << 0;
+    QTest::newRow("ALL write") << "mnuWrAll" << -1 << false << 0;
+    QTest::newRow("no backup possible") << "mnuReMem" << -1 << true << 0;
+}
+
+void TestMainWindow::completedReadsKeepABackup()
+{
+    QFETCH(QString, item);
+    QFETCH(int, silentBlock);
+    QFETCH(bool, blockBackups);
+    QFETCH(int, backups);
+
+    const QString folder = backupsFolder();
+    QVERIFY(folder.startsWith(m_config.path()));
+    QDir(folder).removeRecursively();
+    QFile::remove(folder);
+    QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
+    if (blockBackups) {
+        QFile inTheWay(folder);
+        QVERIFY(inTheWay.open(QIODevice::WriteOnly));
+    }
+    m_radio->silentBlock = silentBlock;
+    m_window = makeWindow();
+    m_window->transfers().exchange().setReplyTimeout(1ms);
+    m_window->findChild<QAction *>(item)->trigger();
+    QTRY_VERIFY(!m_window->transfers().isRunning());
+
+    const QStringList kept = QDir(folder).entryList({QStringLiteral("*.TV5")}, QDir::Files);
+    QCOMPARE(kept.size(), backups);
+    if (backups > 0) {
+        QFile backup(QDir(folder).filePath(kept.first()));
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QCOMPARE(backup.readAll(), cloneFileBytes(m_window->document()));
+    }
+    if (blockBackups) {
+        // Told, but the read itself completed.
+        QVERIFY(m_user->errors.isEmpty());
+        QVERIFY2(m_window->statusBar()->currentMessage().startsWith(QLatin1String("Backup")),
+                 qPrintable(m_window->statusBar()->currentMessage()));
+        QVERIFY(QFileInfo(folder).isFile());
+    }
+}
+
+void TestMainWindow::openBackupOpensTheChooserInTheBackups()
+{
+    m_window = makeWindow();
+    Document source;
+    source.settings().setVolume(23);
+    const QString folder = backupsFolder();
+    QFile::remove(folder); // what an earlier test put in the way
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = folder + QStringLiteral("/2026-12-08T21-30-05.TV5");
+    QCOMPARE(writeCloneFile(file, source), FileError::None);
+    m_window->document().setChanged(true);
+    m_user->saveAnswer = UserInteraction::Answer::No;
+    m_user->openPath = file;
+
+    m_window->findChild<QAction *>("mnuFileOpenBackup")->trigger();
+    QCOMPARE(m_user->asked, (QStringList{"prompt", "open clone"}));
+    QCOMPARE(m_user->openFolder, folder);
+    QCOMPARE(m_window->document().settings().volume(), 23);
+    QCOMPARE(m_window->document().currentFile(), file);
+    QVERIFY(!m_window->document().isChanged());
 }
 
 void TestMainWindow::closingDuringATransferSaysWhy()
