@@ -1,6 +1,7 @@
 // The program against the simulated radio through a real pseudo-terminal.
 
 #include "app/document.h"
+#include "backups_folder.h"
 #include "base/user_interaction.h"
 #include "image/channel_codec.h"
 #include "image/clone_image.h"
@@ -370,13 +371,7 @@ void TestRadioLinkEndToEnd::readRadioKeepsABackup()
     QFETCH(int, backups);
 
     const QString folder = path(QStringLiteral("data/Tormel/HX-V5 Clone/backups"));
-    QDir(folder).removeRecursively();
-    QFile::remove(folder);
-    QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
-    if (blockBackups) {
-        QFile inTheWay(folder);
-        QVERIFY(inTheWay.open(QIODevice::WriteOnly));
-    }
+    QVERIFY(prepareBackupsFolder(folder, blockBackups));
     RadioSimProcess sim;
     QVERIFY(sim.start(QStringList{QStringLiteral("--no-bind"), QStringLiteral("--memory"),
                                   path(QStringLiteral("memory.txt"))} +

@@ -2,6 +2,7 @@
 #include "app/widgets/main_window.h"
 #include "app/widgets/screen_units.h"
 #include "app/widgets/startup.h"
+#include "backups_folder.h"
 #include "editing/widgets/channel_grid.h"
 #include "editing/widgets/vfo_grid.h"
 #include "files/backups.h"
@@ -848,13 +849,7 @@ void TestMainWindow::completedReadsKeepABackup()
 
     const QString folder = backupsFolder();
     QVERIFY(folder.startsWith(m_config.path()));
-    QDir(folder).removeRecursively();
-    QFile::remove(folder);
-    QVERIFY(QDir().mkpath(QFileInfo(folder).path()));
-    if (blockBackups) {
-        QFile inTheWay(folder);
-        QVERIFY(inTheWay.open(QIODevice::WriteOnly));
-    }
+    QVERIFY(prepareBackupsFolder(folder, blockBackups));
     m_radio->silentBlock = silentBlock;
     m_window = makeWindow();
     m_window->transfers().exchange().setReplyTimeout(1ms);
