@@ -46,6 +46,7 @@ constexpr Entry kEntries[] = {
     {1205, "Settings(&S)", "設定(&S)"},
     {1206, "Memory(&M)", "メモリー(&M)"},
     {1207, "ALL(&A)", "すべて(&A)"},
+    {1210, "Compare With File(&C)...", "ファイルと比較(&C)..."},
 };
 
 } // namespace
