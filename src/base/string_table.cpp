@@ -47,6 +47,7 @@ constexpr Entry kEntries[] = {
     {1206, "Memory(&M)", "メモリー(&M)"},
     {1207, "ALL(&A)", "すべて(&A)"},
     {1220, "Open Backup(&B)...", "ﾊﾞｯｸｱｯﾌﾟを開く(&B)..."},
+    {1210, "Compare With File(&C)...", "ファイルと比較(&C)..."},
 };
 
 } // namespace

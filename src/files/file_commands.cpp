@@ -109,6 +109,14 @@ bool FileCommands::Import()
     return true;
 }
 
+bool FileCommands::Compare(QList<ImageDifference> &differences)
+{
+    if (m_doc.isBusy())
+        return false;
+    const QString path = m_ui.chooseOpenFile(UserInteraction::FileKind::Clone);
+    return !path.isEmpty() && succeeded(compareWithCloneFile(m_doc, path, differences));
+}
+
 bool FileCommands::saveTo(const QString &path)
 {
     if (!succeeded(writeCloneFile(path, m_doc)))

@@ -2,6 +2,9 @@
 
 #include "base/user_interaction.h"
 #include "files/clone_file.h"
+#include "files/image_compare.h"
+
+#include <QList>
 
 #include <QObject>
 #include <QString>
@@ -44,6 +47,11 @@ public Q_SLOTS:
     // Asks for a name and writes the tables as CSV. The current file, the caption and the
     // changed flag stay as they are: the CSV file is not a clone file.
     bool Export();
+
+    // Asks for a clone file and lists in differences every field in which it differs from the
+    // document; true when the file was read (a failure shows its message box). Nothing of the
+    // document changes, so there is no save-changes prompt; refused while a transfer runs.
+    bool Compare(QList<ImageDifference> &differences);
 
     // The save-changes step of closing the window: true when the window may close (never while
     // a transfer runs, which would lose the document under it).

@@ -41,6 +41,8 @@ private Q_SLOTS:
     void importAndExport();
     void importOutcomes_data();
     void importOutcomes();
+    void compareWithFile_data();
+    void compareWithFile();
     void refusedWhileBusy();
 
 private:
@@ -392,6 +394,55 @@ void TestFileCommands::importOutcomes()
     QVERIFY(doc.channels().isEnabled(5));
 }
 
+void TestFileCommands::compareWithFile_data()
+{
+    QTest::addColumn<QString>("file"); // "same", "changed", "broken", "" (cancelled)
+    QTest::addColumn<bool>("compared");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("errors");
+    QTest::newRow("same data") << "same" << true << QStringList() << QStringList();
+    QTest::newRow("one slot off") << "changed" << true << QStringList{"slot 7 Enable on off"}
+                                  << QStringList();
+    QTest::newRow("broken file") << "broken" << false << QStringList() << QStringList{"Data Error"};
+    QTest::newRow("cancelled") << "" << false << QStringList() << QStringList();
+}
+
+void TestFileCommands::compareWithFile()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, compared);
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, errors);
+    Document doc;
+    fillRandomly(doc, 9, {.receivable = true, .model = 0});
+    doc.channels().setEnabled(7, true);
+    QCOMPARE(writeCloneFile(path(QStringLiteral("same")), doc), FileError::None);
+    {
+        Document other;
+        QCOMPARE(readCloneFile(path(QStringLiteral("same")), other), FileError::None);
+        other.channels().setEnabled(7, false);
+        QCOMPARE(writeCloneFile(path(QStringLiteral("changed")), other), FileError::None);
+        QFile broken(path(QStringLiteral("broken")));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("short\r\n");
+    }
+    // Comparing changes nothing, so unsaved changes are not asked about.
+    doc.setChanged(true);
+    ScriptedInteraction ui;
+    ui.openChoices = {file.isEmpty() ? QString() : path(file)};
+    FileCommands commands(doc, ui);
+    const Snapshot before(doc);
+    QList<ImageDifference> differences;
+    QCOMPARE(commands.Compare(differences), compared);
+    QStringList shown;
+    for (const ImageDifference &d : differences)
+        shown << differenceLine(d);
+    QCOMPARE(shown, lines);
+    QCOMPARE(ui.errors, errors);
+    QCOMPARE(ui.asked, QStringList{"open clone"});
+    QVERIFY(Snapshot(doc) == before);
+}
+
 void TestFileCommands::refusedWhileBusy()
 {
     Document doc;
@@ -410,6 +461,8 @@ void TestFileCommands::refusedWhileBusy()
     QVERIFY(!commands.Import());
     QVERIFY(!commands.Export());
     QVERIFY(!commands.queryClose());
+    QList<ImageDifference> differences;
+    QVERIFY(!commands.Compare(differences));
     QVERIFY(ui.asked.isEmpty());
     QVERIFY(Snapshot(doc) == before);
 }

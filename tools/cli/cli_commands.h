@@ -15,10 +15,14 @@ int writeRadio(const QStringList &args); // write-radio --port PORT IN.TV5
 int exportCsv(const QStringList &args);  // export-csv IN.TV5 OUT.csv
 int importCsv(const QStringList &args);  // import-csv IN.csv OUT.TV5 [--onto BASE.TV5]
 int report(const QStringList &args);     // report IN.TV5
+// diff A.TV5 B.TV5: each difference on a line on stdout; 0 when the files hold the same data,
+// 1 when they differ, kTrouble (with the message) when one cannot be read.
+int diff(const QStringList &args);
 
 // The exit rules every command shares.
 inline constexpr int kFailed = 1;
 inline constexpr int kUsage = 2;
+inline constexpr int kTrouble = 2; // diff only: a file it could not compare
 
 // "usage: hxv5-cli " and the command's line on stderr; the usage status.
 int usage(const char *line);

@@ -3,6 +3,7 @@
 #include "app/document.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
+#include "files/image_compare.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,7 @@ namespace {
 
 constexpr const char *kExportUsage = "export-csv IN.TV5 OUT.csv";
 constexpr const char *kImportUsage = "import-csv IN.csv OUT.TV5 [--onto BASE.TV5]";
+constexpr const char *kDiffUsage = "diff A.TV5 B.TV5";
 
 // Whether output names the file that input names, however the paths are written: through
 // symbolic links, and on POSIX systems also through hard links. An output that does not exist
@@ -102,6 +104,28 @@ int importCsv(const QStringList &args)
         return fileFailure(error);
     tell(report);
     return 0;
+}
+
+int diff(const QStringList &args)
+{
+    if (args.size() != 2)
+        return usage(kDiffUsage);
+    // Like diff, a file that cannot be read is trouble (2), not a difference (1).
+    Document a;
+    if (const FileError error = readCloneFile(args.at(0), a); error != FileError::None) {
+        fileFailure(error);
+        return kTrouble;
+    }
+    QList<ImageDifference> differences;
+    if (const FileError error = compareWithCloneFile(a, args.at(1), differences);
+        error != FileError::None) {
+        fileFailure(error);
+        return kTrouble;
+    }
+    QTextStream out(stdout);
+    for (const ImageDifference &difference : differences)
+        out << differenceLine(difference) << '\n';
+    return differences.isEmpty() ? 0 : kFailed;
 }
 
 } // namespace hxv5::cli

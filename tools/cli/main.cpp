@@ -16,7 +16,8 @@ void usage()
            "       hxv5-cli write-radio --port PORT IN.TV5\n"
            "       hxv5-cli export-csv IN.TV5 OUT.csv\n"
            "       hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5]\n"
-           "       hxv5-cli report IN.TV5\n";
+           "       hxv5-cli report IN.TV5\n"
+           "       hxv5-cli diff A.TV5 B.TV5\n";
 }
 
 } // namespace
@@ -52,6 +53,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("export-csv"), hxv5::cli::exportCsv},
         {QStringLiteral("import-csv"), hxv5::cli::importCsv},
         {QStringLiteral("report"), hxv5::cli::report},
+        {QStringLiteral("diff"), hxv5::cli::diff},
     };
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
@@ -69,5 +71,7 @@ int main(int argc, char *argv[])
         return it->second(args.mid(1));
     } catch (...) {
     }
-    return hxv5::cli::fileFailure(hxv5::FileError::FileOpenError);
+    const int status = hxv5::cli::fileFailure(hxv5::FileError::FileOpenError);
+    // For diff, 1 means "the files differ".
+    return it->first == QLatin1String("diff") ? hxv5::cli::kTrouble : status;
 }

@@ -132,6 +132,7 @@ constexpr CommandItem kCommands[] = {
     separator("mnuFile", "mnuFileBar0"),
     item("mnuFile", "mnuImport", 1201, &MainWindow::mnuImport_Click, Rule::Document),
     item("mnuFile", "mnuExport", 1202, &MainWindow::mnuExport_Click, Rule::Document),
+    item("mnuFile", "mnuFileCompare", 1210, &MainWindow::mnuFileCompare_Click, Rule::Document),
     separator("mnuFile", "mnuFileBar1"),
     item("mnuFile", "mnuFilePageSetup", 1005, &MainWindow::mnuFilePageSetup_Click, Rule::Always),
     item("mnuFile", "mnuFilePrint", 1006, &MainWindow::mnuFilePrint_Click, Rule::Always)

@@ -2,6 +2,7 @@
 
 #include "app/document.h"
 #include "app/widgets/about_box.h"
+#include "app/widgets/compare_dialog.h"
 #include "app/widgets/file_wiring.h"
 #include "app/widgets/localize_form.h"
 #include "app/widgets/main_commands.h"
@@ -259,6 +260,15 @@ void MainWindow::mnuImport_Click()
 void MainWindow::mnuExport_Click()
 {
     m_files->Export();
+}
+
+void MainWindow::mnuFileCompare_Click()
+{
+    QList<ImageDifference> differences;
+    if (!m_files->Compare(differences))
+        return;
+    CompareDialog dialog(differences, this);
+    runModal(dialog);
 }
 
 void MainWindow::mnuFilePageSetup_Click()

@@ -98,6 +98,7 @@ public Q_SLOTS:
     void mnuFileSaveAs_Click();
     void mnuImport_Click();
     void mnuExport_Click();
+    void mnuFileCompare_Click();
     void mnuFilePageSetup_Click();
     void mnuFilePrint_Click();
     void mnuFileExit_Click();
