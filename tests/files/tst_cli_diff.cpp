@@ -1,37 +1,14 @@
 #include "app/document.h"
+#include "cli_run.h"
 #include "document_fixtures.h"
 #include "files/clone_file.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace hxv5;
 using namespace hxv5::testing;
-
-namespace {
-
-struct Run
-{
-    int status = -1;
-    QStringList out;
-    QByteArray err;
-};
-
-Run cli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(HXV5_CLI_PATH), args);
-    p.waitForFinished(30000);
-    QStringList out = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'));
-    if (!out.isEmpty() && out.last().isEmpty())
-        out.removeLast();
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, out,
-            p.readAllStandardError()};
-}
-
-} // namespace
 
 // hxv5-cli diff: the differences between two clone files, and diff's exit statuses.
 class TestCliDiff : public QObject
@@ -96,9 +73,9 @@ void TestCliDiff::differences()
         doc.settings().setFunctionFlag(4, false);
     const QString other = path(QStringLiteral("other.TV5"));
     QCOMPARE(writeCloneFile(other, doc), FileError::None);
-    const Run run = cli({QStringLiteral("diff"), m_base, other});
+    const CliRun run = runCli({QStringLiteral("diff"), m_base, other});
     QCOMPARE(run.err, QByteArray());
-    QCOMPARE(run.out, lines);
+    QCOMPARE(run.outLines(), lines);
     QCOMPARE(run.status, status);
 }
 
@@ -134,9 +111,9 @@ void TestCliDiff::troubles()
         else if (arg != QLatin1String("diff"))
             arg = path(arg);
     }
-    const Run run = cli(args);
+    const CliRun run = runCli(args);
     QVERIFY2(run.err.startsWith(err), run.err.constData());
-    QCOMPARE(run.out, QStringList());
+    QCOMPARE(run.outLines(), QStringList());
     QCOMPARE(run.status, 2);
 }
 

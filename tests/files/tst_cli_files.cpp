@@ -1,12 +1,13 @@
 #include "app/document.h"
+#include "cli_run.h"
 #include "document_fixtures.h"
+#include "file_bytes.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,36 +15,6 @@
 
 using namespace hxv5;
 using namespace hxv5::testing;
-
-namespace {
-
-struct Run
-{
-    int status = -1;
-    QByteArray err;
-};
-
-Run cli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(HXV5_CLI_PATH), args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardError()};
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-} // namespace
 
 // The command-line companion's file commands: export-csv and import-csv.
 class TestCliFiles : public QObject
@@ -78,7 +49,7 @@ void TestCliFiles::initTestCase()
 void TestCliFiles::exportAndImport()
 {
     const QString csv = path(QStringLiteral("out.csv"));
-    Run r = cli({QStringLiteral("export-csv"), m_clone, csv});
+    CliRun r = runCli({QStringLiteral("export-csv"), m_clone, csv});
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
     Document opened;
@@ -87,7 +58,7 @@ void TestCliFiles::exportAndImport()
 
     // Onto the same image: every row comes back as it was.
     const QString onto = path(QStringLiteral("onto.TV5"));
-    r = cli({QStringLiteral("import-csv"), csv, onto, QStringLiteral("--onto"), m_clone});
+    r = runCli({QStringLiteral("import-csv"), csv, onto, QStringLiteral("--onto"), m_clone});
     QCOMPARE(r.status, 0);
     QCOMPARE(readAll(onto), readAll(m_clone));
     int channels = 0;
@@ -98,7 +69,7 @@ void TestCliFiles::exportAndImport()
 
     // Into a new image: the settings are the new image's, the rows that hold channels the file's.
     const QString fresh = path(QStringLiteral("fresh.TV5"));
-    r = cli({QStringLiteral("import-csv"), csv, fresh});
+    r = runCli({QStringLiteral("import-csv"), csv, fresh});
     QCOMPARE(r.status, 0);
     Document result;
     QCOMPARE(readCloneFile(fresh, result), FileError::None);
@@ -158,7 +129,7 @@ void TestCliFiles::failures()
         if (!args.at(i).startsWith(QLatin1String("--")))
             args[i] = path(args.at(i));
     }
-    const Run r = cli(args);
+    const CliRun r = runCli(args);
     QCOMPARE(r.status, status);
     QVERIFY2(r.err.startsWith(message), r.err.constData());
     QVERIFY(!QFile::exists(path(QStringLiteral("x.TV5"))));
@@ -210,7 +181,7 @@ void TestCliFiles::outputIsInput()
             args[i] = path(args.at(i));
     }
     const QByteArray before = readAll(path(input));
-    const Run r = cli(args);
+    const CliRun r = runCli(args);
     QCOMPARE(r.status, 2);
     QCOMPARE(r.err, "hxv5-cli: the output file is the input file\n" + usage);
     QCOMPARE(readAll(path(input)), before);
@@ -249,7 +220,7 @@ void TestCliFiles::importTells()
     const QString out = path(QStringLiteral("rows.TV5"));
     QFile::remove(out);
     QVERIFY(writeAll(in, csv));
-    const Run r = cli({QStringLiteral("import-csv"), in, out});
+    const CliRun r = runCli({QStringLiteral("import-csv"), in, out});
     QCOMPARE(r.status, status);
     QCOMPARE(r.err, told);
     QCOMPARE(QFile::exists(out), status == 0);

@@ -3,8 +3,8 @@
 
 #include "files/safe_write.h"
 
-#include "../hardening/file_bytes.h"
-#include "../hardening/unprivileged.h"
+#include "file_bytes.h"
+#include "unprivileged.h"
 
 #include <QDir>
 #include <QDirIterator>

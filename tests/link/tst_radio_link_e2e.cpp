@@ -12,7 +12,7 @@
 #include "radio_sim_process.h"
 #include "scripted_interaction.h"
 
-#include "../hardening/unprivileged.h"
+#include "unprivileged.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,38 +1,15 @@
 #include "app/document.h"
+#include "cli_run.h"
 #include "files/clone_file.h"
 #include "print/report_lines.h"
 #include "print_test_support.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace hxv5;
-
-namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(HXV5_CLI), QStringList{QStringLiteral("report")} + args);
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-} // namespace
+using namespace hxv5::testing;
 
 class TestReportCli : public QObject
 {
@@ -53,9 +30,9 @@ void TestReportCli::printsTitleAndAllFourReports()
     const QString path = m_dir.filePath(QStringLiteral("full.TV5"));
     QCOMPARE(writeCloneFile(path, doc), FileError::None);
 
-    const Run run = runCli({path});
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.err, QString());
+    const CliRun run = runCli({QStringLiteral("report"), path});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.errText(), QString());
     // The lines of the document as the file brings it back, one printed line to a line, tabs
     // as the printer receives them.
     Document reread;
@@ -63,12 +40,12 @@ void TestReportCli::printsTitleAndAllFourReports()
     ReportSelection all;
     all.fill(true);
     const QStringList expected = printJobLines(reread, all);
-    QCOMPARE(run.out, expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    QVERIFY(run.out.contains(QStringLiteral("\n  0\t140.00000\t")));
-    QVERIFY(run.out.contains(QStringLiteral("\tNote 0\n")));
-    QVERIFY(!run.out.contains(QStringLiteral("\n  3\t"))); // disabled
-    QVERIFY(run.out.contains(QStringLiteral("日本語のメモ")));
-    QVERIFY(run.out.contains(QStringLiteral("\nTone Burst Frequency = 1750Hz\n")));
+    QCOMPARE(run.outText(), expected.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    QVERIFY(run.outText().contains(QStringLiteral("\n  0\t140.00000\t")));
+    QVERIFY(run.outText().contains(QStringLiteral("\tNote 0\n")));
+    QVERIFY(!run.outText().contains(QStringLiteral("\n  3\t"))); // disabled
+    QVERIFY(run.outText().contains(QStringLiteral("日本語のメモ")));
+    QVERIFY(run.outText().contains(QStringLiteral("\nTone Burst Frequency = 1750Hz\n")));
 }
 
 void TestReportCli::failures_data()
@@ -93,10 +70,10 @@ void TestReportCli::failures()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    const Run run = runCli({path});
-    QVERIFY(run.exitCode > 0);
-    QCOMPARE(run.err, message);
-    QCOMPARE(run.out, QString());
+    const CliRun run = runCli({QStringLiteral("report"), path});
+    QVERIFY(run.status > 0);
+    QCOMPARE(run.errText(), message);
+    QCOMPARE(run.outText(), QString());
 }
 
 QTEST_GUILESS_MAIN(TestReportCli)
