@@ -25,25 +25,26 @@ QString listEntry(const QStringList &list, int index)
 
 struct SettingField
 {
-    const char *caption;
+    QString caption;
     std::function<QString(const SettingsModel &)> text;
 };
 
 SettingField option(const char *caption, Control group, int (SettingsModel::*get)() const)
 {
-    return {caption, [group, get](const SettingsModel &s) {
+    return {QLatin1String(caption), [group, get](const SettingsModel &s) {
                 return SettingsModel::optionCaption(group, (s.*get)());
             }};
 }
 
 SettingField check(const char *caption, bool (SettingsModel::*get)() const)
 {
-    return {caption, [get](const SettingsModel &s) { return onOff((s.*get)()); }};
+    return {QLatin1String(caption), [get](const SettingsModel &s) { return onOff((s.*get)()); }};
 }
 
-SettingField flag(const char *caption, int index)
+SettingField flag(int index)
 {
-    return {caption, [index](const SettingsModel &s) { return onOff(s.functionFlag(index)); }};
+    return {SettingsModel::optionCaption(Control::FunctionFlag, index),
+            [index](const SettingsModel &s) { return onOff(s.functionFlag(index)); }};
 }
 
 // Every value the settings model holds, under the caption the settings panel gives its control.
@@ -51,30 +52,30 @@ const QList<SettingField> &settingFields()
 {
     static const QList<SettingField> fields = {
         option("Model", Control::Model, &SettingsModel::model),
-        {"Volume", [](const SettingsModel &s) { return s.volumeLabel(); }},
+        {QStringLiteral("Volume"), [](const SettingsModel &s) { return s.volumeLabel(); }},
         check("Lo Volume", &SettingsModel::loVolume),
-        {"Squelch", [](const SettingsModel &s) { return s.squelchLabel(); }},
+        {QStringLiteral("Squelch"), [](const SettingsModel &s) { return s.squelchLabel(); }},
         check("TX Extension", &SettingsModel::txExtension),
         check("Auto Program", &SettingsModel::autoProgram),
         check("Auto Step", &SettingsModel::autoStep),
         option("Auto Power Off", Control::AutoPowerOff, &SettingsModel::autoPowerOff),
-        flag("Keylock", 0),
-        flag("Write Protect", 1),
-        flag("Battery Save", 2),
-        flag("Earphone Antenna", 3),
-        flag("Beep", 4),
-        flag("DoReMi", 5),
-        flag("None", 6),
-        flag("Bell", 7),
+        flag(0),
+        flag(1),
+        flag(2),
+        flag(3),
+        flag(4),
+        flag(5),
+        flag(6),
+        flag(7),
         option("Operating Mode", Control::OperatingMode, &SettingsModel::operatingMode),
         option("Priority Mode", Control::PriorityMode, &SettingsModel::priorityMode),
         option("Bug Sencitive Lebel", Control::BugLevel, &SettingsModel::bugLevel),
-        {"Memory Channel",
+        {QStringLiteral("Memory Channel"),
          [](const SettingsModel &s) { return listEntry(s.memoryList(), s.memoryChannel()); }},
         option("Band", Control::Band, &SettingsModel::band),
         option("Tone Burst", Control::ToneBurst, &SettingsModel::toneBurst),
         check("Scan on", &SettingsModel::scanOn),
-        {"Scan Mode",
+        {QStringLiteral("Scan Mode"),
          [](const SettingsModel &s) { return listEntry(s.scanModeList(), s.scanMode()); }},
         option("Scan Resume", Control::ScanResume, &SettingsModel::scanResume),
     };
@@ -108,7 +109,7 @@ QList<ImageDifference> compareDocuments(const Document &a, const Document &b)
         const QString ta = field.text(a.settings());
         const QString tb = field.text(b.settings());
         if (ta != tb)
-            out.append({setting, QString::fromLatin1(field.caption), ta, tb});
+            out.append({setting, field.caption, ta, tb});
     }
     for (int r = 0; r < kVfoRowCount; ++r)
         compareRows(QStringLiteral("VFO ") + vfoRowLabel(r), a.vfo().row(r), b.vfo().row(r), out);

@@ -36,6 +36,9 @@ QString SettingsModel::optionCaption(Control group, int index)
         return pick({"1750Hz", "2100Hz", "1000Hz", "1450Hz"});
     case Control::ScanResume:
         return pick({"Busy Scan", "Timer Scan"});
+    case Control::FunctionFlag:
+        return pick({"Keylock", "Write Protect", "Battery Save", "Earphone Antenna", "Beep",
+                     "DoReMi", "None", "Bell"});
     default:
         return {};
     }

@@ -86,8 +86,8 @@ public:
     bool bugModeVisible() const { return m_bugModeVisible; }     // opbOpMode(2) "Bug"
 
     // Caption of option index of an option group (Model, Band, OperatingMode, PriorityMode,
-    // AutoPowerOff, BugLevel, ToneBurst, ScanResume) as the panel labels it; an empty text for
-    // another control or an index outside the group.
+    // AutoPowerOff, BugLevel, ToneBurst, ScanResume), or of function flag index, as the panel
+    // labels it; an empty text for another control or an index outside the group.
     static QString optionCaption(Control group, int index);
 
     // Model variants the user can pick on the panel (0, 4, 5); the others are laid out hidden and

@@ -129,15 +129,10 @@ SettingsPage1::SettingsPage1(Document &document, QWidget *parent)
     auto *flags = new QVBoxLayout;
     flags->setSpacing(2);
     top->addLayout(flags);
-    const std::initializer_list<Option> flagBoxes = {
-        {0, "Keylock"},      {1, "Write Protect"}, {3, "Earphone Antenna"},
-        {2, "Battery Save"}, {4, "Beep"},          {5, "DoReMi"},
-        {6, "None"},         {7, "Bell"},
-    };
-    for (const Option &flag : flagBoxes) {
-        auto *box = new QCheckBox(QLatin1String(flag.caption), this);
-        box->setObjectName(QStringLiteral("chkFlg1_") + QString::number(flag.index));
-        const int index = flag.index;
+    // The boxes in their order on the panel, by function flag.
+    for (const int index : {0, 1, 3, 2, 4, 5, 6, 7}) {
+        auto *box = new QCheckBox(SettingsModel::optionCaption(Control::FunctionFlag, index), this);
+        box->setObjectName(QStringLiteral("chkFlg1_") + QString::number(index));
         bind.bindCheck(
             box, Control::FunctionFlag, index,
             [index](const SettingsModel &s) { return s.functionFlag(index); },
