@@ -16,6 +16,14 @@ public:
     // A failure: a modal message box titled "ERROR" with the critical icon and an OK button.
     // The texts are "COM Port Error", "Communication Error", "File Open Error" and "Data Error".
     virtual void showError(const QString &text) = 0;
+    // The same box, with more for whoever wants it: what was done before the failure, where to
+    // go back from, what to check. The box keeps its text and title; the details sit behind
+    // "Show Details...". Those who cannot show details show the text alone.
+    virtual void showErrorDetails(const QString &text, const QString &details)
+    {
+        (void)details;
+        showError(text);
+    }
 
     enum class Answer { Yes, No, Cancel };
     // The save-changes prompt: "Save changes to settings?", title "Save Changes", information

@@ -20,6 +20,13 @@ QString kindName(UserInteraction::FileKind kind)
 void ScriptedInteraction::showError(const QString &text)
 {
     errors.append(text);
+    errorDetails.append(QString());
+}
+
+void ScriptedInteraction::showErrorDetails(const QString &text, const QString &details)
+{
+    errors.append(text);
+    errorDetails.append(details);
 }
 
 UserInteraction::Answer ScriptedInteraction::askSaveChanges()

@@ -14,6 +14,7 @@ class ScriptedInteraction : public UserInteraction
 {
 public:
     void showError(const QString &text) override;
+    void showErrorDetails(const QString &text, const QString &details) override;
     Answer askSaveChanges() override;
     QString chooseOpenFile(FileKind kind) override;
     QString chooseOpenFileIn(FileKind kind, const QString &folder) override;
@@ -32,6 +33,7 @@ public:
     QString savePath;
 
     QStringList errors;
+    QStringList errorDetails; // one for each error; empty for one shown without details
     QList<CsvImportReport> reports;
     QStringList asked; // in order: "prompt", "open clone", "save csv", ...
     int saveQuestions = 0;

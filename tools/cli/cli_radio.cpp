@@ -20,6 +20,14 @@ class ConsoleInteraction : public UserInteraction
 {
 public:
     void showError(const QString &text) override { QTextStream(stderr) << text << '\n'; }
+    // The message alone on its line, the details on the lines after it.
+    void showErrorDetails(const QString &text, const QString &details) override
+    {
+        QTextStream err(stderr);
+        err << text << '\n';
+        if (!details.isEmpty())
+            err << details << (details.endsWith(QLatin1Char('\n')) ? "" : "\n");
+    }
     Answer askSaveChanges() override { return Answer::No; }
     QString chooseOpenFile(FileKind) override { return {}; }
     QString chooseSaveFile(FileKind) override { return {}; }

@@ -40,6 +40,17 @@ void WidgetInteraction::showError(const QString &text)
     QMessageBox::critical(m_owner, QStringLiteral("ERROR"), text);
 }
 
+void WidgetInteraction::showErrorDetails(const QString &text, const QString &details)
+{
+    if (details.isEmpty()) {
+        showError(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("ERROR"), text, QMessageBox::Ok, m_owner);
+    box.setDetailedText(details);
+    box.exec();
+}
+
 UserInteraction::Answer WidgetInteraction::askSaveChanges()
 {
     const auto button = QMessageBox::information(

@@ -16,6 +16,7 @@ public:
     explicit WidgetInteraction(QWidget *owner) : m_owner(owner) {}
 
     void showError(const QString &text) override;
+    void showErrorDetails(const QString &text, const QString &details) override;
     Answer askSaveChanges() override;
     QString chooseOpenFile(FileKind kind) override;
     QString chooseOpenFileIn(FileKind kind, const QString &folder) override;
