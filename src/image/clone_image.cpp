@@ -1,5 +1,9 @@
 #include "image/clone_image.h"
 
+#include "base/table_row.h"
+
+#include <QStringList>
+
 namespace hxv5 {
 
 QString blockAddress(int block)
@@ -7,6 +11,45 @@ QString blockAddress(int block)
     if (block < 0 || block > kLastBlock)
         return {};
     return QStringLiteral("%1").arg(block * 16, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+QString blockName(int block)
+{
+    if (block >= 0 && block < kSlotCount)
+        return QStringLiteral("slot ") + slotRowLabel(block);
+    if (block == kSettingsBlock)
+        return QStringLiteral("settings block 213");
+    if (block == kEnableBlock0 || block == kEnableBlock1)
+        return QStringLiteral("enable block ") + QString::number(block);
+    if (block >= kFirstVfoBlock && block <= kLastBlock)
+        return QStringLiteral("VFO ") + vfoRowLabel(block - kFirstVfoBlock);
+    return {};
+}
+
+QString blockListText(const QList<int> &blocks)
+{
+    // Blocks of one kind: the slots, the VFO bands; the others stand alone.
+    const auto kind = [](int block) {
+        if (block < kSlotCount)
+            return 0;
+        return block >= kFirstVfoBlock ? 1 : 2 + block;
+    };
+    QStringList parts;
+    for (qsizetype i = 0; i < blocks.size();) {
+        qsizetype end = i + 1;
+        while (end < blocks.size() && blocks.at(end) == blocks.at(end - 1) + 1 &&
+               kind(blocks.at(end)) == kind(blocks.at(i)))
+            ++end;
+        if (end - i >= 3) {
+            parts.append(blockName(blocks.at(i)) + QStringLiteral(" to ") +
+                         blockName(blocks.at(end - 1)));
+        } else {
+            for (qsizetype k = i; k < end; ++k)
+                parts.append(blockName(blocks.at(k)));
+        }
+        i = end;
+    }
+    return parts.join(QStringLiteral(", "));
 }
 
 int leadingHexValue(QStringView field)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -24,6 +25,13 @@ inline constexpr int kLastBlock = 222;
 // The byte address of a block as the four hexadecimal digits the commands carry: block 5 is
 // "0050", block 213 is "0D50". Blocks outside 0..222 give an empty text.
 QString blockAddress(int block);
+
+// A block as the messages name it: "slot 12", "slot P0A", "settings block 213", "enable block
+// 214", "VFO AM". Blocks outside 0..222 give an empty text.
+QString blockName(int block);
+// Blocks in the order given, named one by one, a run of three or more that follow each other
+// given by its ends: "settings block 213, VFO AM to VFO H-UHF, slot 0 to slot 56".
+QString blockListText(const QList<int> &blocks);
 
 // Block number of a VFO row 0..6 (AM .. H-UHF).
 constexpr int vfoBlock(int vfoRow)

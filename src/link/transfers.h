@@ -2,9 +2,13 @@
 
 #include "link/command_exchange.h"
 
+#include "image/clone_image.h"
+
+#include <QList>
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -25,6 +29,11 @@ class UserInteraction;
 // document just before it is sent. Every block gets up to ten attempts; a port failure stops at
 // once with "COM Port Error", the tenth failed attempt with "Communication Error".
 //
+// Writes can be made safe (WriteOptions): the radio's whole image is read first and kept, only the
+// blocks whose text differs from what the radio holds are sent, and every block sent is read back
+// and compared. The read first, the write and the read back are one transfer. A write that stops
+// tells, behind its message, which blocks went out and where the copy of what the radio held is.
+//
 // Only one transfer runs at a time, whatever starts it (button, menu, the ALL items, the command
 // line): a start while one runs, or while the document is busy otherwise, is refused. While one
 // runs the document is busy, so nothing else changes the tables or the settings underneath it.
@@ -37,12 +46,46 @@ public:
 
     static constexpr int kMaxAttempts = 10;
 
+    // How the writes go; all off is the plain write, block after block.
+    struct WriteOptions
+    {
+        // Read what the radio holds first and send only the blocks that differ from it.
+        bool changesOnly = false;
+        // After writing, read back every block sent and compare it with what was sent.
+        bool verify = false;
+        // Read what the radio holds first, even when every block is sent (changesOnly implies it).
+        bool readFirst = false;
+
+        bool readsFirst() const { return changesOnly || readFirst; }
+        bool any() const { return changesOnly || verify || readFirst; }
+    };
+
+    // What a safe write is doing; Idle when none runs.
+    enum class Phase { Idle, ReadingRadio, Writing, Verifying };
+    Q_ENUM(Phase)
+
+    // Keeps the image read before a write (a backup); keptAt gets where it went, or stays empty
+    // when it could not be kept. Returns false to call the write off before anything is sent
+    // (it has told why).
+    using RadioImageKeeper = std::function<bool(const Document &radio, QString &keptAt)>;
+
+    // The blocks of the whole image in the order they are read before a write: the settings
+    // block, the VFO bands, the enable bitmap, the slots.
+    static QList<int> imageReadOrder();
+
     Transfers(Document &document, SerialPort &port, UserInteraction &ui, QObject *parent = nullptr);
     ~Transfers() override;
 
     bool isRunning() const { return m_running; }
     // The exchange the transfers use, for its reply timeout.
     CommandExchange &exchange() { return m_exchange; }
+
+    // Taken by each write when it starts; a write that runs keeps the options it started with.
+    void setWriteOptions(const WriteOptions &options) { m_writeOptions = options; }
+    const WriteOptions &writeOptions() const { return m_writeOptions; }
+    void setRadioImageKeeper(RadioImageKeeper keeper) { m_keeper = std::move(keeper); }
+    // The blocks the last write sent, in order (all of its halves for the ALL write).
+    const QList<int> &writtenBlocks() const { return m_written; }
 
 public Q_SLOTS:
     void readMemory();
@@ -52,6 +95,9 @@ public Q_SLOTS:
     // Settings, then memory; the second runs whatever the first ended with.
     void readAll();
     void writeAll();
+    // The ALL write for those who want nothing more written once a half has stopped (the
+    // command line): the memory half runs only after the settings half completed.
+    void writeAllStoppingAtAFailure();
 
     // The test panel's single read: "AL~F" + address + "R" + CR, the raw reply shown as it comes,
     // no classification and no retry.
@@ -71,6 +117,10 @@ Q_SIGNALS:
     // An operation ended, completed or stopped. After Read Settings the window makes the first
     // VFO row current.
     void finished(hxv5::Transfers::Operation op, bool completed);
+    // A safe write moved to another phase, which transfers blocks blocks (0 for Idle); progress
+    // tells how many of those are done.
+    void phaseChanged(hxv5::Transfers::Phase phase, int blocks);
+    void phaseProgress(int done);
 
     void handReadBuffer(const QString &buffer);
     void handReadFinished();
@@ -80,7 +130,8 @@ private:
     using BlockDone = std::function<void(BlockOutcome outcome, const QString &reply)>;
     using Record = std::function<QString()>;
 
-    bool begin(Operation op, std::optional<Operation> followUp = std::nullopt);
+    bool begin(Operation op, std::optional<Operation> followUp = std::nullopt,
+               bool followUpAlways = true);
     void run(Operation op);
     void end(bool completed);
     void setGroupBusy(Operation op, bool busy);
@@ -98,17 +149,40 @@ private:
     void report(BlockOutcome outcome);
 
     void ReadEnableBlocks(std::function<void(bool)> done);
-    void WriteEnableBlocks(std::function<void(bool)> done);
     // 0 done, 1 port failure, 2 communication failure; shows no message.
     void ReadRadioTxExtension(std::function<void(int)> done);
     void readEnableBlock(int index, std::function<void(bool)> done);
-    void writeEnableBlock(int index, std::function<void(bool)> done);
 
     void readSlot(int slot);
-    void writeSlot(int slot);
     void readBand(int row);
-    void writeBand(int row);
     void finishReadSettings(bool completed);
+
+    // --- the writes ---
+    struct PlannedBlock
+    {
+        int block;
+        QString text;
+    };
+    void runWrite(Operation op);
+    void setPhase(Phase phase, int blocks);
+    // The whole image into m_radioImage; done(false) after a stop or when the keeper called the
+    // write off.
+    void readRadioImage(int index, std::function<void(bool)> done);
+    // Decodes the image read, hands it to the keeper and fills m_radioAsSent; false when the
+    // keeper called the write off.
+    bool keepRadioImage();
+    void planSettingsWrite();
+    void planMemoryWrite();
+    // FlagsToBitmap, then the two halves of the bitmap as the first blocks of plan.
+    void WriteEnableBlocks(QList<PlannedBlock> &plan);
+    // Leaves out what the radio already holds, when only changes go.
+    void startPlannedWrite(QList<PlannedBlock> plan);
+    void writePlanned(qsizetype index);
+    void verifyPlanned(qsizetype index);
+    // A write's stop message, with what was written before it and where the backup is.
+    void reportWriteStop(BlockOutcome outcome);
+    QString writeStopDetails() const;
+    QString backupLine() const;
 
     Document &m_document;
     UserInteraction &m_ui;
@@ -117,10 +191,27 @@ private:
     bool m_running = false;
     Operation m_op = Operation::ReadMemory;
     std::optional<Operation> m_followUp;
+    bool m_followUpAlways = true;
     bool m_handRead = false;
+
+    WriteOptions m_writeOptions;
+    // The write that runs: its options, what the radio held before it, what it sent.
+    WriteOptions m_active;
+    RadioImageKeeper m_keeper;
+    std::array<QString, kLastBlock + 1> m_radioImage;
+    // The same image as the program would write it.
+    std::array<QString, kLastBlock + 1> m_radioAsSent;
+    Phase m_phase = Phase::Idle;
+    bool m_haveRadioImage = false;
+    bool m_radioImageKept = false;
+    QString m_backupPath;
+    QList<int> m_written;
+    QList<PlannedBlock> m_plan;
+    QList<int> m_mismatches;
 
     // The block under the attempt rule.
     QString m_command;
+    int m_block = 0;
     bool m_blockIsWrite = false;
     int m_attempts = 0;
     BlockDone m_blockDone;

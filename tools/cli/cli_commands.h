@@ -10,11 +10,13 @@
 // also tells on stderr how many rows it took and skipped, and fails when it took none.
 namespace hxv5::cli {
 
-int readRadio(const QStringList &args);  // read-radio --port PORT OUT.TV5
-int writeRadio(const QStringList &args); // write-radio --port PORT IN.TV5
-int exportCsv(const QStringList &args);  // export-csv IN.TV5 OUT.csv
-int importCsv(const QStringList &args);  // import-csv IN.csv OUT.TV5 [--onto BASE.TV5]
-int report(const QStringList &args);     // report IN.TV5
+int readRadio(const QStringList &args); // read-radio --port PORT OUT.TV5
+// write-radio --port PORT IN.TV5 [--changes-only] [--verify] [--backup FILE]; the read before the
+// write (--changes-only, --backup) is kept as a backup, and in FILE too.
+int writeRadio(const QStringList &args);
+int exportCsv(const QStringList &args); // export-csv IN.TV5 OUT.csv
+int importCsv(const QStringList &args); // import-csv IN.csv OUT.TV5 [--onto BASE.TV5]
+int report(const QStringList &args);    // report IN.TV5
 // diff A.TV5 B.TV5: each difference on a line on stdout; 0 when the files hold the same data,
 // 1 when they differ, kTrouble (with the message) when one cannot be read.
 int diff(const QStringList &args);
@@ -28,5 +30,9 @@ inline constexpr int kTrouble = 2; // diff only: a file it could not compare
 int usage(const char *line);
 // The program's message for a file failure, alone on its line; the failure status.
 int fileFailure(FileError error);
+// Whether output names the file that input names, however the paths are written: through
+// symbolic links, and on POSIX systems also through hard links. An output that does not exist
+// yet is another file.
+bool sameFile(const QString &input, const QString &output);
 
 } // namespace hxv5::cli

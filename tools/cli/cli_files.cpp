@@ -15,15 +15,6 @@
 
 namespace hxv5::cli {
 
-namespace {
-
-constexpr const char *kExportUsage = "export-csv IN.TV5 OUT.csv";
-constexpr const char *kImportUsage = "import-csv IN.csv OUT.TV5 [--onto BASE.TV5]";
-constexpr const char *kDiffUsage = "diff A.TV5 B.TV5";
-
-// Whether output names the file that input names, however the paths are written: through
-// symbolic links, and on POSIX systems also through hard links. An output that does not exist
-// yet is another file.
 bool sameFile(const QString &input, const QString &output)
 {
 #ifdef Q_OS_UNIX
@@ -37,6 +28,12 @@ bool sameFile(const QString &input, const QString &output)
     return !in.isEmpty() && in == QFileInfo(output).canonicalFilePath();
 #endif
 }
+
+namespace {
+
+constexpr const char *kExportUsage = "export-csv IN.TV5 OUT.csv";
+constexpr const char *kImportUsage = "import-csv IN.csv OUT.TV5 [--onto BASE.TV5]";
+constexpr const char *kDiffUsage = "diff A.TV5 B.TV5";
 
 // Writing the output would destroy the input before it is read again: a bad argument.
 int outputIsInput(const char *line)

@@ -74,23 +74,55 @@ bool prepare(const QStringList &args, QtSerialPortAdapter &port, RadioArguments 
     return parseArguments(args, parsed) && configurePort(port, parsed.port);
 }
 
-// Runs one transfer to its end; true when it completed. A stop has shown its message already.
+// Runs one transfer to its end (both halves of an ALL transfer); true when every half completed.
+// A stop has shown its message already.
 bool run(Transfers &transfers, void (Transfers::*operation)())
 {
     QEventLoop loop;
-    bool done = false;
-    bool completed = false;
-    const auto connection = QObject::connect(&transfers, &Transfers::finished, &loop,
-                                             [&](Transfers::Operation, bool ok) {
-                                                 done = true;
-                                                 completed = ok;
-                                                 loop.quit();
-                                             });
+    bool completed = true;
+    const auto finished =
+        QObject::connect(&transfers, &Transfers::finished, &loop,
+                         [&](Transfers::Operation, bool ok) { completed = completed && ok; });
+    const auto ended =
+        QObject::connect(&transfers, &Transfers::runningChanged, &loop, [&](bool running) {
+            if (!running)
+                loop.quit();
+        });
     (transfers.*operation)();
-    if (!done && transfers.isRunning())
+    if (transfers.isRunning())
         loop.exec();
-    QObject::disconnect(connection);
+    QObject::disconnect(finished);
+    QObject::disconnect(ended);
     return completed;
+}
+
+// Takes a flag out of the arguments; true when it was there.
+bool takeFlag(QStringList &args, const QString &flag)
+{
+    return args.removeAll(flag) > 0;
+}
+
+// Takes "--name VALUE" out of the arguments; false when the name stands without a value.
+bool takeOption(QStringList &args, const QString &name, QString &value)
+{
+    const qsizetype at = args.indexOf(name);
+    if (at < 0)
+        return true;
+    if (at + 1 >= args.size() || args.at(at + 1).isEmpty())
+        return false;
+    value = args.at(at + 1);
+    args.remove(at, 2);
+    return args.indexOf(name) < 0;
+}
+
+// What the radio held is kept in the backups folder whatever else becomes of it; a backup that
+// cannot be kept there is told but fails nothing.
+QString keepToldBackup(const Document &image)
+{
+    const QString path = keepBackup(image);
+    if (path.isEmpty())
+        QTextStream(stderr) << "Backup not kept: " << backupsFolder() << " takes no file\n";
+    return path;
 }
 
 } // namespace
@@ -111,20 +143,33 @@ int readRadio(const QStringList &args)
     // Nothing is written unless both transfers went through.
     if (!run(transfers, &Transfers::readSettings) || !run(transfers, &Transfers::readMemory))
         return kFailed;
-    // What the radio held is kept whatever becomes of OUT; a backup that cannot be kept is told
-    // but fails nothing, for the image itself is still written.
-    if (keepBackup(doc).isEmpty())
-        QTextStream(stderr) << "Backup not kept: " << backupsFolder() << " takes no file\n";
+    keepToldBackup(doc);
     const FileError error = writeCloneFile(parsed.file, doc);
     return error == FileError::None ? 0 : fileFailure(error);
 }
 
 int writeRadio(const QStringList &args)
 {
+    static const char *const kUsageLine =
+        "write-radio --port PORT IN.TV5 [--changes-only] [--verify] [--backup FILE]";
+    QStringList rest = args;
+    Transfers::WriteOptions options;
+    options.changesOnly = takeFlag(rest, QStringLiteral("--changes-only"));
+    options.verify = takeFlag(rest, QStringLiteral("--verify"));
+    QString backupFile;
+    if (!takeOption(rest, QStringLiteral("--backup"), backupFile))
+        return usage(kUsageLine);
+    options.readFirst = !backupFile.isEmpty();
+
     RadioArguments parsed;
     QtSerialPortAdapter port;
-    if (!prepare(args, port, parsed))
-        return usage("write-radio --port PORT IN.TV5");
+    if (!prepare(rest, port, parsed))
+        return usage(kUsageLine);
+    if (!backupFile.isEmpty() && sameFile(backupFile, parsed.file))
+        return usage(kUsageLine);
+    // A backup file that can never be written is refused before the radio is touched.
+    if (!backupFile.isEmpty() && !canWriteFileSafely(backupFile))
+        return fileFailure(FileError::FileOpenError);
 
     Document doc;
     const FileError error = readCloneFile(parsed.file, doc);
@@ -132,9 +177,24 @@ int writeRadio(const QStringList &args)
         return fileFailure(error);
     ConsoleInteraction ui;
     Transfers transfers(doc, port, ui);
-    if (!run(transfers, &Transfers::writeSettings) || !run(transfers, &Transfers::writeMemory))
-        return kFailed;
-    return 0;
+    transfers.setWriteOptions(options);
+    FileError backupError = FileError::None;
+    transfers.setRadioImageKeeper([&](const Document &radio, QString &keptAt) {
+        keptAt = keepToldBackup(radio);
+        if (backupFile.isEmpty())
+            return true;
+        // Asked for by name: without it nothing is written.
+        backupError = writeFileSafely(backupFile, cloneFileBytes(radio)) ? FileError::None
+                                                                         : FileError::FileOpenError;
+        if (backupError == FileError::None)
+            keptAt = backupFile;
+        return backupError == FileError::None;
+    });
+    // Settings, then memory, as one transfer; nothing more once a half has stopped.
+    const bool completed = run(transfers, &Transfers::writeAllStoppingAtAFailure);
+    if (backupError != FileError::None)
+        return fileFailure(backupError);
+    return completed ? 0 : kFailed;
 }
 
 } // namespace hxv5::cli
