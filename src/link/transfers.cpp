@@ -2,6 +2,7 @@
 
 #include "app/document.h"
 #include "base/user_interaction.h"
+#include "image/channel_codec.h"
 #include "image/clone_image.h"
 
 #include <QStringList>
@@ -33,6 +34,12 @@ bool isMemoryOperation(Transfers::Operation op)
 bool txExtensionOf(const QString &settingsData)
 {
     return QStringLiteral("4567CDEF").contains(settingsData.at(27));
+}
+
+bool holdsChannel(const QString &record)
+{
+    TableRow row;
+    return decodeRecord(record, row);
 }
 
 // A slot's record into the document; a record that holds no channel leaves the slot without a
@@ -463,6 +470,8 @@ bool Transfers::keepRadioImage()
     // What the program would send back for each block of that image. The radio keeps bits the
     // program does not know of (an erased slot reads as no channel and would go back as a
     // cleared record): a block whose text differs only in those holds what the document holds.
+    // A settings write always carries the radio's own TX extension bit.
+    radio.settings().setTxExtension(txExtensionOf(m_radioImage.at(kSettingsBlock)));
     radio.EncodeSettingsRecord();
     radio.FlagsToBitmap();
     m_radioAsSent.at(kSettingsBlock) = radio.settingsRecord();
@@ -522,8 +531,11 @@ void Transfers::startPlannedWrite(QList<PlannedBlock> plan)
     if (m_active.changesOnly) {
         plan.removeIf([this](const PlannedBlock &planned) {
             const auto block = static_cast<size_t>(planned.block);
-            return m_radioImage.at(block) == planned.text ||
-                   m_radioAsSent.at(block) == planned.text;
+            if (m_radioImage.at(block) == planned.text || m_radioAsSent.at(block) == planned.text)
+                return true;
+            // A slot without a channel is empty whatever else its record holds.
+            return planned.block < kSlotCount && !holdsChannel(planned.text) &&
+                   !holdsChannel(m_radioImage.at(block));
         });
     }
     m_plan = std::move(plan);

@@ -36,13 +36,17 @@ public:
         if (data.size() < 10)
             return true;
         const int block = data.mid(4, 4).toInt(nullptr, 16) / 16;
-        if (block == silentBlock)
+        const bool isWrite = data.at(8) == 'W';
+        if (block == silentBlock || (isWrite && block == silentWriteBlock))
             return true;
         QByteArray reply;
-        if (data.at(8) == 'R')
+        if (!isWrite) {
             reply = "\r\n" + blockText(block) + "\r\n";
-        else
+        } else {
             reply = data + "\r\nOK\r\n";
+            if (onWrite)
+                onWrite(block, data.mid(9, 32));
+        }
         QTimer::singleShot(0, this, [this, reply] {
             m_pending += reply;
             Q_EMIT readyRead();
@@ -53,8 +57,11 @@ public:
     // The 32 digits the radio holds in a block; every block erased (all "F") unless replaced.
     std::function<QByteArray(int block)> blockText = [](int) { return QByteArray(32, 'F'); };
     bool openable = true;
-    // A block the radio never answers (-1: it answers all).
+    // A block the radio never answers (-1: it answers all), and one whose writes it never answers.
     int silentBlock = -1;
+    int silentWriteBlock = -1;
+    // Each write the radio takes, with its block and 32 digits.
+    std::function<void(int block, const QByteArray &digits)> onWrite;
     int opens = 0;
     int closes = 0;
     QByteArrayList sent;

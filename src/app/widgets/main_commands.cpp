@@ -40,8 +40,9 @@ struct CommandItem
     Handler handler = nullptr;
     CommandRule rule = CommandRule::Always;
     QKeyCombination shortcut{};
-    // Checkable, and checked at start.
+    // Checkable, and whether checked at start.
     bool checkable = false;
+    bool checked = false;
     ToolButton button{};
 
     constexpr CommandItem withShortcut(QKeyCombination keys) const
@@ -51,6 +52,14 @@ struct CommandItem
         return copy;
     }
     constexpr CommandItem checkedAtStart() const
+    {
+        CommandItem copy = *this;
+        copy.checkable = true;
+        copy.checked = true;
+        return copy;
+    }
+    // Checkable and clear at start; the window puts the stored choice in.
+    constexpr CommandItem toggle() const
     {
         CommandItem copy = *this;
         copy.checkable = true;
@@ -158,6 +167,14 @@ constexpr CommandItem kCommands[] = {
     item("mnuWr", "mnuWrSet", 1205, &MainWindow::mnuWrSet_Click, Rule::Transfer),
     item("mnuWr", "mnuWrMem", 1206, &MainWindow::mnuWrMem_Click, Rule::Transfer),
     item("mnuWr", "mnuWrAll", 1207, &MainWindow::mnuWrAll_Click, Rule::Transfer),
+    // How the writes go: not changed under a write that runs, which goes as it started.
+    separator("mnuTools", "mnuToolsBar0"),
+    item("mnuTools", "mnuToolsWriteChanges", 1221, &MainWindow::mnuToolsWriteChanges_Click,
+         Rule::Document)
+        .toggle(),
+    item("mnuTools", "mnuToolsVerify", 1222, &MainWindow::mnuToolsVerify_Click, Rule::Document)
+        .toggle(),
+    separator("mnuTools", "mnuToolsBar1"),
     // Renumbering the port under a running transfer would cut it off mid-way.
     item("mnuTools", "mnuToolsOptions", 1013, &MainWindow::mnuToolsOptions_Click, Rule::Document),
 
@@ -196,7 +213,7 @@ MainCommands::MainCommands(MainWindow &window) : m_window(window)
                 action->setShortcut(QKeySequence(row.shortcut));
             if (row.checkable) {
                 action->setCheckable(true);
-                action->setChecked(true);
+                action->setChecked(row.checked);
             }
             m_shown.append({&row, action});
             break;

@@ -85,6 +85,9 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget *parent)
     connect(m_transferWiring, &TransferWiring::runningStateChanged, this,
             &MainWindow::updateCommandStates);
     m_fileWiring = new FileWiring(*this, *m_files, *m_panels);
+    const Transfers::WriteOptions writes = m_transfers->writeOptions();
+    m_commands->menuItem("mnuToolsWriteChanges")->setChecked(writes.changesOnly);
+    m_commands->menuItem("mnuToolsVerify")->setChecked(writes.verify);
     connect(m_document, &Document::busyChanged, this, &MainWindow::updateCommandStates);
 }
 
@@ -333,6 +336,17 @@ void MainWindow::editSlot(int slot)
     if (slot >= 0 &&
         runEditDialog([&](EditDialog &dialog) { return dialog.prepareSlot(*m_document, slot); }))
         m_panels->channelGrid()->Grid1Data(slot + 1);
+}
+
+void MainWindow::mnuToolsWriteChanges_Click()
+{
+    m_transferWiring->setWriteChangesOnly(
+        m_commands->menuItem("mnuToolsWriteChanges")->isChecked());
+}
+
+void MainWindow::mnuToolsVerify_Click()
+{
+    m_transferWiring->setVerifyAfterWrite(m_commands->menuItem("mnuToolsVerify")->isChecked());
 }
 
 void MainWindow::mnuViewToolbar_Click()

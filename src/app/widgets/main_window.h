@@ -111,6 +111,8 @@ public Q_SLOTS:
     void mnuWrSet_Click();
     void mnuWrMem_Click();
     void mnuWrAll_Click();
+    void mnuToolsWriteChanges_Click();
+    void mnuToolsVerify_Click();
     void mnuToolsOptions_Click();
     void mnuHelpAbout_Click();
     void tbToolBar_ButtonClick(QAction *button);

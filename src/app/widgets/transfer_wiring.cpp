@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 
 namespace hxv5 {
 
@@ -34,6 +35,27 @@ QString transferCompletedText(Transfers::Operation op)
         return QStringLiteral("Read Settings completed");
     case Transfers::Operation::WriteSettings:
         return QStringLiteral("Write Settings completed");
+    }
+    return {};
+}
+
+const QString kStoreGroup = QStringLiteral("Transfers");
+const QString kChangesOnlyKey = QStringLiteral("WriteChangesOnly");
+const QString kVerifyKey = QStringLiteral("VerifyAfterWrite");
+
+QString phaseText(Transfers::Phase phase, int blocks, bool changesOnly)
+{
+    switch (phase) {
+    case Transfers::Phase::Idle:
+        break;
+    case Transfers::Phase::ReadingRadio:
+        return QStringLiteral("Reading what the radio holds");
+    case Transfers::Phase::Writing:
+        return (changesOnly ? QStringLiteral("Writing %1 changed blocks")
+                            : QStringLiteral("Writing %1 blocks"))
+            .arg(blocks);
+    case Transfers::Phase::Verifying:
+        return QStringLiteral("Verifying %1 blocks").arg(blocks);
     }
     return {};
 }
@@ -63,7 +85,25 @@ TransferWiring::TransferWiring(MainWindow &window, Document &document, Transfers
             &TransferWiring::runningStateChanged);
     connect(&m_transfers, &Transfers::slotStarted, this, &TransferWiring::onSlotStarted);
     connect(&m_transfers, &Transfers::finished, this, &TransferWiring::onTransferFinished);
+    connect(&m_transfers, &Transfers::phaseChanged, this, &TransferWiring::onPhaseChanged);
+    connect(&m_transfers, &Transfers::phaseProgress, m_panels.progressBar(),
+            &QProgressBar::setValue);
+
+    // Both off unless the user chose otherwise: then the writes go block after block.
+    QSettings store;
+    store.beginGroup(kStoreGroup);
+    Transfers::WriteOptions options;
+    options.changesOnly = store.value(kChangesOnlyKey, false).toBool();
+    options.verify = store.value(kVerifyKey, false).toBool();
+    m_transfers.setWriteOptions(options);
+    m_transfers.setRadioImageKeeper([this](const Document &radio, QString &keptAt) {
+        keptAt = keepBackupOf(radio);
+        return true; // a backup that cannot be kept never stops the write
+    });
+
     connect(&m_transfers, &Transfers::runningChanged, this, [this](bool running) {
+        if (running)
+            m_writtenBefore = 0;
         if (!running) {
             m_memoryReadPending = false;
             m_memoryTabPending = false;
@@ -172,10 +212,60 @@ void TransferWiring::lockButtons(bool running)
         button->setEnabled(!running);
 }
 
+void TransferWiring::setWriteChangesOnly(bool on)
+{
+    Transfers::WriteOptions options = m_transfers.writeOptions();
+    options.changesOnly = on;
+    storeWriteOptions(options);
+}
+
+void TransferWiring::setVerifyAfterWrite(bool on)
+{
+    Transfers::WriteOptions options = m_transfers.writeOptions();
+    options.verify = on;
+    storeWriteOptions(options);
+}
+
+void TransferWiring::storeWriteOptions(const Transfers::WriteOptions &options)
+{
+    m_transfers.setWriteOptions(options);
+    QSettings store;
+    store.beginGroup(kStoreGroup);
+    store.setValue(kChangesOnlyKey, options.changesOnly);
+    store.setValue(kVerifyKey, options.verify);
+}
+
+void TransferWiring::onPhaseChanged(Transfers::Phase phase, int blocks)
+{
+    QProgressBar *progressBar = m_panels.progressBar();
+    m_phase = phase;
+    if (phase == Transfers::Phase::Idle) {
+        progressBar->setRange(0, kSlotCount - 1);
+        progressBar->resetFormat();
+        if (!m_memoryBusy)
+            progressBar->hide();
+        return;
+    }
+    const QString text = phaseText(phase, blocks, m_transfers.writeOptions().changesOnly);
+    progressBar->setRange(0, std::max(blocks - 1, 1));
+    progressBar->setValue(0);
+    progressBar->setFormat(text + QStringLiteral(" %p%"));
+    progressBar->setTextVisible(true);
+    progressBar->show();
+    m_statusBar.showNotice(text);
+}
+
 void TransferWiring::onMemoryBusyChanged(bool busy)
 {
     QProgressBar *progressBar = m_panels.progressBar();
-    if (busy) {
+    m_memoryBusy = busy;
+    if (busy && m_phase != Transfers::Phase::Idle) {
+        // A safe write shows its phase; the memory half only brings its tab forward.
+        if (m_memoryTabPending) {
+            m_memoryTabPending = false;
+            m_window.selectTab(kTabMemory);
+        }
+    } else if (busy) {
         if (m_memoryTabPending) {
             m_memoryTabPending = false;
             m_window.selectTab(kTabMemory);
@@ -187,7 +277,8 @@ void TransferWiring::onMemoryBusyChanged(bool busy)
         progressBar->setValue(0);
         progressBar->show();
     } else {
-        progressBar->hide();
+        if (m_phase == Transfers::Phase::Idle)
+            progressBar->hide();
         if (m_readingMemory) {
             m_readingMemory = false;
             m_panels.channelGrid()->setCurrentSlot(m_rowBeforeRead);
@@ -202,25 +293,41 @@ void TransferWiring::onTransferFinished(Transfers::Operation op, bool completed)
     const bool wholeRead = isRead(op) && !m_transfers.isRunning();
     const bool readStopped = m_readStopped || !completed;
     m_readStopped = isRead(op) && !wholeRead && readStopped;
+    const qsizetype writtenBefore =
+        std::exchange(m_writtenBefore, m_transfers.writtenBlocks().size());
     if (!completed)
         return; // the stop has shown its message box
     if (op == Transfers::Operation::ReadSettings)
         m_panels.vfoGrid()->setCurrentRow(0);
-    m_statusBar.showNotice(transferCompletedText(op));
+    QString notice = transferCompletedText(op);
+    if (!isRead(op) && m_transfers.writeOptions().changesOnly) {
+        const qsizetype sent = m_transfers.writtenBlocks().size() - writtenBefore;
+        notice += sent == 0 ? QStringLiteral(": the radio held every block already")
+                            : QStringLiteral(": %1 changed blocks written").arg(sent);
+    }
+    m_statusBar.showNotice(notice);
     if (wholeRead && !readStopped)
         keepReadBackup();
 }
 
 void TransferWiring::keepReadBackup()
 {
-    if (keepBackup(m_document).isEmpty())
+    keepBackupOf(m_document);
+}
+
+QString TransferWiring::keepBackupOf(const Document &image)
+{
+    const QString path = keepBackup(image);
+    if (path.isEmpty())
         m_statusBar.showNotice(QStringLiteral("Backup not kept: %1 takes no file")
                                    .arg(QDir::toNativeSeparators(backupsFolder())));
+    return QDir::toNativeSeparators(path);
 }
 
 void TransferWiring::onSlotStarted(int slot)
 {
-    m_panels.progressBar()->setValue(slot);
+    if (m_phase == Transfers::Phase::Idle)
+        m_panels.progressBar()->setValue(slot);
     // The row being read is highlighted; the grid scrolls to keep it in view.
     if (m_readingMemory)
         m_panels.channelGrid()->setCurrentSlot(slot);

@@ -44,6 +44,11 @@ public:
     // click anyway, and the screen should say so.
     void lockButtons(bool running);
 
+    // Tool ▸ "Write Changes Only" and "Verify After Write": the writes that start from now on,
+    // and stored for the user's next start.
+    void setWriteChangesOnly(bool on);
+    void setVerifyAfterWrite(bool on);
+
 Q_SIGNALS:
     // A transfer started or ended: the window's commands follow.
     void runningStateChanged();
@@ -60,6 +65,11 @@ private:
     void onSlotStarted(int slot);
     // Keeps what a read brought from the radio as a backup; a failure is only told.
     void keepReadBackup();
+    // The same for what the radio held before a write; the path it went to, or empty.
+    QString keepBackupOf(const Document &image);
+    void storeWriteOptions(const Transfers::WriteOptions &options);
+    // Shows what a safe write is doing in the progress bar, in place of the slot.
+    void onPhaseChanged(Transfers::Phase phase, int blocks);
 
     MainWindow &m_window;
     Document &m_document;
@@ -76,6 +86,10 @@ private:
     int m_rowBeforeRead = 0;
     // A read of the ALL item whose first half stopped: the image is not all from the radio.
     bool m_readStopped = false;
+    Transfers::Phase m_phase = Transfers::Phase::Idle;
+    bool m_memoryBusy = false;
+    // How many blocks the writes of this transfer had sent when its last half ended.
+    qsizetype m_writtenBefore = 0;
 };
 
 } // namespace hxv5
