@@ -1,0 +1,188 @@
+// write-radio's safe writes against the simulated radio over a real pseudo-terminal.
+
+#include "backups_folder.h"
+#include "cli_run.h"
+#include "radio_sim_process.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace hxv5::testing;
+
+class TestCliSafeWrite : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void writeRadio_data();
+    void writeRadio();
+    void usage_data();
+    void usage();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString backupsFolder() const
+    {
+        return path(QStringLiteral("data/Tormel/HX-V5 Clone/backups"));
+    }
+    QStringList backups() const
+    {
+        return QDir(backupsFolder()).entryList({QStringLiteral("*.TV5")}, QDir::Files);
+    }
+    // A clone file of what the radio holds now, and the same with slot 12's frequency changed.
+    bool prepareImages(RadioSimProcess &sim);
+    QTemporaryDir m_dir;
+};
+
+void TestCliSafeWrite::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toLocal8Bit());
+}
+
+void TestCliSafeWrite::init()
+{
+    QFile::remove(path(QStringLiteral("memory.txt")));
+    QFile::remove(path(QStringLiteral("before.TV5")));
+    QVERIFY(prepareBackupsFolder(backupsFolder(), false));
+}
+
+bool TestCliSafeWrite::prepareImages(RadioSimProcess &sim)
+{
+    const QString held = path(QStringLiteral("held.TV5"));
+    if (runCli({QStringLiteral("read-radio"), QStringLiteral("--port"), sim.device, held}).status !=
+        0)
+        return false;
+    QFile in(held);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QList<QByteArray> lines = in.readAll().split('\n');
+    // Line 21 holds slot 12: its first frequency digits become 0146.
+    lines[21].replace(0, 4, "0146");
+    QFile out(path(QStringLiteral("edited.TV5")));
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    out.write(lines.join('\n'));
+    QDir(backupsFolder()).removeRecursively();
+    return true;
+}
+
+void TestCliSafeWrite::writeRadio_data()
+{
+    QTest::addColumn<QStringList>("simArgs");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("commands"); // commands the radio received for slot 12
+    QTest::addColumn<int>("kept");     // backups in the folder afterwards
+
+    const QString verifyError = QStringLiteral(
+        "Verify Error\nslot 12 differs from what was written\nWhat the radio held before this "
+        "write is kept in %1.\n");
+    // Read first, written, read back: one command each.
+    QTest::newRow("changes only") << QStringList() << QStringList{"--changes-only"} << 0
+                                  << QString() << 2 << 1;
+    QTest::newRow("changes only, verified")
+        << QStringList() << QStringList{"--changes-only", "--verify"} << 0 << QString() << 3 << 1;
+    QTest::newRow("changes only, slot 12 corrupted")
+        << QStringList{"--corrupt-write", "12"} << QStringList{"--changes-only", "--verify"} << 1
+        << verifyError << 3 << 1;
+    QTest::newRow("full write, slot 12 corrupted, backup file")
+        << QStringList{"--corrupt-write", "12"} << QStringList{"--verify", "--backup", "before.TV5"}
+        << 1 << verifyError << 3 << 1;
+    QTest::newRow("full write, verified")
+        << QStringList() << QStringList{"--verify"} << 0 << QString() << 2 << 0;
+    QTest::newRow("stop in the read first")
+        << QStringList{"--fault", "bad-frame:100"} << QStringList{"--changes-only"} << 1
+        << QStringLiteral("Communication Error\nNothing was written: the radio holds what it "
+                          "held before.\nNo copy of what the radio held was taken before this "
+                          "write.\n")
+        << 1 << 0;
+    // A backup that cannot be kept is told and costs the write nothing.
+    QTest::newRow("changes only, no backup possible")
+        << QStringList() << QStringList{"--changes-only", "blocked"} << 0
+        << QStringLiteral("Backup not kept: %1 takes no file\n") << 2 << 0;
+}
+
+void TestCliSafeWrite::writeRadio()
+{
+    QFETCH(QStringList, simArgs);
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QString, error);
+    QFETCH(int, commands);
+    QFETCH(int, kept);
+
+    RadioSimProcess sim;
+    QVERIFY(sim.start({QStringLiteral("--no-bind"), QStringLiteral("--memory"),
+                       path(QStringLiteral("memory.txt"))}));
+    QVERIFY(prepareImages(sim));
+    QVERIFY(sim.stop());
+    RadioSimProcess radio;
+    QVERIFY(radio.start(QStringList{QStringLiteral("--no-bind"), QStringLiteral("--memory"),
+                                    path(QStringLiteral("memory.txt"))} +
+                        simArgs));
+
+    const bool blocked = options.removeAll(QStringLiteral("blocked")) > 0;
+    QVERIFY(prepareBackupsFolder(backupsFolder(), blocked));
+    QStringList args{QStringLiteral("write-radio"), QStringLiteral("--port"), radio.device,
+                     path(QStringLiteral("edited.TV5"))};
+    for (const QString &option : options)
+        args.append(option.endsWith(QLatin1String(".TV5")) ? path(option) : option);
+    const CliRun run = runCli(args);
+    QCOMPARE(run.status, status);
+    QString where = backupsFolder();
+    if (options.contains(QStringLiteral("--backup")))
+        where = path(QStringLiteral("before.TV5"));
+    else if (!blocked && !backups().isEmpty())
+        where = QDir(backupsFolder()).filePath(backups().first());
+    QCOMPARE(run.errText(), error.contains(QLatin1String("%1")) ? error.arg(where) : error);
+    // Slot 12 is block address 00C0; the radio's log is whole once it has ended.
+    QVERIFY(radio.stop());
+    QCOMPARE(radio.commandsFor(QStringLiteral("00C0")), commands);
+    QCOMPARE(backups().size(), kept);
+
+    if (options.contains(QStringLiteral("--backup"))) {
+        // The file holds what the radio held: the image read before the edit.
+        const CliRun diff = runCli({QStringLiteral("diff"), path(QStringLiteral("held.TV5")),
+                                    path(QStringLiteral("before.TV5"))});
+        QCOMPARE(diff.status, 0);
+    }
+}
+
+void TestCliSafeWrite::usage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("--backup without a file") << QStringList{"--backup"};
+    QTest::newRow("--backup twice") << QStringList{"--backup", "a.TV5", "--backup", "b.TV5"};
+    QTest::newRow("--backup is the input") << QStringList{"--backup", "in.TV5"};
+    QTest::newRow("an unknown option") << QStringList{"--carefully"};
+}
+
+void TestCliSafeWrite::usage()
+{
+    QFETCH(QStringList, args);
+    QFile in(path(QStringLiteral("in.TV5")));
+    QVERIFY(in.open(QIODevice::WriteOnly));
+    in.close();
+    for (QString &arg : args) {
+        if (arg.endsWith(QLatin1String(".TV5")))
+            arg = path(arg);
+    }
+    const CliRun run =
+        runCli(QStringList{QStringLiteral("write-radio"), QStringLiteral("--port"),
+                           QStringLiteral("/dev/null"), path(QStringLiteral("in.TV5"))} +
+               args);
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.errText(),
+             QStringLiteral("usage: hxv5-cli write-radio --port PORT IN.TV5 [--changes-only] "
+                            "[--verify] [--backup FILE]\n"));
+}
+
+QTEST_GUILESS_MAIN(TestCliSafeWrite)
+#include "tst_cli_safe_write.moc"
