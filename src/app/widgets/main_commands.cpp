@@ -169,10 +169,10 @@ constexpr CommandItem kCommands[] = {
     item("mnuWr", "mnuWrAll", 1207, &MainWindow::mnuWrAll_Click, Rule::Transfer),
     // How the writes go: not changed under a write that runs, which goes as it started.
     separator("mnuTools", "mnuToolsBar0"),
-    item("mnuTools", "mnuToolsWriteChanges", 1221, &MainWindow::mnuToolsWriteChanges_Click,
+    item("mnuTools", "mnuToolsWriteChanges", 1231, &MainWindow::mnuToolsWriteChanges_Click,
          Rule::Document)
         .toggle(),
-    item("mnuTools", "mnuToolsVerify", 1222, &MainWindow::mnuToolsVerify_Click, Rule::Document)
+    item("mnuTools", "mnuToolsVerify", 1232, &MainWindow::mnuToolsVerify_Click, Rule::Document)
         .toggle(),
     separator("mnuTools", "mnuToolsBar1"),
     // Renumbering the port under a running transfer would cut it off mid-way.

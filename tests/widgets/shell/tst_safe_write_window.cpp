@@ -1,0 +1,230 @@
+// The window's safe writes: the Tool menu's two choices, stored per user, and a write that
+// follows them, with its phases in the progress bar.
+
+#include "app/document.h"
+#include "app/widgets/main_panels.h"
+#include "app/widgets/main_window.h"
+#include "backups_folder.h"
+#include "link/transfers.h"
+#include "scripted_interaction.h"
+#include "scripted_radio.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QHash>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace hxv5;
+using namespace hxv5::testing;
+using namespace std::chrono_literals;
+
+class TestSafeWriteWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void choicesAreOffAtFirstAndRemembered();
+    void writeFollowsTheChoices_data();
+    void writeFollowsTheChoices();
+
+private:
+    void openWindow();
+    QAction *action(const char *name) const
+    {
+        return m_window->findChild<QAction *>(QLatin1String(name));
+    }
+    // Runs the window's command to the end of its transfer.
+    bool runTransfer(void (MainWindow::*command)());
+    QString backupsFolder() const
+    {
+        return m_home.filePath(QStringLiteral("data/hxv5-test/tst_safe_write_window/backups"));
+    }
+
+    QTemporaryDir m_home;
+    std::unique_ptr<ScriptedRadio> m_radio;
+    QHash<int, QByteArray> m_memory; // what the radio holds; erased where nothing was written
+    int m_corruptBlock = -1;
+    std::unique_ptr<ScriptedInteraction> m_user;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestSafeWriteWindow::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
+    QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
+    QCoreApplication::setApplicationName(QStringLiteral("tst_safe_write_window"));
+}
+
+void TestSafeWriteWindow::init()
+{
+    QDir(m_home.filePath(QStringLiteral("config"))).removeRecursively();
+    QVERIFY(prepareBackupsFolder(backupsFolder(), false));
+    m_memory.clear();
+    m_corruptBlock = -1;
+    m_radio = std::make_unique<ScriptedRadio>();
+    m_radio->blockText = [this](int block) { return m_memory.value(block, QByteArray(32, 'F')); };
+    m_radio->onWrite = [this](int block, const QByteArray &digits) {
+        QByteArray kept = digits;
+        if (block == m_corruptBlock)
+            kept[31] = kept.at(31) == '0' ? '1' : '0';
+        m_memory.insert(block, kept);
+    };
+    m_user = std::make_unique<ScriptedInteraction>();
+    openWindow();
+}
+
+void TestSafeWriteWindow::openWindow()
+{
+    m_window.reset();
+    MainWindowOptions options;
+    options.language = Language::English;
+    options.startupPause = 0ms;
+    options.port = m_radio.get();
+    options.interaction = m_user.get();
+    options.execDialog = [](QDialog &dialog) { dialog.reject(); };
+    m_window = std::make_unique<MainWindow>(options);
+    m_window->Form_Load();
+}
+
+void TestSafeWriteWindow::cleanup()
+{
+    m_window.reset();
+    m_user.reset();
+    m_radio.reset();
+}
+
+bool TestSafeWriteWindow::runTransfer(void (MainWindow::*command)())
+{
+    QSignalSpy running(&m_window->transfers(), &Transfers::runningChanged);
+    (m_window.get()->*command)();
+    while (running.size() < 2) {
+        if (!running.wait(20000))
+            return false;
+    }
+    return true;
+}
+
+void TestSafeWriteWindow::choicesAreOffAtFirstAndRemembered()
+{
+    for (const char *name : {"mnuToolsWriteChanges", "mnuToolsVerify"}) {
+        QVERIFY2(action(name), name);
+        QVERIFY(action(name)->isCheckable());
+        QVERIFY(!action(name)->isChecked());
+    }
+    QCOMPARE(action("mnuToolsWriteChanges")->text(), QStringLiteral("Write Changes Only(&C)"));
+    QCOMPARE(action("mnuToolsVerify")->text(), QStringLiteral("Verify After Write(&V)"));
+    QVERIFY(!m_window->transfers().writeOptions().any());
+
+    action("mnuToolsWriteChanges")->trigger();
+    QVERIFY(m_window->transfers().writeOptions().changesOnly);
+    QVERIFY(!m_window->transfers().writeOptions().verify);
+
+    // The next start of the program has the user's choice.
+    openWindow();
+    QVERIFY(action("mnuToolsWriteChanges")->isChecked());
+    QVERIFY(!action("mnuToolsVerify")->isChecked());
+    QVERIFY(m_window->transfers().writeOptions().changesOnly);
+
+    action("mnuToolsWriteChanges")->trigger();
+    action("mnuToolsVerify")->trigger();
+    openWindow();
+    QVERIFY(!action("mnuToolsWriteChanges")->isChecked());
+    QVERIFY(action("mnuToolsVerify")->isChecked());
+    QVERIFY(m_window->transfers().writeOptions().verify);
+    QVERIFY(!m_window->transfers().writeOptions().changesOnly);
+}
+
+void TestSafeWriteWindow::writeFollowsTheChoices_data()
+{
+    QTest::addColumn<bool>("changesOnly");
+    QTest::addColumn<bool>("verify");
+    QTest::addColumn<int>("corrupt");
+    QTest::addColumn<QStringList>("phases"); // the progress bar's texts, in order
+    QTest::addColumn<int>("writes");
+    QTest::addColumn<QStringList>("errors");
+    QTest::addColumn<QString>("notice");
+
+    QTest::newRow("both off: the plain write")
+        << false << false << -1 << QStringList() << 215 << QStringList()
+        << QStringLiteral("Write Memory completed");
+    QTest::newRow("changes only")
+        << true << false << -1
+        << QStringList{"Reading what the radio holds %p%", "Writing 1 changed blocks %p%"} << 1
+        << QStringList() << QStringLiteral("Write Memory completed: 1 changed blocks written");
+    QTest::newRow("changes only, verified, slot 12 corrupted")
+        << true << true << 12
+        << QStringList{"Reading what the radio holds %p%", "Writing 1 changed blocks %p%",
+                       "Verifying 1 blocks %p%"}
+        << 1 << QStringList{"Verify Error"} << QString();
+    QTest::newRow("verified") << false << true << -1
+                              << QStringList{"Writing 215 blocks %p%", "Verifying 215 blocks %p%"}
+                              << 215 << QStringList() << QStringLiteral("Write Memory completed");
+}
+
+void TestSafeWriteWindow::writeFollowsTheChoices()
+{
+    QFETCH(bool, changesOnly);
+    QFETCH(bool, verify);
+    QFETCH(int, corrupt);
+    QFETCH(QStringList, phases);
+    QFETCH(int, writes);
+    QFETCH(QStringList, errors);
+    QFETCH(QString, notice);
+
+    // The radio holds the document; then one channel changes.
+    m_window->selectTab(kTabMemory);
+    QVERIFY(runTransfer(&MainWindow::cmbTxData_Click));
+    m_window->document().DecodeChannelRecord(QStringLiteral("014652000000050000000000000000FF"),
+                                             12);
+    m_radio->sent.clear();
+    m_corruptBlock = corrupt;
+    if (changesOnly)
+        action("mnuToolsWriteChanges")->trigger();
+    if (verify)
+        action("mnuToolsVerify")->trigger();
+
+    auto *progress = m_window->findChild<QProgressBar *>(QStringLiteral("ProgressBar1"));
+    QStringList shown;
+    connect(&m_window->transfers(), &Transfers::phaseProgress, this, [&] {
+        QVERIFY(!progress->isHidden());
+        if (shown.isEmpty() || shown.constLast() != progress->format())
+            shown.append(progress->format());
+    });
+    QVERIFY(runTransfer(&MainWindow::cmbTxData_Click));
+
+    QCOMPARE(shown, phases);
+    int written = 0;
+    for (const QByteArray &command : std::as_const(m_radio->sent))
+        written += command.at(8) == 'W' ? 1 : 0;
+    QCOMPARE(written, writes);
+    QCOMPARE(m_user->errors, errors);
+    if (!errors.isEmpty())
+        QVERIFY(m_user->errorDetails.first().startsWith(
+            QStringLiteral("slot 12 differs from what was written\nWhat the radio held before "
+                           "this write is kept in ") +
+            QDir::toNativeSeparators(backupsFolder())));
+    if (!notice.isEmpty())
+        QCOMPARE(m_window->statusBar()->currentMessage(), notice);
+    // Afterwards the bar is the slot bar again, and hidden.
+    QVERIFY(progress->isHidden());
+    QCOMPARE(progress->maximum(), kSlotCount - 1);
+    QCOMPARE(progress->format(), QStringLiteral("%p%"));
+    // What the radio held before the write is kept whenever it was read.
+    QCOMPARE(QDir(backupsFolder()).entryList({QStringLiteral("*.TV5")}, QDir::Files).size(),
+             changesOnly ? 1 : 0);
+}
+
+QTEST_MAIN(TestSafeWriteWindow)
+#include "tst_safe_write_window.moc"
