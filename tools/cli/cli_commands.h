@@ -12,9 +12,12 @@ namespace hxv5::cli {
 
 int readRadio(const QStringList &args);  // read-radio --port PORT OUT.TV5
 int writeRadio(const QStringList &args); // write-radio --port PORT IN.TV5
-int exportCsv(const QStringList &args);  // export-csv IN.TV5 OUT.csv
-int importCsv(const QStringList &args);  // import-csv IN.csv OUT.TV5 [--onto BASE.TV5]
-int report(const QStringList &args);     // report IN.TV5
+// export-csv IN.TV5 OUT.csv [--format hxv5|chirp]; with CHIRP's format, each channel written
+// otherwise than the tables hold it on a line on stderr.
+int exportCsv(const QStringList &args);
+// import-csv IN.csv OUT.TV5 [--onto BASE.TV5] [--format hxv5|chirp]
+int importCsv(const QStringList &args);
+int report(const QStringList &args); // report IN.TV5
 // diff A.TV5 B.TV5: each difference on a line on stdout; 0 when the files hold the same data,
 // 1 when they differ, kTrouble (with the message) when one cannot be read.
 int diff(const QStringList &args);

@@ -279,15 +279,23 @@ void TestMainWindow::startUpState()
     QCOMPARE(child<QProgressBar>("ProgressBar1")->maximum(), 212);
 
     // Every menu item of the menu tree, in place.
-    for (const char *name :
-         {"mnuFile",      "mnuFileNew",      "mnuFileOpen",    "mnuFileOpenBackup",
-          "mnuFileSave",  "mnuFileSaveAs",   "mnuFileBar0",    "mnuImport",
-          "mnuExport",    "mnuFileCompare",  "mnuFileBar1",    "mnuFilePageSetup",
-          "mnuFilePrint", "mnuFileBar2",     "mnuFileExit",    "mnuEdit",
-          "mnuEditUndo",  "mnuView",         "mnuViewToolbar", "mnuStatusBar",
-          "mnuTools",     "mnuRe",           "mnuReSet",       "mnuReMem",
-          "mnuReAll",     "mnuWr",           "mnuWrSet",       "mnuWrMem",
-          "mnuWrAll",     "mnuToolsOptions", "mnuHelp",        "mnuHelpAbout"})
+    for (const char *name : {"mnuFile",        "mnuFileNew",
+                             "mnuFileOpen",    "mnuFileOpenBackup",
+                             "mnuFileRecent",  "mnuFileRecentClear",
+                             "mnuFileSave",    "mnuFileSaveAs",
+                             "mnuFileBar0",    "mnuImport",
+                             "mnuExport",      "mnuFileCompare",
+                             "mnuFileBar1",    "mnuFilePageSetup",
+                             "mnuFilePrint",   "mnuFileBar2",
+                             "mnuFileExit",    "mnuEdit",
+                             "mnuEditUndo",    "mnuView",
+                             "mnuViewToolbar", "mnuStatusBar",
+                             "mnuTools",       "mnuRe",
+                             "mnuReSet",       "mnuReMem",
+                             "mnuReAll",       "mnuWr",
+                             "mnuWrSet",       "mnuWrMem",
+                             "mnuWrAll",       "mnuToolsOptions",
+                             "mnuHelp",        "mnuHelpAbout"})
         QVERIFY2(action(name), name);
     QCOMPARE(action("mnuFileNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QVERIFY(action("mnuViewToolbar")->isChecked());
