@@ -128,7 +128,9 @@ bool FileCommands::importFrom(const QString &path, CsvFormat format)
                                                        : importCsv(path, m_doc, report);
     if (!succeeded(error))
         return false;
-    if (report.taken == 0 || !report.skipped.isEmpty() || !report.changed.isEmpty())
+    // A CHIRP file comes from another radio's world, so its import always says what it took.
+    if (format == CsvFormat::Chirp || report.taken == 0 || !report.skipped.isEmpty() ||
+        !report.changed.isEmpty())
         m_ui.showImportReport(report);
     if (report.taken == 0)
         return false;

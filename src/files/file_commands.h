@@ -46,8 +46,8 @@ public Q_SLOTS:
     bool OpenFile(const QString &path);
     // Asks for a CSV file, in the program's own format or CHIRP's, and merges its rows into the
     // tables; no current file afterwards, and the changed flag set, for the merged tables are in
-    // no file yet. When rows were skipped or changed, or none was taken, the report is shown; a
-    // file that gives no row changes nothing at all.
+    // no file yet. The report is shown after every CHIRP import, and after one of the own format
+    // when rows were skipped or none was taken; a file that gives no row changes nothing at all.
     bool Import();
     // The same for a CSV file already chosen (dropped on the window): the prompt, then the file.
     bool ImportFile(const QString &path, CsvFormat format);
