@@ -88,8 +88,8 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget *parent)
     connect(m_transferWiring, &TransferWiring::runningStateChanged, this,
             &MainWindow::updateCommandStates);
     m_fileWiring = new FileWiring(*this, *m_files, *m_panels);
-    new RecentFilesMenu(*findChild<QMenu *>(QStringLiteral("mnuFileRecent")), *m_files, *m_document,
-                        this);
+    if (auto *recent = findChild<QMenu *>(QStringLiteral("mnuFileRecent")))
+        new RecentFilesMenu(*recent, *m_files, *m_document, this);
     new FileDropFilter(*this, *m_files);
     connect(m_document, &Document::busyChanged, this, &MainWindow::updateCommandStates);
 }
