@@ -48,6 +48,8 @@ constexpr Entry kEntries[] = {
     {1207, "ALL(&A)", "すべて(&A)"},
     {1220, "Open Backup(&B)...", "ﾊﾞｯｸｱｯﾌﾟを開く(&B)..."},
     {1210, "Compare With File(&C)...", "ファイルと比較(&C)..."},
+    {1221, "Recent Files(&R)", "最近使ったファイル(&R)"},
+    {1222, "Clear Recent Files(&C)", "履歴を消去(&C)"},
     {1231, "Write Changes Only(&C)", "変更分だけ書込(&C)"},
     {1232, "Verify After Write(&V)", "書込後に照合(&V)"},
 };

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace hxv5 {
 
 struct CsvImportReport;
+
+// The two CSV layouts the program reads and writes: its own, and the one of the CHIRP
+// programming software (a column per channel property, named in a header line).
+enum class CsvFormat { Own, Chirp };
 
 // What the core needs to ask or tell the user. The window implements it with message boxes and
 // file choosers; tests and the command-line companion implement it with scripted answers.
@@ -45,9 +50,26 @@ public:
     // A file chooser for saving, which confirms overwriting; an empty text when cancelled.
     virtual QString chooseSaveFile(FileKind kind) = 0;
 
+    // The CSV choosers of Import and Export, which offer "CHIRP CSV (*.csv)" beside the
+    // program's own format (still the default); format tells which of the two the user chose.
+    // Those who cannot offer the choice ask as for FileKind::Csv, in the program's own format.
+    virtual QString chooseCsvOpenFile(CsvFormat &format)
+    {
+        format = CsvFormat::Own;
+        return chooseOpenFile(FileKind::Csv);
+    }
+    virtual QString chooseCsvSaveFile(CsvFormat &format)
+    {
+        format = CsvFormat::Own;
+        return chooseSaveFile(FileKind::Csv);
+    }
+
     // After a CSV import that skipped rows or took none: how many rows were taken and each
     // skipped row with its line and reason. Nothing by default, for those with nobody to tell.
     virtual void showImportReport(const CsvImportReport &report) { (void)report; }
+    // After an export that wrote some channels otherwise than the tables hold them (the CHIRP
+    // format has no column for them): one line per channel and what was written instead.
+    virtual void showExportReport(const QStringList &lines) { (void)lines; }
 };
 
 } // namespace hxv5

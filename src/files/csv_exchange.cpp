@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <optional>
@@ -325,18 +326,6 @@ int stepCode(const QString &text)
     return -1;
 }
 
-// "88.5Hz" and "88.5" both name tone code 8.
-int toneCode(const QString &text)
-{
-    const double value = csvNumericValue(text);
-    const QStringList &tones = toneList();
-    for (int i = 0; i < tones.size(); ++i) {
-        if (csvNumericValue(tones.at(i)) == value)
-            return i;
-    }
-    return -1;
-}
-
 // Half to the even neighbour: 0.5 is 0, 1.5 and 2.5 are 2.
 int roundHalfToEven(double value)
 {
@@ -443,8 +432,8 @@ QString fillRow(const QList<Field> &fields, int model, CsvRow &out)
     const int mode = modeCode(text(1));
     const int step = stepCode(text(2));
     const int toneMode = toneModeCode(text(3));
-    const int txTone = toneCode(text(4));
-    const int rxTone = toneCode(text(5));
+    const int txTone = csvToneCode(text(4));
+    const int rxTone = csvToneCode(text(5));
     const int shift = shiftCode(text(6));
     const double offset = csvNumericValue(text(7));
     if (text(0).trimmed().isEmpty())
@@ -512,14 +501,21 @@ QString csvImportSummary(const CsvImportReport &report)
     const auto rows = [](qsizetype n) {
         return QString::number(n) + (n == 1 ? QLatin1String(" row") : QLatin1String(" rows"));
     };
-    return rows(report.taken) + QLatin1String(" imported, ") + rows(report.skipped.size()) +
-           QLatin1String(" skipped.");
+    QString summary = rows(report.taken) + QLatin1String(" imported, ") +
+                      rows(report.skipped.size()) + QLatin1String(" skipped.");
+    if (!report.changed.isEmpty())
+        summary += QLatin1Char(' ') + rows(report.changed.size()) + QLatin1String(" changed.");
+    return summary;
 }
 
 QStringList csvSkippedRowLines(const CsvImportReport &report)
 {
+    QList<CsvSkippedRow> all = report.skipped + report.changed;
+    std::stable_sort(all.begin(), all.end(), [](const CsvSkippedRow &a, const CsvSkippedRow &b) {
+        return a.line < b.line;
+    });
     QStringList lines;
-    for (const CsvSkippedRow &row : report.skipped)
+    for (const CsvSkippedRow &row : all)
         lines.append(QLatin1String("Line ") + QString::number(row.line) + QLatin1String(": ") +
                      row.reason);
     return lines;
@@ -648,6 +644,12 @@ void applyCsvRows(const QList<CsvRow> &rows, Document &doc)
 
 FileError importCsv(const QString &path, Document &doc, CsvImportReport &report)
 {
+    return importCsvFile(path, doc, report, parseCsv);
+}
+
+FileError importCsvFile(const QString &path, Document &doc, CsvImportReport &report,
+                        CsvParser parse)
+{
     report = {};
     try {
         QByteArray bytes;
@@ -655,7 +657,7 @@ FileError importCsv(const QString &path, Document &doc, CsvImportReport &report)
             return FileError::FileOpenError;
         QList<CsvRow> rows;
         CsvImportReport read;
-        const FileError error = parseCsv(bytes, doc.model(), rows, read);
+        const FileError error = parse(bytes, doc.model(), rows, read);
         if (error != FileError::None)
             return error;
         applyCsvRows(rows, doc);
@@ -672,6 +674,17 @@ FileError importCsv(const QString &path, Document &doc)
 {
     CsvImportReport report;
     return importCsv(path, doc, report);
+}
+
+int csvToneCode(QStringView field)
+{
+    const double value = csvNumericValue(field);
+    const QStringList &tones = toneList();
+    for (int i = 0; i < tones.size(); ++i) {
+        if (csvNumericValue(tones.at(i)) == value)
+            return i;
+    }
+    return -1;
 }
 
 double csvNumericValue(QStringView field)

@@ -59,11 +59,15 @@ struct CsvImportReport
 {
     int taken = 0;
     QList<CsvSkippedRow> skipped;
+    // Rows that were taken with a value other than the file's (a CHIRP file's step that the
+    // radio does not offer, say), and what was taken instead; among the taken ones.
+    QList<CsvSkippedRow> changed;
 };
 
-// "12 rows imported, 1 row skipped."
+// "12 rows imported, 1 row skipped.", and " 2 rows changed." after it when rows were.
 QString csvImportSummary(const CsvImportReport &report);
-// "Line 14: MODE \"fm\" is not FM, AM or WFM", one text per skipped row in file order.
+// "Line 14: MODE \"fm\" is not FM, AM or WFM", one text per skipped or changed row in file
+// order.
 QStringList csvSkippedRowLines(const CsvImportReport &report);
 
 // Reads every record of a CSV file's bytes. The file is one stream of fields: a record starts
@@ -110,8 +114,18 @@ FileError importCsv(const QString &path, Document &doc, CsvImportReport &report)
 // The same without the report.
 FileError importCsv(const QString &path, Document &doc);
 
+// What importCsv does, with the reading of the bytes given: parseCsv, or another layout's.
+using CsvParser = FileError (*)(const QByteArray &bytes, int model, QList<CsvRow> &rows,
+                                CsvImportReport &report);
+FileError importCsvFile(const QString &path, Document &doc, CsvImportReport &report,
+                        CsvParser parse);
+
 // The numeric value of a field: its leading decimal number, the point as the decimal separator
 // whatever the locale, blanks ignored; 0 for a field that does not start with a number.
 double csvNumericValue(QStringView field);
+
+// The first tone code whose tone has the field's numeric value ("88.5Hz" and "88.5" both name
+// tone code 8); -1 when the tone list holds none.
+int csvToneCode(QStringView field);
 
 } // namespace hxv5

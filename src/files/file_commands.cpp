@@ -4,6 +4,7 @@
 #include "base/reference_tables.h"
 #include "base/user_interaction.h"
 #include "files/backups.h"
+#include "files/chirp_csv.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 
@@ -88,16 +89,48 @@ bool FileCommands::openCloneFile(const QString &path)
     Q_EMIT tablesReplaced();
     m_doc.setCurrentFile(path);
     m_doc.setChanged(false);
+    Q_EMIT cloneFileUsed(path);
     return true;
+}
+
+bool FileCommands::OpenFile(const QString &path)
+{
+    if (m_doc.isBusy())
+        return false;
+    // Told before the prompt: there is nothing to save the changes for.
+    if (!QFileInfo(path).isFile())
+        return succeeded(FileError::FileOpenError);
+    return promptSaveChanges() && openCloneFile(path);
 }
 
 bool FileCommands::Import()
 {
-    const QString path = chooseFileToLoad(UserInteraction::FileKind::Csv);
-    CsvImportReport report;
-    if (path.isEmpty() || !succeeded(importCsv(path, m_doc, report)))
+    if (m_doc.isBusy() || !promptSaveChanges())
         return false;
-    if (report.taken == 0 || !report.skipped.isEmpty())
+    CsvFormat format = CsvFormat::Own;
+    const QString path = m_ui.chooseCsvOpenFile(format);
+    return importFrom(path, format);
+}
+
+bool FileCommands::ImportFile(const QString &path, CsvFormat format)
+{
+    if (m_doc.isBusy() || !promptSaveChanges())
+        return false;
+    return importFrom(path, format);
+}
+
+bool FileCommands::importFrom(const QString &path, CsvFormat format)
+{
+    CsvImportReport report;
+    if (path.isEmpty())
+        return false;
+    const FileError error = format == CsvFormat::Chirp ? importChirpCsv(path, m_doc, report)
+                                                       : importCsv(path, m_doc, report);
+    if (!succeeded(error))
+        return false;
+    // A CHIRP file comes from another radio's world, so its import always says what it took.
+    if (format == CsvFormat::Chirp || report.taken == 0 || !report.skipped.isEmpty() ||
+        !report.changed.isEmpty())
         m_ui.showImportReport(report);
     if (report.taken == 0)
         return false;
@@ -123,6 +156,7 @@ bool FileCommands::saveTo(const QString &path)
         return false;
     m_doc.setCurrentFile(path);
     m_doc.setChanged(false);
+    Q_EMIT cloneFileUsed(path);
     return true;
 }
 
@@ -147,8 +181,18 @@ bool FileCommands::Export()
 {
     if (m_doc.isBusy())
         return false;
-    const QString path = m_ui.chooseSaveFile(UserInteraction::FileKind::Csv);
-    return !path.isEmpty() && succeeded(exportCsv(path, m_doc));
+    CsvFormat format = CsvFormat::Own;
+    const QString path = m_ui.chooseCsvSaveFile(format);
+    if (path.isEmpty())
+        return false;
+    if (format == CsvFormat::Own)
+        return succeeded(exportCsv(path, m_doc));
+    QStringList notes;
+    if (!succeeded(exportChirpCsv(path, m_doc, &notes)))
+        return false;
+    if (!notes.isEmpty())
+        m_ui.showExportReport(notes);
+    return true;
 }
 
 bool FileCommands::queryClose()

@@ -40,12 +40,20 @@ public Q_SLOTS:
     // Writes the current file, or asks for a name like SaveAs when there is none.
     bool Save();
     bool SaveAs();
-    // Asks for a CSV file and merges its rows into the tables; no current file afterwards, and
-    // the changed flag set, for the merged tables are in no file yet. When rows were skipped, or
-    // none was taken, the report is shown; a file that gives no row changes nothing at all.
+    // Opens the clone file at path, after the save-changes prompt: a file dropped on the window,
+    // named on the command line or chosen among the recent files. A path that names no file is
+    // "File Open Error" at once, without the prompt.
+    bool OpenFile(const QString &path);
+    // Asks for a CSV file, in the program's own format or CHIRP's, and merges its rows into the
+    // tables; no current file afterwards, and the changed flag set, for the merged tables are in
+    // no file yet. The report is shown after every CHIRP import, and after one of the own format
+    // when rows were skipped or none was taken; a file that gives no row changes nothing at all.
     bool Import();
-    // Asks for a name and writes the tables as CSV. The current file, the caption and the
-    // changed flag stay as they are: the CSV file is not a clone file.
+    // The same for a CSV file already chosen (dropped on the window): the prompt, then the file.
+    bool ImportFile(const QString &path, CsvFormat format);
+    // Asks for a name and writes the tables as CSV in the chosen format; for CHIRP's, the
+    // channels written otherwise than the tables hold them are shown. The current file, the
+    // caption and the changed flag stay as they are: the CSV file is not a clone file.
     bool Export();
 
     // Asks for a clone file and lists in differences every field in which it differs from the
@@ -68,10 +76,14 @@ Q_SIGNALS:
     // The tables were replaced as a whole: the window redraws both grids and makes the first
     // channel row current.
     void tablesReplaced();
+    // A clone file was opened or saved under path: the recent files follow it.
+    void cloneFileUsed(const QString &path);
 
 private:
     bool saveTo(const QString &path);
     bool openCloneFile(const QString &path);
+    // Import's reading of a chosen file, shared by the chooser and a dropped file.
+    bool importFrom(const QString &path, CsvFormat format);
     // What Open and Import ask before reading: the prompt, then the chooser; an empty text when
     // the command stops there.
     QString chooseFileToLoad(UserInteraction::FileKind kind, const QString &folder = QString());

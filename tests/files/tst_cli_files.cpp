@@ -2,6 +2,7 @@
 #include "cli_run.h"
 #include "document_fixtures.h"
 #include "file_bytes.h"
+#include "files/chirp_csv.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 
@@ -29,6 +30,9 @@ private Q_SLOTS:
     void outputIsInput();
     void importTells_data();
     void importTells();
+    void chirpFormat_data();
+    void chirpFormat();
+    void chirpExport();
 
 private:
     QTemporaryDir m_dir;
@@ -112,6 +116,20 @@ void TestCliFiles::failures_data()
         << QByteArray("File Open Error\n");
     QTest::newRow("export: one argument") << QStringList{QStringLiteral("export-csv"), csv} << 2
                                           << QByteArray("usage: hxv5-cli export-csv");
+    QTest::newRow("export: an unknown format")
+        << QStringList{QStringLiteral("export-csv"), QStringLiteral("in.TV5"),
+                       QStringLiteral("x.csv"), QStringLiteral("--format"), QStringLiteral("xml")}
+        << 2 << QByteArray("usage: hxv5-cli export-csv");
+    QTest::newRow("import: --format without a name")
+        << QStringList{QStringLiteral("import-csv"), csv, QStringLiteral("x.TV5"),
+                       QStringLiteral("--format")}
+        << 2 << QByteArray("usage: hxv5-cli import-csv");
+    QTest::newRow("import: --format twice")
+        << QStringList{QStringLiteral("import-csv"), csv,
+                       QStringLiteral("x.TV5"),      QStringLiteral("--format"),
+                       QStringLiteral("chirp"),      QStringLiteral("--format"),
+                       QStringLiteral("chirp")}
+        << 2 << QByteArray("usage: hxv5-cli import-csv");
     QTest::newRow("import: --onto without a file")
         << QStringList{QStringLiteral("import-csv"), csv, QStringLiteral("x.TV5"),
                        QStringLiteral("--onto")}
@@ -142,8 +160,10 @@ void TestCliFiles::outputIsInput_data()
     QTest::addColumn<QString>("input"); // the file that must stay as it was
     QTest::addColumn<QByteArray>("usage");
 
-    const QByteArray exportUsage = "usage: hxv5-cli export-csv IN.TV5 OUT.csv\n";
-    const QByteArray importUsage = "usage: hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5]\n";
+    const QByteArray exportUsage =
+        "usage: hxv5-cli export-csv IN.TV5 OUT.csv [--format hxv5|chirp]\n";
+    const QByteArray importUsage =
+        "usage: hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5] [--format hxv5|chirp]\n";
     const QString clone = QStringLiteral("in.TV5");
     const QString csv = QStringLiteral("ok.csv");
     QTest::newRow("export onto its input")
@@ -224,6 +244,73 @@ void TestCliFiles::importTells()
     QCOMPARE(r.status, status);
     QCOMPARE(r.err, told);
     QCOMPARE(QFile::exists(out), status == 0);
+}
+
+void TestCliFiles::chirpFormat_data()
+{
+    QTest::addColumn<QStringList>("format");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("told");
+
+    QTest::newRow("--format chirp")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("chirp")} << 0
+        << QByteArray("2 rows imported, 1 row skipped. 1 row changed.\n"
+                      "Line 2: TStep \"7.5\" kHz is not a step of the radio: 8.33KHz taken\n"
+                      "Line 3: Duplex \"split\" cannot be held: the radio shifts by + or - "
+                      "only\n");
+    // The program's own layout finds no record in it.
+    QTest::newRow("own format") << QStringList() << 1
+                                << QByteArray("0 rows imported, 0 rows skipped.\n");
+}
+
+// import-csv --format chirp reads CHIRP's layout and tells what it skipped and changed.
+void TestCliFiles::chirpFormat()
+{
+    QFETCH(QStringList, format);
+    QFETCH(int, status);
+    QFETCH(QByteArray, told);
+    const QString in = path(QStringLiteral("chirp.csv"));
+    const QString out = path(QStringLiteral("chirp.TV5"));
+    QFile::remove(out);
+    QVERIFY(writeAll(in, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,"
+                         "TStep,Skip\r\n"
+                         "4,Club,145.5,-,0.6,TSQL,88.5,100.0,FM,7.5,\r\n"
+                         "5,Split,145.6,split,146.6,,88.5,88.5,FM,5.00,\r\n"
+                         "6,,433.2,,0,Tone,67.0,88.5,FM,25.00,S\r\n"));
+    const CliRun r = runCli(QStringList{QStringLiteral("import-csv"), in, out} + format);
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.err, told);
+    if (status != 0)
+        return;
+    Document result;
+    QCOMPARE(readCloneFile(out, result), FileError::None);
+    QCOMPARE(result.channels().text(4, kColTone), QStringLiteral("TSQ"));
+    QCOMPARE(result.channels().text(4, kColTxTone), QStringLiteral("100.0Hz"));
+    QCOMPARE(result.channels().text(4, kColShift), QStringLiteral("-Shift"));
+    QVERIFY(result.channels().row(5).isEmpty());
+    QCOMPARE(result.channels().text(6, kColFrequency), QStringLiteral("433.20000"));
+    QVERIFY(!result.channels().isEnabled(6));
+}
+
+// export-csv --format chirp writes CHIRP's layout and tells on stderr what it wrote otherwise.
+void TestCliFiles::chirpExport()
+{
+    Document doc;
+    TableRow row;
+    row.number = {145.5, 0, 5, 3, 8, 8, 3, 0.6, 0};
+    row.text = {"145.50000", "FM", "12.5KHz", "Rev", "88.5Hz", "88.5Hz", "Split", ".60000", ""};
+    doc.channels().setSlot(2, row, true);
+    const QString in = path(QStringLiteral("rev.TV5"));
+    QCOMPARE(writeCloneFile(in, doc), FileError::None);
+    const QString out = path(QStringLiteral("rev.csv"));
+    const CliRun r = runCli({QStringLiteral("export-csv"), in, out, QStringLiteral("--format"),
+                             QStringLiteral("chirp")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QByteArray("Channel 2: split shift has no CHIRP column: written without a "
+                               "shift\nChannel 2: reverse tone squelch has no CHIRP column: "
+                               "written without a tone\n"));
+    QVERIFY(readAll(out).startsWith("Location,Name,Frequency,"));
+    QVERIFY(readAll(out).contains("\r\n2,,145.500000,,0.600000,,88.5,88.5,"));
 }
 
 QTEST_GUILESS_MAIN(TestCliFiles)

@@ -1,6 +1,7 @@
 #include "app/document.h"
 #include "base/user_interaction.h"
 #include "document_fixtures.h"
+#include "files/chirp_csv.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 #include "files/file_commands.h"
@@ -44,6 +45,9 @@ private Q_SLOTS:
     void compareWithFile_data();
     void compareWithFile();
     void refusedWhileBusy();
+    void chirpImportAndExport();
+    void arrivingFiles_data();
+    void arrivingFiles();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -463,8 +467,129 @@ void TestFileCommands::refusedWhileBusy()
     QVERIFY(!commands.queryClose());
     QList<ImageDifference> differences;
     QVERIFY(!commands.Compare(differences));
+    QVERIFY(!commands.OpenFile(path(QStringLiteral("x"))));
+    QVERIFY(!commands.ImportFile(path(QStringLiteral("x")), CsvFormat::Chirp));
     QVERIFY(ui.asked.isEmpty());
+    QVERIFY(ui.errors.isEmpty());
     QVERIFY(Snapshot(doc) == before);
+}
+
+// The CSV choosers' CHIRP choice reaches the CHIRP layout, on the same way as the own format:
+// the report for what was changed, the merged tables unsaved and in no file.
+void TestFileCommands::chirpImportAndExport()
+{
+    Document doc;
+    TableRow row;
+    row.number = {145.5, 0, 5, 3, 8, 8, 1, 0.6, 0};
+    row.text = {"145.50000", "FM", "12.5KHz", "Rev.", "88.5Hz", "88.5Hz", "+Shift", ".60000", "n"};
+    doc.channels().setSlot(5, row, true);
+    ScriptedInteraction ui;
+    ui.csvFormat = CsvFormat::Chirp;
+    FileCommands commands(doc, ui);
+    const QString file = path(QStringLiteral("chirp.csv"));
+    ui.saveChoices = {file};
+    QVERIFY(commands.Export());
+    QCOMPARE(ui.asked, QStringList{QStringLiteral("save csv")});
+    QCOMPARE(readAll(file), chirpCsvExportBytes(doc));
+    // Reverse tone squelch has no CHIRP column: told, not lost in silence.
+    QCOMPARE(ui.exportReports.size(), 1);
+    QCOMPARE(ui.exportReports.first().size(), 1);
+
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::Append));
+    f.write("6,x,145.6,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,7.5,,,,,,,\r\n"
+            "7,y,145.7,split,146.0,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,,,,,\r\n");
+    f.close();
+    Document target;
+    target.setCurrentFile(path(QStringLiteral("b.TV5")));
+    FileCommands targetCommands(target, ui);
+    ui.openChoices = {file};
+    QVERIFY(targetCommands.Import());
+    QVERIFY(ui.errors.isEmpty());
+    QCOMPARE(target.channels().text(5, kColFrequency), QStringLiteral("145.50000"));
+    QCOMPARE(target.channels().number(6, kColStep), 3.0); // 8.33KHz, the nearest
+    QVERIFY(target.channels().row(7).isEmpty());
+    QVERIFY(target.isChanged());
+    QVERIFY(target.currentFile().isEmpty());
+    QCOMPARE(ui.reports.size(), 1);
+    QCOMPARE(ui.reports.first().taken, 2);
+    QCOMPARE(csvSkippedRowLines(ui.reports.first()).size(), 2);
+    QCOMPARE(csvImportSummary(ui.reports.first()),
+             QStringLiteral("2 rows imported, 1 row skipped. 1 row changed."));
+}
+
+void TestFileCommands::arrivingFiles_data()
+{
+    using A = UserInteraction::Answer;
+    QTest::addColumn<QString>("command"); // OpenFile, ImportFile
+    QTest::addColumn<QString>("file");    // in the folder; "missing" names none
+    QTest::addColumn<QList<A>>("answers");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QStringList>("errors");
+    QTest::addColumn<bool>("taken");
+
+    const QStringList prompt{QStringLiteral("prompt")};
+    const QStringList fileOpenError{QStringLiteral("File Open Error")};
+    QTest::newRow("open, No") << "OpenFile"
+                              << "a.TV5" << QList<A>{A::No} << prompt << QStringList() << true;
+    QTest::newRow("open, Cancel") << "OpenFile"
+                                  << "a.TV5" << QList<A>{A::Cancel} << prompt << QStringList()
+                                  << false;
+    // Nothing to save the changes for: the message at once.
+    QTest::newRow("open a missing file")
+        << "OpenFile"
+        << "missing" << QList<A>{A::No} << QStringList() << fileOpenError << false;
+    QTest::newRow("open a CSV file as a clone file")
+        << "OpenFile"
+        << "c.csv" << QList<A>{A::No} << prompt << QStringList{QStringLiteral("Data Error")}
+        << false;
+    QTest::newRow("import, No") << "ImportFile"
+                                << "c.csv" << QList<A>{A::No} << prompt << QStringList() << true;
+    QTest::newRow("import, Cancel")
+        << "ImportFile"
+        << "c.csv" << QList<A>{A::Cancel} << prompt << QStringList() << false;
+}
+
+// A file that comes to the window from outside (dropped, on the command line, a recent file)
+// takes the prompt of the command it stands for, and no chooser.
+void TestFileCommands::arrivingFiles()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, file);
+    QFETCH(QList<UserInteraction::Answer>, answers);
+    QFETCH(QStringList, asked);
+    QFETCH(QStringList, errors);
+    QFETCH(bool, taken);
+
+    Document source;
+    fillRandomly(source, 4, {.receivable = true, .model = 0});
+    QVERIFY(writeCloneFile(path(QStringLiteral("a.TV5")), source) == FileError::None);
+    QVERIFY(exportChirpCsv(path(QStringLiteral("c.csv")), source) == FileError::None);
+
+    Document doc;
+    doc.setChanged(true);
+    const Snapshot before(doc);
+    ScriptedInteraction ui;
+    ui.answers = answers;
+    FileCommands commands(doc, ui);
+    QSignalSpy used(&commands, &FileCommands::cloneFileUsed);
+    const bool result = command == QLatin1String("OpenFile")
+                            ? commands.OpenFile(path(file))
+                            : commands.ImportFile(path(file), CsvFormat::Chirp);
+    QCOMPARE(result, taken);
+    QCOMPARE(ui.asked, asked);
+    QCOMPARE(ui.errors, errors);
+    if (!taken) {
+        QVERIFY(Snapshot(doc).sameData(before));
+        QVERIFY(used.isEmpty());
+        return;
+    }
+    QVERIFY(!Snapshot(doc).sameData(before));
+    // A CHIRP import always tells what it took, even when it took every row.
+    QCOMPARE(ui.reports.size(), command == QLatin1String("OpenFile") ? 0 : 1);
+    QCOMPARE(used.size(), command == QLatin1String("OpenFile") ? 1 : 0);
+    if (!used.isEmpty())
+        QCOMPARE(used.first().first().toString(), path(file));
 }
 
 QTEST_GUILESS_MAIN(TestFileCommands)

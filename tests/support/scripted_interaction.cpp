@@ -61,4 +61,21 @@ void ScriptedInteraction::showImportReport(const CsvImportReport &report)
     reports.append(report);
 }
 
+QString ScriptedInteraction::chooseCsvOpenFile(CsvFormat &format)
+{
+    format = csvFormat;
+    return chooseOpenFile(FileKind::Csv);
+}
+
+QString ScriptedInteraction::chooseCsvSaveFile(CsvFormat &format)
+{
+    format = csvFormat;
+    return chooseSaveFile(FileKind::Csv);
+}
+
+void ScriptedInteraction::showExportReport(const QStringList &lines)
+{
+    exportReports.append(lines);
+}
+
 } // namespace hxv5::testing

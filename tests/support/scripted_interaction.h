@@ -20,6 +20,9 @@ public:
     QString chooseOpenFileIn(FileKind kind, const QString &folder) override;
     QString chooseSaveFile(FileKind kind) override;
     void showImportReport(const CsvImportReport &report) override;
+    QString chooseCsvOpenFile(CsvFormat &format) override;
+    QString chooseCsvSaveFile(CsvFormat &format) override;
+    void showExportReport(const QStringList &lines) override;
 
     // The save-changes prompt.
     QList<Answer> answers;
@@ -32,9 +35,13 @@ public:
     QStringList saveChoices;
     QString savePath;
 
+    // The CSV layout the CSV choosers answer with.
+    CsvFormat csvFormat = CsvFormat::Own;
+
     QStringList errors;
     QStringList errorDetails; // one for each error; empty for one shown without details
     QList<CsvImportReport> reports;
+    QList<QStringList> exportReports;
     QStringList asked; // in order: "prompt", "open clone", "save csv", ...
     int saveQuestions = 0;
 };

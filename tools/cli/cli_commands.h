@@ -14,9 +14,12 @@ int readRadio(const QStringList &args); // read-radio --port PORT OUT.TV5
 // write-radio --port PORT IN.TV5 [--changes-only] [--verify] [--backup FILE]; the read before the
 // write (--changes-only, --backup) is kept as a backup, and in FILE too.
 int writeRadio(const QStringList &args);
-int exportCsv(const QStringList &args); // export-csv IN.TV5 OUT.csv
-int importCsv(const QStringList &args); // import-csv IN.csv OUT.TV5 [--onto BASE.TV5]
-int report(const QStringList &args);    // report IN.TV5
+// export-csv IN.TV5 OUT.csv [--format hxv5|chirp]; with CHIRP's format, each channel written
+// otherwise than the tables hold it on a line on stderr.
+int exportCsv(const QStringList &args);
+// import-csv IN.csv OUT.TV5 [--onto BASE.TV5] [--format hxv5|chirp]
+int importCsv(const QStringList &args);
+int report(const QStringList &args); // report IN.TV5
 // diff A.TV5 B.TV5: each difference on a line on stdout; 0 when the files hold the same data,
 // 1 when they differ, kTrouble (with the message) when one cannot be read.
 int diff(const QStringList &args);
@@ -34,5 +37,8 @@ int fileFailure(FileError error);
 // symbolic links, and on POSIX systems also through hard links. An output that does not exist
 // yet is another file.
 bool sameFile(const QString &input, const QString &output);
+// Takes "--option VALUE" out of args into value; false when the option is there without a
+// value or more than once. value stays as it is when the option is absent.
+bool takeOption(QStringList &args, const QString &option, QString &value);
 
 } // namespace hxv5::cli

@@ -1,6 +1,8 @@
 #include "cli_commands.h"
 
 #include "app/document.h"
+#include "base/user_interaction.h"
+#include "files/chirp_csv.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 #include "files/image_compare.h"
@@ -29,10 +31,23 @@ bool sameFile(const QString &input, const QString &output)
 #endif
 }
 
+bool takeOption(QStringList &args, const QString &option, QString &value)
+{
+    const qsizetype at = args.indexOf(option);
+    if (at < 0)
+        return true;
+    if (at + 1 >= args.size() || args.at(at + 1).isEmpty())
+        return false;
+    value = args.at(at + 1);
+    args.remove(at, 2);
+    return !args.contains(option);
+}
+
 namespace {
 
-constexpr const char *kExportUsage = "export-csv IN.TV5 OUT.csv";
-constexpr const char *kImportUsage = "import-csv IN.csv OUT.TV5 [--onto BASE.TV5]";
+constexpr const char *kExportUsage = "export-csv IN.TV5 OUT.csv [--format hxv5|chirp]";
+constexpr const char *kImportUsage =
+    "import-csv IN.csv OUT.TV5 [--onto BASE.TV5] [--format hxv5|chirp]";
 constexpr const char *kDiffUsage = "diff A.TV5 B.TV5";
 
 // Writing the output would destroy the input before it is read again: a bad argument.
@@ -40,6 +55,16 @@ int outputIsInput(const char *line)
 {
     QTextStream(stderr) << "hxv5-cli: the output file is the input file\n";
     return usage(line);
+}
+
+// The CSV layout of --format: the program's own (the default) or CHIRP's.
+bool takeFormat(QStringList &args, CsvFormat &format)
+{
+    QString name = QStringLiteral("hxv5");
+    if (!takeOption(args, QStringLiteral("--format"), name))
+        return false;
+    format = name == QLatin1String("chirp") ? CsvFormat::Chirp : CsvFormat::Own;
+    return name == QLatin1String("chirp") || name == QLatin1String("hxv5");
 }
 
 // How many rows were taken and skipped, then each skipped row, on stderr.
@@ -53,17 +78,25 @@ void tell(const CsvImportReport &report)
 
 } // namespace
 
-int exportCsv(const QStringList &args)
+int exportCsv(const QStringList &arguments)
 {
-    if (args.size() != 2)
+    QStringList args = arguments;
+    CsvFormat format = CsvFormat::Own;
+    if (!takeFormat(args, format) || args.size() != 2)
         return usage(kExportUsage);
     if (sameFile(args.at(0), args.at(1)))
         return outputIsInput(kExportUsage);
     Document doc;
     if (const FileError error = readCloneFile(args.at(0), doc); error != FileError::None)
         return fileFailure(error);
-    if (const FileError error = hxv5::exportCsv(args.at(1), doc); error != FileError::None)
+    QStringList notes;
+    const FileError error = format == CsvFormat::Chirp ? exportChirpCsv(args.at(1), doc, &notes)
+                                                       : hxv5::exportCsv(args.at(1), doc);
+    if (error != FileError::None)
         return fileFailure(error);
+    QTextStream err(stderr);
+    for (const QString &note : std::as_const(notes))
+        err << note << '\n';
     return 0;
 }
 
@@ -71,13 +104,9 @@ int importCsv(const QStringList &args)
 {
     QStringList files = args;
     QString base;
-    if (const qsizetype at = files.indexOf(QStringLiteral("--onto")); at >= 0) {
-        if (at + 1 >= files.size() || files.at(at + 1).isEmpty())
-            return usage(kImportUsage);
-        base = files.at(at + 1);
-        files.remove(at, 2);
-    }
-    if (files.size() != 2 || files.contains(QStringLiteral("--onto")))
+    CsvFormat format = CsvFormat::Own;
+    if (!takeOption(files, QStringLiteral("--onto"), base) || !takeFormat(files, format) ||
+        files.size() != 2)
         return usage(kImportUsage);
     // The output may replace the base (merging into it in place), never the CSV file.
     if (sameFile(files.at(0), files.at(1)))
@@ -90,7 +119,9 @@ int importCsv(const QStringList &args)
             return fileFailure(error);
     }
     CsvImportReport report;
-    if (const FileError error = hxv5::importCsv(files.at(0), doc, report); error != FileError::None)
+    const FileError error = format == CsvFormat::Chirp ? importChirpCsv(files.at(0), doc, report)
+                                                       : hxv5::importCsv(files.at(0), doc, report);
+    if (error != FileError::None)
         return fileFailure(error);
     // A file that gives no row is no import: nothing is written.
     if (report.taken == 0) {

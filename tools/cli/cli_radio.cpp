@@ -102,19 +102,6 @@ bool takeFlag(QStringList &args, const QString &flag)
     return args.removeAll(flag) > 0;
 }
 
-// Takes "--name VALUE" out of the arguments; false when the name stands without a value.
-bool takeOption(QStringList &args, const QString &name, QString &value)
-{
-    const qsizetype at = args.indexOf(name);
-    if (at < 0)
-        return true;
-    if (at + 1 >= args.size() || args.at(at + 1).isEmpty())
-        return false;
-    value = args.at(at + 1);
-    args.remove(at, 2);
-    return args.indexOf(name) < 0;
-}
-
 // What the radio held is kept in the backups folder whatever else becomes of it; a backup that
 // cannot be kept there is told but fails nothing.
 QString keepToldBackup(const Document &image)

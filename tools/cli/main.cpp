@@ -15,8 +15,8 @@ void usage()
     err << "usage: hxv5-cli read-radio --port PORT OUT.TV5\n"
            "       hxv5-cli write-radio --port PORT IN.TV5 [--changes-only] [--verify] [--backup "
            "FILE]\n"
-           "       hxv5-cli export-csv IN.TV5 OUT.csv\n"
-           "       hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5]\n"
+           "       hxv5-cli export-csv IN.TV5 OUT.csv [--format hxv5|chirp]\n"
+           "       hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5] [--format hxv5|chirp]\n"
            "       hxv5-cli report IN.TV5\n"
            "       hxv5-cli diff A.TV5 B.TV5\n";
 }

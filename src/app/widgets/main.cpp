@@ -1,7 +1,9 @@
 #include "app/widgets/app_pictures.h"
+#include "app/widgets/file_arrival.h"
 #include "app/widgets/startup.h"
 
 #include <QApplication>
+#include <QStringList>
 
 #include <csignal>
 
@@ -14,5 +16,11 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Tormel"));
     QApplication::setWindowIcon(hxv5::programIcon());
     const auto window = hxv5::Main();
+    // The desktop's "Open With" names one clone file; QApplication has taken its own options out
+    // of argv by now.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    hxv5::openCommandLineFile(window->fileCommands(), arguments);
     return QApplication::exec();
 }

@@ -135,6 +135,8 @@ constexpr CommandItem kCommands[] = {
         .onToolBar("tbToolBar_Open", u"開く", 1018, openPicture),
     item("mnuFile", "mnuFileOpenBackup", 1220, &MainWindow::mnuFileOpenBackup_Click,
          Rule::Document),
+    // Filled by RecentFilesMenu, which also locks it while a transfer runs.
+    submenu("mnuFile", "mnuFileRecent", 1221),
     item("mnuFile", "mnuFileSave", 1003, &MainWindow::mnuFileSave_Click, Rule::Document)
         .onToolBar("tbToolBar_Save", u"上書き保存", 1019, savePicture),
     item("mnuFile", "mnuFileSaveAs", 1004, &MainWindow::mnuFileSaveAs_Click, Rule::Document),

@@ -3,11 +3,13 @@
 #include "app/document.h"
 #include "app/widgets/about_box.h"
 #include "app/widgets/compare_dialog.h"
+#include "app/widgets/file_arrival.h"
 #include "app/widgets/file_wiring.h"
 #include "app/widgets/localize_form.h"
 #include "app/widgets/main_commands.h"
 #include "app/widgets/main_panels.h"
 #include "app/widgets/main_status_bar.h"
+#include "app/widgets/recent_files_menu.h"
 #include "app/widgets/screen_units.h"
 #include "app/widgets/test_panel_dock.h"
 #include "app/widgets/transfer_wiring.h"
@@ -27,6 +29,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QMenu>
 #include <QSettings>
 #include <QTabBar>
 #include <QTimer>
@@ -88,6 +91,9 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget *parent)
     const Transfers::WriteOptions writes = m_transfers->writeOptions();
     m_commands->menuItem("mnuToolsWriteChanges")->setChecked(writes.changesOnly);
     m_commands->menuItem("mnuToolsVerify")->setChecked(writes.verify);
+    if (auto *recent = findChild<QMenu *>(QStringLiteral("mnuFileRecent")))
+        new RecentFilesMenu(*recent, *m_files, *m_document, this);
+    new FileDropFilter(*this, *m_files);
     connect(m_document, &Document::busyChanged, this, &MainWindow::updateCommandStates);
 }
 

@@ -16,6 +16,11 @@ QString filterEntry(const char *caption, const char *patterns)
            QLatin1Char(')');
 }
 
+QString chirpFilterEntry()
+{
+    return filterEntry("CHIRP CSV (*.csv)", "*.csv");
+}
+
 } // namespace
 
 QString fileFilter(UserInteraction::FileKind kind)
@@ -28,6 +33,21 @@ QString fileFilter(UserInteraction::FileKind kind)
         return filterEntry("CSV Files (*.csv)", "*.csv") + QLatin1String(";;") + all;
     }
     return {};
+}
+
+QString csvFileFilter()
+{
+    QStringList entries = fileFilter(UserInteraction::FileKind::Csv).split(QLatin1String(";;"));
+    entries.insert(1, chirpFilterEntry());
+    return entries.join(QLatin1String(";;"));
+}
+
+CsvFormat csvFormatOfFilter(const QString &selected)
+{
+    // The dialog gives the entry with its patterns, or, as it shows them hidden, without.
+    const bool chirp =
+        selected == chirpFilterEntry() || selected == QLatin1String("CHIRP CSV (*.csv)");
+    return chirp ? CsvFormat::Chirp : CsvFormat::Own;
 }
 
 QFileDialog::Options fileDialogOptions()
@@ -83,6 +103,26 @@ QString WidgetInteraction::chooseOpenFileIn(FileKind kind, const QString &folder
     return path;
 }
 
+QString WidgetInteraction::chooseCsvOpenFile(CsvFormat &format)
+{
+    QString selected;
+    const QString path = QFileDialog::getOpenFileName(
+        m_owner, QString(), QString(), csvFileFilter(), &selected, fileDialogOptions());
+    format = csvFormatOfFilter(selected);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return {};
+    return path;
+}
+
+QString WidgetInteraction::chooseCsvSaveFile(CsvFormat &format)
+{
+    QString selected;
+    const QString path = QFileDialog::getSaveFileName(
+        m_owner, QString(), QString(), csvFileFilter(), &selected, fileDialogOptions());
+    format = csvFormatOfFilter(selected);
+    return path;
+}
+
 QString WidgetInteraction::chooseSaveFile(FileKind kind)
 {
     // The dialog asks before an existing file is overwritten.
@@ -97,8 +137,20 @@ void WidgetInteraction::showImportReport(const CsvImportReport &report)
                     m_owner);
     if (report.taken == 0)
         box.setInformativeText(QStringLiteral("Nothing was changed."));
-    if (!report.skipped.isEmpty())
+    if (!report.skipped.isEmpty() || !report.changed.isEmpty())
         box.setDetailedText(csvSkippedRowLines(report).join(QLatin1Char('\n')));
+    box.exec();
+}
+
+void WidgetInteraction::showExportReport(const QStringList &lines)
+{
+    QMessageBox box(
+        QMessageBox::Information, QStringLiteral("CSV Export"),
+        QString::number(lines.size()) +
+            (lines.size() == 1 ? QLatin1String(" channel was") : QLatin1String(" channels were")) +
+            QLatin1String(" written otherwise than the tables hold them."),
+        QMessageBox::Ok, m_owner);
+    box.setDetailedText(lines.join(QLatin1Char('\n')));
     box.exec();
 }
 

@@ -22,6 +22,9 @@ public:
     QString chooseOpenFileIn(FileKind kind, const QString &folder) override;
     QString chooseSaveFile(FileKind kind) override;
     void showImportReport(const CsvImportReport &report) override;
+    QString chooseCsvOpenFile(CsvFormat &format) override;
+    QString chooseCsvSaveFile(CsvFormat &format) override;
+    void showExportReport(const QStringList &lines) override;
 
 private:
     QWidget *m_owner;
@@ -33,5 +36,10 @@ private:
 // Files" matches "*".
 QString fileFilter(UserInteraction::FileKind kind);
 QFileDialog::Options fileDialogOptions();
+
+// The CSV choosers' filter list: the program's own entries with "CHIRP CSV (*.csv)" after the
+// first, so that the own format stays the default; and the format of the entry the user chose.
+QString csvFileFilter();
+CsvFormat csvFormatOfFilter(const QString &selected);
 
 } // namespace hxv5

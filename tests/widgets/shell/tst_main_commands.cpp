@@ -21,11 +21,12 @@ namespace {
 // What a running transfer or list operation locks: everything that reads or replaces the tables,
 // the settings or the line, and every transfer.
 const QStringList kLockedWhileBusy = {
-    "mnuEditUndo",       "mnuExport",   "mnuFileCompare",  "mnuFileNew",     "mnuFileOpen",
-    "mnuFileOpenBackup", "mnuFileSave", "mnuFileSaveAs",   "mnuImport",      "mnuReAll",
-    "mnuReMem",          "mnuReSet",    "mnuToolsOptions", "mnuToolsVerify", "mnuToolsWriteChanges",
-    "mnuWrAll",          "mnuWrMem",    "mnuWrSet",        "tbToolBar_New",  "tbToolBar_Open",
-    "tbToolBar_Save"};
+    "mnuEditUndo",    "mnuExport",         "mnuFileCompare", "mnuFileNew",
+    "mnuFileOpen",    "mnuFileOpenBackup", "mnuFileRecent",  "mnuFileSave",
+    "mnuFileSaveAs",  "mnuImport",         "mnuReAll",       "mnuReMem",
+    "mnuReSet",       "mnuToolsOptions",   "mnuToolsVerify", "mnuToolsWriteChanges",
+    "mnuWrAll",       "mnuWrMem",          "mnuWrSet",       "tbToolBar_New",
+    "tbToolBar_Open", "tbToolBar_Save"};
 
 enum class Busy { No, Transfer, ListOperation };
 

@@ -283,6 +283,8 @@ void TestMainWindow::startUpState()
                              "mnuFileNew",
                              "mnuFileOpen",
                              "mnuFileOpenBackup",
+                             "mnuFileRecent",
+                             "mnuFileRecentClear",
                              "mnuFileSave",
                              "mnuFileSaveAs",
                              "mnuFileBar0",

@@ -13,6 +13,7 @@
 using namespace hxv5;
 
 Q_DECLARE_METATYPE(UserInteraction::FileKind)
+Q_DECLARE_METATYPE(CsvFormat)
 
 // The window's file choosers and message boxes, as the user sees them.
 class TestWidgetInteraction : public QObject
@@ -21,6 +22,8 @@ class TestWidgetInteraction : public QObject
 private Q_SLOTS:
     void fileFilters_data();
     void fileFilters();
+    void csvChooserOffersChirp_data();
+    void csvChooserOffersChirp();
     void importReport_data();
     void importReport();
 };
@@ -64,6 +67,37 @@ void TestWidgetInteraction::fileFilters()
     dialog.selectNameFilter(dialog.nameFilters().constFirst());
     QVERIFY(QDir::match(model->nameFilters(), own));
     QVERIFY(!QDir::match(model->nameFilters(), QStringLiteral("README")));
+}
+
+void TestWidgetInteraction::csvChooserOffersChirp_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<CsvFormat>("format");
+    QTest::newRow("own format") << 0 << CsvFormat::Own;
+    QTest::newRow("CHIRP") << 1 << CsvFormat::Chirp;
+    QTest::newRow("all files") << 2 << CsvFormat::Own;
+}
+
+// The CSV choosers offer the CHIRP format second, so that the program's own stays the default,
+// and the entry chosen tells the format.
+void TestWidgetInteraction::csvChooserOffersChirp()
+{
+    QFETCH(int, entry);
+    QFETCH(CsvFormat, format);
+
+    QFileDialog dialog(nullptr, QString(), QDir::tempPath(), csvFileFilter());
+    dialog.setOptions(fileDialogOptions() | QFileDialog::DontUseNativeDialog);
+    const auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types);
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i)
+        shown.append(types->itemText(i));
+    QCOMPARE(shown,
+             (QStringList{QStringLiteral("CSV Files (*.csv)"), QStringLiteral("CHIRP CSV (*.csv)"),
+                          QStringLiteral("All Files (*.*)")}));
+    QCOMPARE(csvFormatOfFilter(dialog.selectedNameFilter()), CsvFormat::Own);
+    dialog.selectNameFilter(dialog.nameFilters().at(entry));
+    QCOMPARE(csvFormatOfFilter(dialog.selectedNameFilter()), format);
 }
 
 void TestWidgetInteraction::importReport_data()
