@@ -1,11 +1,12 @@
-// hxv5-bench-link: Read Memory and Write Memory against the simulated radio over a real
-// pseudo-terminal. Paced like a 9600-baud line, it compares the wall time with the time the
-// characters need on the line and reports the program's CPU time; unpaced, it reports what the
-// program itself adds to each exchange.
+// hxv5-bench-link: Read Memory, Write Memory, Write Memory with verify and a one-channel Write
+// Changes against the simulated radio over a real pseudo-terminal. Paced like a 9600-baud line, it
+// compares the wall time with the time the characters need on the line and reports the program's
+// CPU time; unpaced, it reports what the program itself adds to each exchange.
 //
 //   hxv5-bench-link [--sim PATH-TO-hxv5-radio-sim]
 
 #include "app/document.h"
+#include "base/table_row.h"
 #include "base/user_interaction.h"
 #include "link/serial_port.h"
 #include "link/transfers.h"
@@ -135,6 +136,8 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QString memory = dir.filePath(QStringLiteral("memory.txt"));
     bool allOk = true;
+    // Each pass changes the channel anew: the radio keeps its memory from one pass to the next.
+    int edits = 0;
 
     for (const bool paced : {true, false}) {
         RadioSimProcess sim(simPath);
@@ -153,13 +156,32 @@ int main(int argc, char *argv[])
         std::printf(paced ? "paced simulator (960 characters/s), %s\n"
                           : "\nunpaced simulator, %s\n",
                     qPrintable(sim.device));
+        Transfers::WriteOptions plain;
+        Transfers::WriteOptions verified;
+        verified.verify = true;
+        Transfers::WriteOptions changesOnly;
+        changesOnly.changesOnly = true;
         const struct
         {
             const char *name;
             void (Transfers::*operation)();
-        } operations[] = {{"Read Memory", &Transfers::readMemory},
-                          {"Write Memory", &Transfers::writeMemory}};
+            Transfers::WriteOptions options;
+            bool editOneChannel;
+        } operations[] = {
+            {"Read Memory", &Transfers::readMemory, plain, false},
+            {"Write Memory", &Transfers::writeMemory, plain, false},
+            {"Write+verify", &Transfers::writeMemory, verified, false},
+            // The radio now holds the document; one channel changes before the write.
+            {"Changes, 1ch", &Transfers::writeMemory, changesOnly, true},
+        };
         for (const auto &op : operations) {
+            transfers.setWriteOptions(op.options);
+            if (op.editOneChannel) {
+                TableRow row = doc.channels().row(12);
+                row.number[kColFrequency] = 146.0 + 0.025 * ++edits;
+                row.number[kColStep] = 5;
+                doc.channels().setRow(12, row);
+            }
             const Figures f = measure(transfers, port, op.operation);
             allOk = allOk && f.ok;
             if (paced) {
