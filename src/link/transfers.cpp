@@ -204,7 +204,7 @@ void Transfers::onReadFinished(const QString &result)
     if (m_handRead) {
         m_handRead = false;
         if (result == CommandExchange::kPortFailure)
-            m_ui.showError(kComPortError);
+            m_ui.showErrorDetails(kComPortError, m_exchange.portFailureDiagnosis());
         setRunning(false);
         Q_EMIT handReadFinished();
         return;
@@ -247,7 +247,10 @@ void Transfers::endBlock(BlockOutcome outcome, const QString &reply)
 
 void Transfers::report(BlockOutcome outcome)
 {
-    m_ui.showError(outcome == BlockOutcome::PortFailure ? kComPortError : kCommunicationError);
+    if (outcome == BlockOutcome::PortFailure)
+        m_ui.showErrorDetails(kComPortError, m_exchange.portFailureDiagnosis());
+    else
+        m_ui.showError(kCommunicationError);
 }
 
 // --- the enable bitmap and the TX extension ---

@@ -1,5 +1,6 @@
 #include "app/widgets/app_pictures.h"
 #include "app/widgets/startup.h"
+#include "app/widgets/window_options.h"
 
 #include <QApplication>
 
@@ -8,7 +9,11 @@
 int main(int argc, char *argv[])
 {
     std::signal(SIGXFSZ, SIG_IGN); // past a file-size limit a save fails with its message
+    if (const auto status = hxv5::answerInformationOptions(argc, argv))
+        return *status;
     QApplication app(argc, argv);
+    if (const auto status = hxv5::rejectUnknownOptions())
+        return *status;
     // The names under which the window placement is stored.
     QApplication::setApplicationName(QStringLiteral("HX-V5 Clone"));
     QApplication::setOrganizationName(QStringLiteral("Tormel"));

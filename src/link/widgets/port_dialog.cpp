@@ -16,11 +16,6 @@ namespace {
 constexpr int kRowsPerColumn = 7; // COM 1..7 in the left column, COM 8..14 in the right
 }
 
-QString portCaption(int portNumber)
-{
-    return QStringLiteral("COM %1").arg(portNumber, 2);
-}
-
 PortDialog::PortDialog(SerialPort &port, QWidget *parent) : QDialog(parent), m_port(port)
 {
     setObjectName(QStringLiteral("dlgCOM"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/port_mapping.h"
+
 #include <QDialog>
 
 #include <array>
@@ -39,8 +41,5 @@ private:
     std::array<QRadioButton *, kPortCount> m_options{};
     std::array<QLabel *, kPortCount> m_devices{};
 };
-
-// "COM  1" .. "COM  9", "COM 10" .. "COM 14": every caption six characters long.
-QString portCaption(int portNumber);
 
 } // namespace hxv5
