@@ -10,10 +10,8 @@
 #include <QSet>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,9 +114,7 @@ PortCheck PortDoctor::checkDevice(const QString &device, int port) const
     if (device.isEmpty() || ::stat(name.constData(), &status) != 0)
         return check;
 
-    if (::access(name.constData(), R_OK | W_OK) != 0) {
-        if (errno != EACCES)
-            return check;
+    if (::access(name.constData(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM)) {
         check.verdict = PortCheck::Verdict::PermissionDenied;
         if (const group *owner = ::getgrgid(status.st_gid))
             check.group = QString::fromLocal8Bit(owner->gr_name);
@@ -138,24 +134,9 @@ PortCheck PortDoctor::checkDevice(const QString &device, int port) const
         return check;
     }
 
+    // The device itself is not opened to see whether it is free: opening a serial port raises
+    // its control lines, which some cables use to key the radio or to reset what hangs on them.
     check.verdict = PortCheck::Verdict::Ok;
-    if (!S_ISCHR(status.st_mode))
-        return check;
-    // A holder the system does not show us (another user's process) still keeps others out with
-    // an exclusive open or a lock on the device.
-    const int fd = ::open(name.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == EBUSY)
-            check.verdict = PortCheck::Verdict::Busy;
-        else if (errno == EACCES || errno == EPERM)
-            check.verdict = PortCheck::Verdict::PermissionDenied;
-        else if (errno == ENXIO || errno == ENODEV || errno == ENOENT || errno == EIO)
-            check.verdict = PortCheck::Verdict::Missing;
-        return check;
-    }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
-        check.verdict = PortCheck::Verdict::Busy;
-    ::close(fd);
     return check;
 }
 

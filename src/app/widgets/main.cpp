@@ -18,6 +18,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("HX-V5 Clone"));
     QApplication::setOrganizationName(QStringLiteral("Tormel"));
     QApplication::setWindowIcon(hxv5::programIcon());
+    // The desktop entry and the icons the installation puts in place carry this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.hxv5.Clone"));
     const auto window = hxv5::Main();
     return QApplication::exec();
 }
