@@ -6,7 +6,7 @@
 # tests. A folder already configured, such as the test build, is built and packaged as it is.)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${1:-$root/build-package}"
+build="$(realpath -m "${1:-$root/build-package}")"
 "$root/scripts/deps.sh"
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHXV5_TESTS=OFF
