@@ -4,8 +4,10 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools libgl-dev
+    qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev
     fonts-liberation2 fonts-noto-cjk poppler-utils
+    # The Debian package and the validators of the installed desktop files and manual pages.
+    dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
 )
 if [[ "${HXV5_EXTRA_PACKAGES:-}" != "" ]]; then
     # shellcheck disable=SC2206

@@ -221,4 +221,9 @@ void CommandExchange::finish(bool portFailed)
         Q_EMIT writeFinished(portFailed ? kWritePortFailure : classifyWrite(m_reply));
 }
 
+QString CommandExchange::portFailureDiagnosis() const
+{
+    return m_port.failureDiagnosis();
+}
+
 } // namespace hxv5

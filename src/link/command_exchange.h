@@ -55,6 +55,9 @@ public:
     // Ends a running exchange without a result.
     void abort();
 
+    // After a port failure: what the port can tell about it, for the user.
+    QString portFailureDiagnosis() const;
+
 Q_SIGNALS:
     void readFinished(const QString &result);
     void writeFinished(int code);

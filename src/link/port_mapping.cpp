@@ -157,4 +157,9 @@ bool unbindPort(int port)
     return !QFileInfo(link).isSymLink() || QFile::remove(link);
 }
 
+QString portCaption(int portNumber)
+{
+    return QStringLiteral("COM %1").arg(portNumber, 2);
+}
+
 } // namespace hxv5

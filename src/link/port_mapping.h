@@ -39,4 +39,7 @@ QStringList usbSerialDevices(const QString &deviceFolder = QStringLiteral("/dev"
 bool bindPort(int port, const QString &device);
 bool unbindPort(int port);
 
+// "COM  1" .. "COM  9", "COM 10" .. "COM 14": every caption six characters long.
+QString portCaption(int portNumber);
+
 } // namespace hxv5

@@ -1,11 +1,13 @@
 #include "link/serial_port.h"
 
+#include "link/port_doctor.h"
 #include "link/port_mapping.h"
 
 #include <QFile>
 #include <QSerialPort>
 
 #ifdef Q_OS_UNIX
+#include <sys/file.h>
 #include <sys/stat.h>
 #endif
 
@@ -77,6 +79,10 @@ bool QtSerialPortAdapter::open()
     m_port->setPortName(device);
     if (!m_port->open(QIODevice::ReadWrite))
         return false;
+    if (!lockExclusively()) {
+        m_port->close();
+        return false;
+    }
     m_openedDevice = device;
     m_openedIdentity = identityOf(device);
     const bool configured =
@@ -88,6 +94,25 @@ bool QtSerialPortAdapter::open()
         return false;
     }
     return true;
+}
+
+bool QtSerialPortAdapter::lockExclusively()
+{
+#ifdef Q_OS_UNIX
+    // QSerialPort's lock file and exclusive mode keep out programs that look for them, but the
+    // superuser passes the exclusive mode and a lock file goes unseen by programs that look in
+    // another lock folder. A lock on the open device itself is seen by everyone who asks for it.
+    return ::flock(static_cast<int>(m_port->handle()), LOCK_EX | LOCK_NB) == 0;
+#else
+    return true;
+#endif
+}
+
+QString QtSerialPortAdapter::failureDiagnosis() const
+{
+    const PortDoctor doctor;
+    return doctor.diagnosis(
+        doctor.checkDevice(resolvedDevice(), m_devicePath.isEmpty() ? portNumber() : 0));
 }
 
 void QtSerialPortAdapter::close()

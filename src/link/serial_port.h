@@ -35,6 +35,10 @@ public:
     // Hands the text to the line unchanged; false when the port refused it.
     virtual bool send(const QByteArray &data) = 0;
 
+    // Why the last open() failed or the line went away, in words for the user: the device, its
+    // state and what to do about it. Empty when there is nothing to tell.
+    virtual QString failureDiagnosis() const { return {}; }
+
 Q_SIGNALS:
     void readyRead();
     // The port failed after it was opened (for example the cable was pulled).
@@ -46,6 +50,9 @@ private:
 
 // The real line on QSerialPort: 9600 baud, 8 data bits, no parity, one stop bit, no handshaking.
 // The COM number is resolved to a device with the port mapping each time the port is opened.
+//
+// The line is the program's alone while it is open: a second program (or a second port in this
+// one) that opens the same device fails at once instead of taking part in the exchange.
 //
 // A line that fails while open (the cable pulled, the simulated radio gone) is closed at once,
 // and a device that disappeared or was replaced since it was opened counts as closed: either
@@ -64,6 +71,8 @@ public:
     QByteArray takePendingInput() override;
     void discardPendingInput() override;
     bool send(const QByteArray &data) override;
+    // The port doctor's diagnosis of the device this port reaches.
+    QString failureDiagnosis() const override;
 
     // A device given by path (the command-line companion's "--port /dev/ttyUSB0") takes the
     // place of the COM number until it is set back to empty.
@@ -86,6 +95,7 @@ private:
     };
     static DeviceIdentity identityOf(const QString &device);
     bool deviceGone() const;
+    bool lockExclusively();
 
     QSerialPort *m_port;
     QString m_devicePath;

@@ -239,7 +239,7 @@ void Transfers::onReadFinished(const QString &result)
     if (m_handRead) {
         m_handRead = false;
         if (result == CommandExchange::kPortFailure)
-            m_ui.showError(kComPortError);
+            m_ui.showErrorDetails(kComPortError, m_exchange.portFailureDiagnosis());
         setRunning(false);
         Q_EMIT handReadFinished();
         return;
@@ -282,7 +282,10 @@ void Transfers::endBlock(BlockOutcome outcome, const QString &reply)
 
 void Transfers::report(BlockOutcome outcome)
 {
-    m_ui.showError(outcome == BlockOutcome::PortFailure ? kComPortError : kCommunicationError);
+    if (outcome == BlockOutcome::PortFailure)
+        m_ui.showErrorDetails(kComPortError, m_exchange.portFailureDiagnosis());
+    else
+        m_ui.showError(kCommunicationError);
 }
 
 // --- the enable bitmap and the TX extension ---
@@ -609,9 +612,15 @@ void Transfers::verifyPlanned(qsizetype index)
 
 void Transfers::reportWriteStop(BlockOutcome outcome)
 {
-    m_ui.showErrorDetails(outcome == BlockOutcome::PortFailure ? kComPortError
-                                                               : kCommunicationError,
-                          writeStopDetails());
+    if (outcome != BlockOutcome::PortFailure) {
+        m_ui.showErrorDetails(kCommunicationError, writeStopDetails());
+        return;
+    }
+    // What the write left behind first, then why the port failed.
+    QString details = writeStopDetails();
+    if (const QString diagnosis = m_exchange.portFailureDiagnosis(); !diagnosis.isEmpty())
+        details += QStringLiteral("\n\n") + diagnosis;
+    m_ui.showErrorDetails(kComPortError, details);
 }
 
 QString Transfers::writeStopDetails() const

@@ -23,6 +23,8 @@ int report(const QStringList &args); // report IN.TV5
 // diff A.TV5 B.TV5: each difference on a line on stdout; 0 when the files hold the same data,
 // 1 when they differ, kTrouble (with the message) when one cannot be read.
 int diff(const QStringList &args);
+// ports: a line for each COM number with its device and what keeps it from use, then the fixes.
+int ports(const QStringList &args);
 
 // The exit rules every command shares.
 inline constexpr int kFailed = 1;

@@ -1,24 +1,28 @@
 #include "cli_commands.h"
+#include "program_version.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <map>
 
 namespace {
 
-void usage()
+void usage(FILE *to = stderr)
 {
-    QTextStream err(stderr);
+    QTextStream err(to);
     err << "usage: hxv5-cli read-radio --port PORT OUT.TV5\n"
            "       hxv5-cli write-radio --port PORT IN.TV5 [--changes-only] [--verify] [--backup "
            "FILE]\n"
            "       hxv5-cli export-csv IN.TV5 OUT.csv [--format hxv5|chirp]\n"
            "       hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5] [--format hxv5|chirp]\n"
            "       hxv5-cli report IN.TV5\n"
-           "       hxv5-cli diff A.TV5 B.TV5\n";
+           "       hxv5-cli diff A.TV5 B.TV5\n"
+           "       hxv5-cli ports\n"
+           "       hxv5-cli --help | --version\n";
 }
 
 } // namespace
@@ -55,11 +59,20 @@ int main(int argc, char *argv[])
         {QStringLiteral("import-csv"), hxv5::cli::importCsv},
         {QStringLiteral("report"), hxv5::cli::report},
         {QStringLiteral("diff"), hxv5::cli::diff},
+        {QStringLiteral("ports"), hxv5::cli::ports},
     };
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         usage();
         return 2;
+    }
+    if (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        usage(stdout);
+        return 0;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        QTextStream(stdout) << "hxv5-cli " << hxv5::kProgramVersion << '\n';
+        return 0;
     }
     const auto it = commands.find(args.first());
     if (it == commands.end()) {

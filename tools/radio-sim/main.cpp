@@ -3,6 +3,7 @@
 
 #include "link/port_mapping.h"
 #include "link/serial_port.h"
+#include "program_version.h"
 #include "radio_memory.h"
 #include "radio_simulator.h"
 
@@ -106,12 +107,14 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("hxv5-radio-sim"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(hxv5::kProgramVersion));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "A simulated HX-V5 radio on a pseudo-terminal. Prints the terminal's path on the first "
         "line of its output and binds it to a COM number until it ends."));
-    parser.addHelpOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption comOption(QStringLiteral("com"),
                                        QStringLiteral("COM number to bind, 1 to 14 (default 1)."),
                                        QStringLiteral("N"), QStringLiteral("1"));
@@ -147,7 +150,16 @@ int main(int argc, char *argv[])
                                            QStringLiteral("Log each command on stderr."));
     parser.addOptions({comOption, noBindOption, memoryOption, resetOption, unpacedOption,
                        faultOption, hangUpOption, delayOption, corruptWriteOption, verboseOption});
-    parser.process(app);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        // The usage line, as for the other programs, and the usage status.
+        std::fprintf(stderr, "hxv5-radio-sim: %s\n%s\n", qPrintable(parser.errorText()),
+                     qPrintable(parser.helpText().section(QLatin1Char('\n'), 0, 0)));
+        return 2;
+    }
+    if (parser.isSet(helpOption))
+        parser.showHelp(0);
+    if (parser.isSet(versionOption))
+        parser.showVersion();
 
     hxv5::RadioSimulator::Options options;
     options.paced = !parser.isSet(unpacedOption);

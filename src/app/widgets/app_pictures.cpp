@@ -8,11 +8,17 @@ namespace hxv5 {
 
 QPixmap radioPicture(int height)
 {
-    // A hand-held radio: antenna, body, display and keypad, in proportion to the height.
-    const int width = height / 2;
-    QPixmap pixmap(width, height);
+    QPixmap pixmap(height / 2, height);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
+    paintRadio(p, height);
+    return pixmap;
+}
+
+void paintRadio(QPainter &p, int height)
+{
+    // A hand-held radio: antenna, body, display and keypad, in proportion to the height.
+    const int width = height / 2;
     p.setRenderHint(QPainter::Antialiasing);
     const double u = height / 20.0;
 
@@ -45,7 +51,6 @@ QPixmap radioPicture(int height)
             p.drawRoundedRect(key, u * 0.3, u * 0.3);
         }
     }
-    return pixmap;
 }
 
 QIcon programIcon()

@@ -1,6 +1,7 @@
 #include "app/widgets/app_pictures.h"
 #include "app/widgets/file_arrival.h"
 #include "app/widgets/startup.h"
+#include "app/widgets/window_options.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -10,11 +11,17 @@
 int main(int argc, char *argv[])
 {
     std::signal(SIGXFSZ, SIG_IGN); // past a file-size limit a save fails with its message
+    if (const auto status = hxv5::answerInformationOptions(argc, argv))
+        return *status;
     QApplication app(argc, argv);
+    if (const auto status = hxv5::rejectUnknownOptions())
+        return *status;
     // The names under which the window placement is stored.
     QApplication::setApplicationName(QStringLiteral("HX-V5 Clone"));
     QApplication::setOrganizationName(QStringLiteral("Tormel"));
     QApplication::setWindowIcon(hxv5::programIcon());
+    // The desktop entry and the icons the installation puts in place carry this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.hxv5.Clone"));
     const auto window = hxv5::Main();
     // The desktop's "Open With" names one clone file; QApplication has taken its own options out
     // of argv by now.

@@ -1,5 +1,6 @@
 #include "link/widgets/port_dialog.h"
 
+#include "link/port_doctor.h"
 #include "link/port_mapping.h"
 #include "link/serial_port.h"
 
@@ -14,11 +15,6 @@ namespace hxv5 {
 
 namespace {
 constexpr int kRowsPerColumn = 7; // COM 1..7 in the left column, COM 8..14 in the right
-}
-
-QString portCaption(int portNumber)
-{
-    return QStringLiteral("COM %1").arg(portNumber, 2);
 }
 
 PortDialog::PortDialog(SerialPort &port, QWidget *parent) : QDialog(parent), m_port(port)
@@ -45,13 +41,17 @@ PortDialog::PortDialog(SerialPort &port, QWidget *parent) : QDialog(parent), m_p
         device->setEnabled(false); // a note beside the option, drawn in grey
         device->setMinimumWidth(
             device->fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB00")));
+        auto *state = new QLabel(this);
+        state->setObjectName(QStringLiteral("lblComState_%1").arg(i));
         m_options.at(static_cast<size_t>(i)) = option;
         m_devices.at(static_cast<size_t>(i)) = device;
-        const int column = (i / kRowsPerColumn) * 3;
+        m_states.at(static_cast<size_t>(i)) = state;
+        const int column = (i / kRowsPerColumn) * 4;
         grid->addWidget(option, i % kRowsPerColumn, column);
         grid->addWidget(device, i % kRowsPerColumn, column + 1);
+        grid->addWidget(state, i % kRowsPerColumn, column + 2);
     }
-    grid->setColumnMinimumWidth(2, 16);
+    grid->setColumnMinimumWidth(3, 16);
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
@@ -73,12 +73,19 @@ PortDialog::PortDialog(SerialPort &port, QWidget *parent) : QDialog(parent), m_p
 
 void PortDialog::prepare()
 {
+    const PortDoctor doctor(m_systemRoot);
     for (int i = 0; i < kPortCount; ++i) {
-        const QString device = deviceForPort(i + 1);
+        const PortCheck check = doctor.checkPort(i + 1);
+        const QString &device = check.device;
         QLabel *label = m_devices.at(static_cast<size_t>(i));
         label->setText(device.isEmpty() ? QStringLiteral("(none)") : device);
         label->setToolTip(device.isEmpty() ? QStringLiteral("No serial device answers to this port")
                                            : device);
+        // What keeps the port from use, and the fix, for a port that reaches a device.
+        QLabel *state = m_states.at(static_cast<size_t>(i));
+        state->setText(device.isEmpty() ? QString() : PortDoctor::verdictText(check));
+        state->setToolTip(device.isEmpty() ? QString() : doctor.diagnosis(check).trimmed());
+        state->setEnabled(check.verdict == PortCheck::Verdict::Ok);
     }
     const int index = m_port.portNumber() - 1;
     if (index >= 0 && index < kPortCount)

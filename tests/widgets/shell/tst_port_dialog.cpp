@@ -2,8 +2,12 @@
 
 #include "scripted_radio.h"
 
+#include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace hxv5;
@@ -19,6 +23,7 @@ private Q_SLOTS:
     void okAppliesTheChoice_data();
     void okAppliesTheChoice();
     void closingOtherwiseChangesNothing();
+    void showsWhatKeepsEachPortFromUse();
 };
 
 void TestPortDialog::captions()
@@ -105,6 +110,44 @@ void TestPortDialog::closingOtherwiseChangesNothing()
     dialog.reject(); // the window's close box
     QCOMPARE(line.portNumber(), 4);
     QVERIFY(line.isOpen());
+}
+
+void TestPortDialog::showsWhatKeepsEachPortFromUse()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit()); // no bindings
+    const QString root = dir.filePath(QStringLiteral("root"));
+    QVERIFY(QDir().mkpath(root + QStringLiteral("/dev")));
+    QVERIFY(QDir().mkpath(root + QStringLiteral("/proc/812/fd")));
+    for (const char *name : {"/dev/ttyUSB0", "/dev/ttyUSB1", "/proc/812/comm"}) {
+        QFile file(root + QLatin1String(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QFile comm(root + QStringLiteral("/proc/812/comm"));
+    QVERIFY(comm.open(QIODevice::WriteOnly));
+    comm.write("ModemManager\n");
+    comm.close();
+    QVERIFY(QFile::link(root + QStringLiteral("/dev/ttyUSB1"),
+                        root + QStringLiteral("/proc/812/fd/5")));
+
+    ScriptedRadio line;
+    PortDialog dialog(line);
+    dialog.setSystemRoot(root);
+    dialog.prepare();
+    const auto label = [&](const char *kind, int index) {
+        return dialog.findChild<QLabel *>(
+            QStringLiteral("lblCom%1_%2").arg(QLatin1String(kind)).arg(index));
+    };
+    QCOMPARE(label("Device", 0)->text(), root + QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(label("State", 0)->text(), QStringLiteral("ok"));
+    QCOMPARE(label("Device", 1)->text(), root + QStringLiteral("/dev/ttyUSB1"));
+    QCOMPARE(label("State", 1)->text(), QStringLiteral("busy (ModemManager)"));
+    QVERIFY(label("State", 1)
+                ->toolTip()
+                .contains(QLatin1String("sudo systemctl disable --now ModemManager")));
+    QCOMPARE(label("Device", 2)->text(), QStringLiteral("(none)"));
+    QCOMPARE(label("State", 2)->text(), QString());
 }
 
 QTEST_MAIN(TestPortDialog)
