@@ -65,6 +65,7 @@ bool FileCommands::New()
     Q_EMIT tablesReplaced();
     m_doc.setCurrentFile(QString());
     m_doc.setChanged(false);
+    m_doc.startFreshHistory();
     return true;
 }
 
@@ -88,6 +89,7 @@ bool FileCommands::openCloneFile(const QString &path)
     Q_EMIT tablesReplaced();
     m_doc.setCurrentFile(path);
     m_doc.setChanged(false);
+    m_doc.startFreshHistory();
     return true;
 }
 
@@ -95,7 +97,14 @@ bool FileCommands::Import()
 {
     const QString path = chooseFileToLoad(UserInteraction::FileKind::Csv);
     CsvImportReport report;
-    if (path.isEmpty() || !succeeded(importCsv(path, m_doc, report)))
+    if (path.isEmpty())
+        return false;
+    FileError error = FileError::None;
+    m_doc.recordStep(QStringLiteral("Import"), [&] {
+        error = importCsv(path, m_doc, report);
+        return error == FileError::None;
+    });
+    if (!succeeded(error))
         return false;
     if (report.taken == 0 || !report.skipped.isEmpty())
         m_ui.showImportReport(report);

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 
 #include <cmath>
@@ -30,14 +31,14 @@ RowGrid::RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRow
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    // The grid is made exactly as wide as its columns; it scrolls vertically when it shows
-    // fewer rows than it holds.
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The grid starts exactly as wide as its columns; it scrolls vertically when it shows fewer
+    // rows than it holds, and sideways once the user has widened columns past its width.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(m_visibleRows < m_model->rowCount() ? Qt::ScrollBarAlwaysOn
                                                                    : Qt::ScrollBarAlwaysOff);
 
     QHeaderView *top = horizontalHeader();
-    top->setSectionResizeMode(QHeaderView::Fixed);
+    top->setSectionResizeMode(QHeaderView::Interactive);
     top->setSectionsClickable(false);
     top->setHighlightSections(false);
     top->setMinimumSectionSize(1);
@@ -100,7 +101,39 @@ void RowGrid::layOut()
     if (verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
         width += verticalScrollBar()->sizeHint().width();
     const int height = 2 * frameWidth() + top->height() + m_visibleRows * m_rowHeight;
-    setFixedSize(width, height);
+    setMinimumSize(width, height);
+    resize(width, height);
+    // A grid that shows all its rows has nothing to show in more height.
+    const bool allShown = m_visibleRows >= m_model->rowCount();
+    setSizePolicy(QSizePolicy::Expanding, allShown ? QSizePolicy::Fixed : QSizePolicy::Expanding);
+    if (allShown)
+        setMaximumHeight(height);
+    updateGeometry();
+}
+
+QSize RowGrid::sizeHint() const
+{
+    return minimumSize();
+}
+
+int RowGrid::shownRowCount() const
+{
+    const int shown = m_rowHeight > 0 ? viewport()->height() / m_rowHeight : 0;
+    return std::max(shown, m_visibleRows);
+}
+
+void RowGrid::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        const QModelIndex current = currentIndex();
+        if (current.isValid())
+            rowDoubleClicked(current.row());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void RowGrid::changeEvent(QEvent *event)
