@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void captionMarksUnsavedChanges();
     void sliderDragIsOneStep();
     void helpShowsTheUsersPartOfTheReadme();
+    void gridsGrowWithTheWindow();
 
 private:
     QAction *action(const char *name) const
@@ -255,6 +257,24 @@ void TestMainWindowEditing::helpShowsTheUsersPartOfTheReadme()
     // The same window comes back.
     action("mnuHelpContents")->trigger();
     QCOMPARE(m_window->helpWindow(), help);
+}
+
+void TestMainWindowEditing::gridsGrowWithTheWindow()
+{
+    m_window->selectTab(3);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    auto *grid = m_window->findChild<ChannelGrid *>();
+    const QSize start = grid->size();
+    const int startRows = grid->shownRowCount();
+    QVERIFY(startRows >= ChannelGrid::kVisibleRows);
+    m_window->resize(m_window->width() + 300, m_window->height() + 300);
+    QTRY_VERIFY(grid->height() > start.height() + 200);
+    QVERIFY(grid->width() > start.width() + 200);
+    QVERIFY(grid->shownRowCount() > startRows);
+    // The columns can be widened by their headings.
+    for (int c = 0; c < kColumnCount; ++c)
+        QCOMPARE(grid->horizontalHeader()->sectionResizeMode(c), QHeaderView::Interactive);
 }
 
 QTEST_MAIN(TestMainWindowEditing)
