@@ -48,6 +48,9 @@ public:
     // After a CSV import that skipped rows or took none: how many rows were taken and each
     // skipped row with its line and reason. Nothing by default, for those with nobody to tell.
     virtual void showImportReport(const CsvImportReport &report) { (void)report; }
+    // The same after a paste of rows that skipped rows or stored none; as an import's report by
+    // default.
+    virtual void showPasteReport(const CsvImportReport &report) { showImportReport(report); }
 };
 
 } // namespace hxv5

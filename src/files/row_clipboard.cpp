@@ -191,7 +191,9 @@ PastedRows readPastedRows(const QString &text, int firstSlot, int model)
             continue;
         }
         QStringList texts;
-        bool empty = true;
+        // Empty as a copy writes an empty slot: a Frequency cell, and no value up to ShiftFreq.
+        const int frequencyAt = at[static_cast<size_t>(kColFrequency)];
+        bool empty = frequencyAt >= 0 && frequencyAt < cells.size();
         for (int c = 0; c <= kColumnCount; ++c) {
             const int k = at[static_cast<size_t>(c)];
             const bool given = k >= 0 && k < cells.size();
@@ -219,6 +221,15 @@ PastedRows readPastedRows(const QString &text, int firstSlot, int model)
     }
     pasted.report.taken = static_cast<int>(pasted.rows.size());
     return pasted;
+}
+
+QString pasteSummary(const CsvImportReport &report)
+{
+    const auto rows = [](qsizetype n) {
+        return QString::number(n) + (n == 1 ? QLatin1String(" row") : QLatin1String(" rows"));
+    };
+    return rows(report.taken) + QLatin1String(" pasted, ") + rows(report.skipped.size()) +
+           QLatin1String(" skipped.");
 }
 
 bool pasteRows(Document &doc, const QString &text, int firstSlot,

@@ -43,10 +43,13 @@ struct PastedRows
 // point). The Channel column is never used: the rows go to the slots one after the other.
 //
 // Each row is tested as a CSV row is (CsvRow, checkSlotFields); a row that fails is skipped and
-// reported, and its slot is left as it is. A row whose Frequency to ShiftFreq. are all empty is
-// an empty slot, as a copy writes one. Rows past the last slot are skipped. Blank lines are
-// passed over.
+// reported, and its slot is left as it is. A row with a Frequency cell whose Frequency to
+// ShiftFreq. are all empty is an empty slot, as a copy writes one. Rows past the last slot are
+// skipped. Blank lines are passed over.
 PastedRows readPastedRows(const QString &text, int firstSlot, int model);
+
+// "2 rows pasted, 1 row skipped."
+QString pasteSummary(const CsvImportReport &report);
 
 // Pastes text into the slots from firstSlot down as one step of the history ("Paste"), the
 // changed flag set. When slots that hold channels would be overwritten, confirm is asked first

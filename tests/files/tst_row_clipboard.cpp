@@ -45,6 +45,8 @@ private Q_SLOTS:
     void pasteAsksBeforeOverwriting_data();
     void pasteAsksBeforeOverwriting();
     void pasteRefusedWhileBusy();
+    void pasteSummary_data();
+    void pasteSummary();
 };
 
 void TestRowClipboard::copyIsTabSeparatedWithAHeader()
@@ -149,6 +151,10 @@ void TestRowClipboard::spreadsheetText_data()
         << QStringLiteral("145.1\tFM\n145.2\tFM\n145.3\tFM\n") << 211
         << QStringList{"145.10000", "145.20000"} << QStringList{"FM", "FM"}
         << QStringList{"3: there is no slot left"};
+    // Without a Frequency column a row is no empty slot: it would empty a channel unasked.
+    QTest::newRow("no Frequency column")
+        << QStringLiteral("Notes\tMode\nx\tFM\n") << 3 << QStringList{"-"} << QStringList{"-"}
+        << QStringList{"2: FREQUENCY is empty"};
     QTest::newRow("quoted cells") << QStringLiteral(
                                          "Frequency\tNotes\n\"145.10000\"\t\"a \"\"b\"\"\"\n")
                                   << 0 << QStringList{"145.10000"} << QStringList{"FM"}
@@ -252,6 +258,27 @@ void TestRowClipboard::pasteRefusedWhileBusy()
     QVERIFY(!pasteRows(doc, QStringLiteral("145.1\n"), 0, nullptr, report));
     QVERIFY(doc.channels().row(0).isEmpty());
     QCOMPARE(doc.history().count(), 0);
+}
+
+void TestRowClipboard::pasteSummary_data()
+{
+    QTest::addColumn<int>("taken");
+    QTest::addColumn<int>("skipped");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("one of each") << 1 << 1 << "1 row pasted, 1 row skipped.";
+    QTest::newRow("many, none") << 12 << 0 << "12 rows pasted, 0 rows skipped.";
+}
+
+void TestRowClipboard::pasteSummary()
+{
+    QFETCH(int, taken);
+    QFETCH(int, skipped);
+    QFETCH(QString, summary);
+    CsvImportReport report;
+    report.taken = taken;
+    for (int i = 0; i < skipped; ++i)
+        report.skipped.append({i + 1, QStringLiteral("bad")});
+    QCOMPARE(hxv5::pasteSummary(report), summary);
 }
 
 QTEST_GUILESS_MAIN(TestRowClipboard)

@@ -374,7 +374,7 @@ void MainWindow::mnuEditPaste_Click()
     CsvImportReport report;
     const bool pasted = m_panels->listPanel()->pasteRows(report);
     if (!report.skipped.isEmpty() || (!pasted && report.taken == 0 && !m_document->isBusy()))
-        m_interaction->showImportReport(report);
+        m_interaction->showPasteReport(report);
 }
 
 void MainWindow::mnuHelpContents_Click()

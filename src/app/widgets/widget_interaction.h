@@ -22,8 +22,12 @@ public:
     QString chooseOpenFileIn(FileKind kind, const QString &folder) override;
     QString chooseSaveFile(FileKind kind) override;
     void showImportReport(const CsvImportReport &report) override;
+    void showPasteReport(const CsvImportReport &report) override;
 
 private:
+    void showRowsReport(const QString &title, const QString &summary,
+                        const CsvImportReport &report);
+
     QWidget *m_owner;
 };
 

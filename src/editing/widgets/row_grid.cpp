@@ -32,8 +32,9 @@ RowGrid::RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRow
     setWordWrap(false);
     setCornerButtonEnabled(false);
     // The grid starts exactly as wide as its columns; it scrolls vertically when it shows fewer
-    // rows than it holds, and sideways once the user has widened columns past its width.
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // rows than it holds, and sideways only once the user has widened columns past its width (a
+    // scroll bar that may come and go makes every redraw of a row lay the grid out again).
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(m_visibleRows < m_model->rowCount() ? Qt::ScrollBarAlwaysOn
                                                                    : Qt::ScrollBarAlwaysOff);
 
@@ -48,6 +49,10 @@ RowGrid::RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRow
     side->setMinimumSectionSize(1);
     side->setDefaultAlignment(Qt::AlignCenter);
 
+    connect(top, &QHeaderView::sectionResized, this, [this] {
+        if (!m_layingOut && horizontalHeader()->length() > viewport()->width())
+            setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    });
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { rowDoubleClicked(index.row()); });
     connect(side, &QHeaderView::sectionDoubleClicked, this,
@@ -94,8 +99,10 @@ void RowGrid::layOut()
     side->setDefaultSectionSize(m_rowHeight);
     side->setFixedWidth(twipsToPixels(m_widths[0]));
     top->setFixedHeight(m_rowHeight);
+    m_layingOut = true;
     for (int column = 0; column < kColumnCount; ++column)
         top->resizeSection(column, twipsToPixels(m_widths[static_cast<size_t>(column) + 1]));
+    m_layingOut = false;
 
     int width = 2 * frameWidth() + side->width() + top->length();
     if (verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)

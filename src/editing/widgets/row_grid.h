@@ -62,6 +62,7 @@ private:
     ColumnTwips m_widths;
     int m_visibleRows;
     int m_rowHeight = 0;
+    bool m_layingOut = false;
 };
 
 } // namespace hxv5

@@ -5,10 +5,13 @@
 #include "scripted_radio.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +41,8 @@ private Q_SLOTS:
     void sliderDragIsOneStep();
     void helpShowsTheUsersPartOfTheReadme();
     void gridsGrowWithTheWindow();
+    void pasteReportsSkippedRows_data();
+    void pasteReportsSkippedRows();
 
 private:
     QAction *action(const char *name) const
@@ -272,9 +277,44 @@ void TestMainWindowEditing::gridsGrowWithTheWindow()
     QTRY_VERIFY(grid->height() > start.height() + 200);
     QVERIFY(grid->width() > start.width() + 200);
     QVERIFY(grid->shownRowCount() > startRows);
-    // The columns can be widened by their headings.
+    // The columns can be widened by their headings, and then the grid scrolls sideways to them.
     for (int c = 0; c < kColumnCount; ++c)
         QCOMPARE(grid->horizontalHeader()->sectionResizeMode(c), QHeaderView::Interactive);
+    QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+    grid->horizontalHeader()->resizeSection(kColNotes, grid->width() * 2);
+    QTRY_VERIFY(grid->horizontalScrollBar()->maximum() > 0);
+}
+
+void TestMainWindowEditing::pasteReportsSkippedRows_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<int>("reports");
+    QTest::addColumn<int>("skipped");
+    QTest::addColumn<int>("steps");
+
+    QTest::newRow("all good: no report") << "145.1\tAM\n145.2\tFM\n" << 0 << 0 << 1;
+    QTest::newRow("one bad row") << "145.1\tAM\n145.2\tfm\n" << 1 << 1 << 1;
+    QTest::newRow("nothing usable") << "hello" << 1 << 1 << 0;
+}
+
+void TestMainWindowEditing::pasteReportsSkippedRows()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(int, reports);
+    QFETCH(int, skipped);
+    QFETCH(int, steps);
+
+    m_window->selectTab(3);
+    m_window->findChild<ChannelGrid *>()->setCurrentSlot(20);
+    QGuiApplication::clipboard()->setText(clipboard);
+    action("mnuEditPaste")->trigger();
+    QCOMPARE(m_user->reports.size(), reports);
+    if (reports > 0)
+        QCOMPARE(m_user->reports.first().skipped.size(), skipped);
+    QCOMPARE(m_window->document().history().count(), steps);
+    if (steps > 0)
+        QCOMPARE(m_window->document().channels().text(20, kColFrequency),
+                 QStringLiteral("145.10000"));
 }
 
 QTEST_MAIN(TestMainWindowEditing)
