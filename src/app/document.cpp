@@ -26,6 +26,10 @@ void Document::setEnableBlock(int index, const QString &text)
 
 void Document::setChanged(bool changed)
 {
+    if (!changed)
+        m_history.setClean();
+    else if (!m_recording)
+        m_history.resetClean();
     if (m_changed == changed)
         return;
     m_changed = changed;
@@ -44,6 +48,19 @@ void Document::setBusy(bool busy)
 {
     if (m_busy == busy)
         return;
+    // Whatever a transfer changed (a read, even one cut short) was no step of the user's: the
+    // steps before it would put back tables that no longer fit.
+    // A write rebuilds the settings record and the enable-flag blocks from the tables; that alone
+    // changes nothing of the user's.
+    if (busy) {
+        m_beforeTransfer = state();
+    } else {
+        const DocumentContent now = state();
+        if (now.channels != m_beforeTransfer.channels || now.enabled != m_beforeTransfer.enabled ||
+            now.vfo != m_beforeTransfer.vfo || !(now.settings == m_beforeTransfer.settings))
+            startFreshHistory();
+        m_beforeTransfer = {};
+    }
     m_busy = busy;
     Q_EMIT busyChanged(busy);
 }
@@ -116,6 +133,126 @@ void Document::resetToNew()
     DecodeSettingsRecord();
     SetVfoDefaults();
     m_channels.clearAll();
+}
+
+namespace {
+
+// A step as the state before and after it.
+class SnapshotStep : public UndoCommand
+{
+public:
+    SnapshotStep(Document &document, const QString &text, int mergeId, DocumentContent before,
+                 DocumentContent after)
+        : UndoCommand(text), m_document(document), m_mergeId(mergeId), m_before(std::move(before)),
+          m_after(std::move(after))
+    {
+    }
+
+    void undo() override { m_document.restoreState(m_before); }
+    void redo() override { m_document.restoreState(m_after); }
+    int id() const override { return m_mergeId; }
+    bool mergeWith(const UndoCommand &later) override
+    {
+        m_after = static_cast<const SnapshotStep &>(later).m_after;
+        return true;
+    }
+    bool isObsolete() const override { return m_before == m_after; }
+
+private:
+    Document &m_document;
+    int m_mergeId;
+    DocumentContent m_before;
+    DocumentContent m_after;
+};
+
+} // namespace
+
+DocumentContent Document::state() const
+{
+    DocumentContent s;
+    s.channels.reserve(kSlotCount);
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        s.channels.append(m_channels.row(slot));
+    s.enabled = m_channels.enableFlags();
+    s.vfo.reserve(kVfoRowCount);
+    for (int r = 0; r < kVfoRowCount; ++r)
+        s.vfo.append(m_vfo.row(r));
+    s.settings = m_settings.state();
+    s.settingsRecord = m_settingsRecord;
+    s.enableBlocks = m_enableBlocks;
+    return s;
+}
+
+void Document::restoreState(const DocumentContent &s)
+{
+    for (int slot = 0; slot < kSlotCount && slot < s.channels.size(); ++slot)
+        m_channels.setSlot(slot, s.channels.at(slot), s.enabled[static_cast<size_t>(slot)]);
+    for (int r = 0; r < kVfoRowCount && r < s.vfo.size(); ++r)
+        m_vfo.setRow(r, s.vfo.at(r));
+    m_settings.restoreState(s.settings);
+    m_settingsRecord = s.settingsRecord;
+    if (m_enableBlocks != s.enableBlocks) {
+        m_enableBlocks = s.enableBlocks;
+        Q_EMIT enableBlocksRebuilt(m_enableBlocks[0], m_enableBlocks[1]);
+    }
+}
+
+bool Document::recordStep(const QString &text, const std::function<bool()> &change, int mergeId)
+{
+    if (m_busy)
+        return false;
+    // A change inside a change is part of the outer step.
+    if (m_recording)
+        return change();
+    DocumentContent before = state();
+    m_recording = true;
+    bool went = false;
+    try {
+        went = change();
+    } catch (...) {
+        m_recording = false;
+        throw;
+    }
+    m_recording = false;
+    if (!went)
+        return false;
+    DocumentContent after = state();
+    if (!(after == before))
+        m_history.push(std::make_unique<SnapshotStep>(*this, text, mergeId, std::move(before),
+                                                      std::move(after)));
+    return true;
+}
+
+bool Document::undo()
+{
+    if (m_busy || !m_history.canUndo())
+        return false;
+    m_history.undo();
+    setChangedFromHistory();
+    return true;
+}
+
+bool Document::redo()
+{
+    if (m_busy || !m_history.canRedo())
+        return false;
+    m_history.redo();
+    setChangedFromHistory();
+    return true;
+}
+
+void Document::setChangedFromHistory()
+{
+    const bool changed = !m_history.isClean();
+    if (m_changed == changed)
+        return;
+    m_changed = changed;
+    Q_EMIT changedFlagChanged(changed);
+}
+
+void Document::startFreshHistory()
+{
+    m_history.clear(!m_changed);
 }
 
 } // namespace hxv5

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/undo_stack.h"
 #include "editing/channel_table.h"
 #include "editing/edit_target.h"
 #include "image/clone_image.h"
@@ -8,8 +9,24 @@
 #include <QObject>
 #include <QString>
 #include <QStringView>
+#include <QVector>
+
+#include <functional>
 
 namespace hxv5 {
+
+// What one step of the user's changes takes back: everything the user works on, the changed flag
+// and the current file aside.
+struct DocumentContent
+{
+    QVector<TableRow> channels;
+    std::array<bool, kSlotCount> enabled{};
+    QVector<TableRow> vfo;
+    SettingsModel::State settings{};
+    QString settingsRecord;
+    EnableBlocks enableBlocks;
+    bool operator==(const DocumentContent &) const = default;
+};
 
 // Everything the user works on, together: the channel table with its enable flags, the VFO
 // table, the settings model, the settings record and the two enable-flag blocks (the only parts
@@ -79,6 +96,32 @@ public:
     // empty and disabled. The changed flag and the current file are the caller's.
     void resetToNew();
 
+    // --- the history of the user's changes ---
+
+    // The steps, for the Edit menu. Its clean index follows the changed flag: clearing the flag
+    // (start-up, New, Open, Save) marks the state now as saved, and setting it outside a step
+    // (a read from the radio, an import) leaves the saved state out of reach.
+    UndoStack &history() { return m_history; }
+    const UndoStack &history() const { return m_history; }
+
+    DocumentContent state() const;
+    // Puts a state back: the tables, the settings panel and the record change as one, and the
+    // views follow their notifications. The changed flag is the history's.
+    void restoreState(const DocumentContent &state);
+
+    // Runs one change of the user's and records it as the step text when it went ahead (change
+    // returns true) and changed anything. Steps with the same non-negative mergeId one after the
+    // other become one (a slider drag). Refused (false, nothing run) while a transfer runs.
+    bool recordStep(const QString &text, const std::function<bool()> &change,
+                    int mergeId = -1) override;
+    // Undo and redo, refused while a transfer runs. The changed flag follows: back at the saved
+    // state it is clear, anywhere else set.
+    bool undo();
+    bool redo();
+    // New, Open and a read from the radio start a fresh history; the changed flag as it is now
+    // tells whether the state now is a saved one.
+    void startFreshHistory();
+
 Q_SIGNALS:
     void changedFlagChanged(bool changed);
     void currentFileChanged(const QString &path);
@@ -87,6 +130,8 @@ Q_SIGNALS:
     void enableBlocksRebuilt(const QString &block0, const QString &block1);
 
 private:
+    void setChangedFromHistory();
+
     ChannelTable m_channels;
     VfoTable m_vfo;
     SettingsModel m_settings;
@@ -95,6 +140,12 @@ private:
     bool m_changed = false;
     QString m_currentFile;
     bool m_busy = false;
+
+    UndoStack m_history;
+    // Set while recordStep runs the change, whose own setChanged(true) is part of the step.
+    bool m_recording = false;
+    // The state when the running transfer began: what it changed starts a fresh history.
+    DocumentContent m_beforeTransfer;
 };
 
 } // namespace hxv5

@@ -52,6 +52,12 @@ constexpr Entry kEntries[] = {
     {1222, "Clear Recent Files(&C)", "履歴を消去(&C)"},
     {1231, "Write Changes Only(&C)", "変更分だけ書込(&C)"},
     {1232, "Verify After Write(&V)", "書込後に照合(&V)"},
+    {1240, "Undo(&U)", "元に戻す(&U)"},
+    {1241, "Redo(&R)", "やり直し(&R)"},
+    {1242, "Cut(&T)", "切り取り(&T)"},
+    {1243, "Copy(&C)", "コピー(&C)"},
+    {1244, "Paste(&P)", "貼り付け(&P)"},
+    {1245, "Help Contents(&C)", "ﾍﾙﾌﾟの内容(&C)"},
 };
 
 } // namespace

@@ -70,6 +70,9 @@ public:
     // After an export that wrote some channels otherwise than the tables hold them (the CHIRP
     // format has no column for them): one line per channel and what was written instead.
     virtual void showExportReport(const QStringList &lines) { (void)lines; }
+    // The same after a paste of rows that skipped rows or stored none; as an import's report by
+    // default.
+    virtual void showPasteReport(const CsvImportReport &report) { showImportReport(report); }
 };
 
 } // namespace hxv5

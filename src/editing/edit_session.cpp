@@ -203,13 +203,29 @@ void EditSession::setAuto(bool on)
     step = choice.step;
 }
 
+QString EditSession::historyText() const
+{
+    if (m_kind == Kind::Vfo)
+        return QLatin1String("Edit VFO ") + vfoRowLabel(m_row);
+    if (m_row < kChannelCount)
+        return QLatin1String("Edit Channel ") + QString::number(m_row);
+    return QLatin1String("Edit ") + slotRowLabel(m_row);
+}
+
 bool EditSession::accept(EditTarget &document)
 {
     if (document.isBusy())
         return false;
+    return document.recordStep(historyText(), [&] {
+        writeBack(document);
+        return true;
+    });
+}
+
+void EditSession::writeBack(EditTarget &document)
+{
     frequencyLostFocus();
     offsetLostFocus();
-
     TableRow row =
         m_kind == Kind::Memory ? document.channels().row(m_row) : document.vfo().row(m_row);
     const double frequency = readNumber(frequencyText);
@@ -238,7 +254,6 @@ bool EditSession::accept(EditTarget &document)
         document.channels().setSlot(m_row, row, enableChecked);
     else
         document.vfo().setRow(m_row, row);
-    return true;
 }
 
 } // namespace hxv5

@@ -72,12 +72,15 @@ public:
     // OK: runs both checks, then writes the values into the table row (and the slot's enable
     // flag) and sets the changed flag. Refused (false) while a transfer runs.
     bool accept(EditTarget &document);
+    // The name of OK's step in the history: "Edit Channel 12", "Edit P0A", "Edit VFO AM".
+    QString historyText() const;
 
     // A field's text read as a number: blanks skipped, leading digits and one point; anything
     // else ends it, and an empty text reads as 0.
     static double readNumber(const QString &text);
 
 private:
+    void writeBack(EditTarget &document);
     void unlockGroups();
     void loadStoredRow();
 

@@ -2,12 +2,13 @@
 
 #include "editing/edit_target.h"
 
+#include <algorithm>
+
 namespace hxv5 {
 
 namespace {
 constexpr int kLastChannel = kChannelCount - 1;
 constexpr int kGridRows = kSlotCount; // grid rows 1..213 show slots 0..212
-constexpr int kVisibleRows = 13;
 } // namespace
 
 ChannelListOperations::ChannelListOperations(EditTarget &document, Confirm confirm)
@@ -42,126 +43,268 @@ void ChannelListOperations::emptySlot(int slot)
     m_document.channels().setSlot(slot, TableRow(), false);
 }
 
+bool ChannelListOperations::record(const char *text, const std::function<bool()> &change)
+{
+    return m_document.recordStep(QString::fromLatin1(text), change);
+}
+
+namespace {
+
+bool isSlot(int slot)
+{
+    return slot >= 0 && slot < kSlotCount;
+}
+
+bool isChannel(int slot)
+{
+    return slot >= 0 && slot <= kLastChannel;
+}
+
+// The slots of a selection that pass the test, each once, in ascending order.
+QList<int> sortedSlots(const QList<int> &slots, bool (*keep)(int))
+{
+    QList<int> kept;
+    for (int slot : slots) {
+        if (keep(slot) && !kept.contains(slot))
+            kept.append(slot);
+    }
+    std::sort(kept.begin(), kept.end());
+    return kept;
+}
+
+} // namespace
+
 bool ChannelListOperations::Clear(int slot)
 {
-    if (m_document.isBusy() || slot < 0 || slot >= kSlotCount)
+    return isSlot(slot) && ClearRows({slot});
+}
+
+bool ChannelListOperations::ClearRows(const QList<int> &slots)
+{
+    const QList<int> rows = sortedSlots(slots, isSlot);
+    if (m_document.isBusy() || rows.isEmpty())
         return false;
-    if (!confirmed(QStringLiteral("CLEAR OK"), clearText()))
+    return record("Clear", [&] {
+        if (!confirmed(QStringLiteral("CLEAR OK"), clearText()))
+            return false;
+        return ClearRowsWithoutAsking(rows);
+    });
+}
+
+bool ChannelListOperations::ClearRowsWithoutAsking(const QList<int> &slots)
+{
+    const QList<int> rows = sortedSlots(slots, isSlot);
+    if (m_document.isBusy() || rows.isEmpty())
         return false;
-    m_document.setChanged(true);
-    emptySlot(slot);
-    return true;
+    return record("Cut", [&] {
+        m_document.setChanged(true);
+        for (int slot : rows)
+            emptySlot(slot);
+        return true;
+    });
 }
 
 bool ChannelListOperations::ClearAll()
 {
     if (m_document.isBusy())
         return false;
-    if (!confirmed(QStringLiteral("CLEAR OK"), clearAllText()))
-        return false;
-    m_document.setChanged(true);
-    m_document.channels().clearAll();
-    return true;
+    return record("Clear All", [this] {
+        if (!confirmed(QStringLiteral("CLEAR OK"), clearAllText()))
+            return false;
+        m_document.setChanged(true);
+        m_document.channels().clearAll();
+        return true;
+    });
 }
 
-bool ChannelListOperations::Delete(int slot)
+void ChannelListOperations::deleteOne(int slot)
 {
-    if (m_document.isBusy() || slot < 0 || slot > kLastChannel)
-        return false;
-    if (!confirmed(QStringLiteral("DELETE OK"), deleteText()))
-        return false;
-    m_document.setChanged(true);
     ChannelTable &channels = m_document.channels();
     for (int k = slot; k < kLastChannel; ++k)
         channels.setSlot(k, channels.row(k + 1), channels.isEnabled(k + 1));
     emptySlot(kLastChannel);
-    return true;
 }
 
-bool ChannelListOperations::Insert(int slot)
+bool ChannelListOperations::Delete(int slot)
 {
-    if (m_document.isBusy() || slot < 0 || slot >= kSlotCount)
+    return isChannel(slot) && DeleteRows({slot});
+}
+
+bool ChannelListOperations::DeleteRows(const QList<int> &slots)
+{
+    const QList<int> rows = sortedSlots(slots, isChannel);
+    if (m_document.isBusy() || rows.isEmpty())
         return false;
-    // Insert marks the data changed even on a special row, where it does nothing else.
-    m_document.setChanged(true);
-    if (slot > kLastChannel)
+    return record("Delete", [&] {
+        if (!confirmed(QStringLiteral("DELETE OK"), deleteText()))
+            return false;
+        m_document.setChanged(true);
+        // From the bottom up, so that each slot still holds the channel that was selected.
+        for (auto it = rows.crbegin(); it != rows.crend(); ++it)
+            deleteOne(*it);
         return true;
+    });
+}
+
+void ChannelListOperations::insertOne(int slot)
+{
     ChannelTable &channels = m_document.channels();
     for (int k = kLastChannel; k > slot; --k)
         channels.setSlot(k, channels.row(k - 1), channels.isEnabled(k - 1));
     emptySlot(slot);
-    return true;
+}
+
+bool ChannelListOperations::Insert(int slot)
+{
+    return isSlot(slot) && InsertRows({slot});
+}
+
+bool ChannelListOperations::InsertRows(const QList<int> &slots)
+{
+    if (m_document.isBusy() || sortedSlots(slots, isSlot).isEmpty())
+        return false;
+    const QList<int> rows = sortedSlots(slots, isChannel);
+    return record("Insert", [&] {
+        // Insert marks the data changed even on a special row, where it does nothing else.
+        m_document.setChanged(true);
+        for (auto it = rows.crbegin(); it != rows.crend(); ++it)
+            insertOne(*it);
+        return true;
+    });
 }
 
 bool ChannelListOperations::Disable(int slot)
 {
-    if (m_document.isBusy() || slot < 0 || slot >= kSlotCount)
+    return isSlot(slot) && DisableRows({slot});
+}
+
+bool ChannelListOperations::DisableRows(const QList<int> &slots)
+{
+    const QList<int> rows = sortedSlots(slots, isSlot);
+    if (m_document.isBusy() || rows.isEmpty())
         return false;
-    m_document.setChanged(true);
-    m_document.channels().setEnabled(slot, false);
-    return true;
+    return record("Disable", [&] {
+        m_document.setChanged(true);
+        for (int slot : rows)
+            m_document.channels().setEnabled(slot, false);
+        return true;
+    });
 }
 
 bool ChannelListOperations::DisableAll()
 {
     if (m_document.isBusy())
         return false;
-    m_document.setChanged(true);
-    std::array<bool, kSlotCount> none{};
-    m_document.channels().setEnableFlags(none);
-    return true;
+    return record("Disable All", [this] {
+        m_document.setChanged(true);
+        std::array<bool, kSlotCount> none{};
+        m_document.channels().setEnableFlags(none);
+        return true;
+    });
 }
 
 bool ChannelListOperations::Enable(int slot)
 {
-    if (m_document.isBusy() || slot < 0 || slot >= kSlotCount)
+    return isSlot(slot) && EnableRows({slot});
+}
+
+bool ChannelListOperations::EnableRows(const QList<int> &slots)
+{
+    const QList<int> rows = sortedSlots(slots, isSlot);
+    if (m_document.isBusy() || rows.isEmpty())
         return false;
-    m_document.setChanged(true);
-    // An empty slot keeps its flag as it is.
-    if (m_document.channels().row(slot).holdsChannel())
-        m_document.channels().setEnabled(slot, true);
-    return true;
+    return record("Enable", [&] {
+        m_document.setChanged(true);
+        // An empty slot keeps its flag as it is.
+        for (int slot : rows) {
+            if (m_document.channels().row(slot).holdsChannel())
+                m_document.channels().setEnabled(slot, true);
+        }
+        return true;
+    });
 }
 
 bool ChannelListOperations::EnableAll()
 {
     if (m_document.isBusy())
         return false;
-    m_document.setChanged(true);
-    ChannelTable &channels = m_document.channels();
-    std::array<bool, kSlotCount> flags = channels.enableFlags();
-    for (int s = 0; s < kSlotCount; ++s) {
-        if (channels.row(s).holdsChannel())
-            flags[static_cast<size_t>(s)] = true;
-    }
-    channels.setEnableFlags(flags);
-    return true;
+    return record("Enable All", [this] {
+        m_document.setChanged(true);
+        ChannelTable &channels = m_document.channels();
+        std::array<bool, kSlotCount> flags = channels.enableFlags();
+        for (int s = 0; s < kSlotCount; ++s) {
+            if (channels.row(s).holdsChannel())
+                flags[static_cast<size_t>(s)] = true;
+        }
+        channels.setEnableFlags(flags);
+        return true;
+    });
 }
 
-GridScroll scrollDown(int current, int top)
+bool ChannelListOperations::MoveUp(const QList<int> &slots)
+{
+    return move(slots, -1);
+}
+
+bool ChannelListOperations::MoveDown(const QList<int> &slots)
+{
+    return move(slots, 1);
+}
+
+bool ChannelListOperations::move(const QList<int> &slots, int by)
+{
+    const QList<int> rows = sortedSlots(slots, isSlot);
+    if (m_document.isBusy() || rows.isEmpty() || rows.size() != sortedSlots(rows, isChannel).size())
+        return false;
+    if (!isChannel(by < 0 ? rows.first() + by : rows.last() + by))
+        return false;
+    return record(by < 0 ? "Move Up" : "Move Down", [&] {
+        m_document.setChanged(true);
+        ChannelTable &channels = m_document.channels();
+        // Each channel changes place with its neighbour, the one nearest the goal first, so
+        // that a group moves as one and the neighbour ends up behind it.
+        const auto swap = [&](int slot) {
+            const int other = slot + by;
+            const TableRow row = channels.row(other);
+            const bool enabled = channels.isEnabled(other);
+            channels.setSlot(other, channels.row(slot), channels.isEnabled(slot));
+            channels.setSlot(slot, row, enabled);
+        };
+        if (by < 0) {
+            for (int slot : rows)
+                swap(slot);
+        } else {
+            for (auto it = rows.crbegin(); it != rows.crend(); ++it)
+                swap(*it);
+        }
+        return true;
+    });
+}
+
+GridScroll scrollDown(int current, int top, int visibleRows)
 {
     if (current < kGridRows)
         ++current;
-    const bool visible = current >= top && current < top + kVisibleRows;
+    const bool visible = current >= top && current < top + visibleRows;
     if (visible) {
         if (current == kGridRows)
-            top = kGridRows - kVisibleRows + 1;
+            top = kGridRows - visibleRows + 1;
     } else if (current < top) {
         top = current;
     } else {
-        top = current - (kVisibleRows - 1);
+        top = current - (visibleRows - 1);
     }
     return {current, top};
 }
 
-GridScroll scrollUp(int current, int top)
+GridScroll scrollUp(int current, int top, int visibleRows)
 {
     if (current > 1)
         --current;
     if (current < top)
         top = current;
-    else if (current >= top + kVisibleRows)
-        top = current - (kVisibleRows - 1);
+    else if (current >= top + visibleRows)
+        top = current - (visibleRows - 1);
     return {current, top};
 }
 

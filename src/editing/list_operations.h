@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -12,8 +13,11 @@ class EditTarget;
 // move the memory channels 0..199 like a list; the thirteen special rows never move.
 //
 // The operations change the table; views follow its notifications. Each returns true when it
-// went ahead. While a transfer runs (EditTarget::isBusy) every operation refuses and changes
-// nothing.
+// went ahead, and is one step of the document's history. While a transfer runs
+// (EditTarget::isBusy) every operation refuses and changes nothing.
+//
+// The ...Rows forms act on every slot of a selection, asking at most once; the single-slot forms
+// are those of the buttons.
 class ChannelListOperations
 {
 public:
@@ -31,6 +35,22 @@ public:
     bool Enable(int slot);
     bool EnableAll();
 
+    bool ClearRows(const QList<int> &slots);
+    // Cut's clear: the rows have just been copied, so nothing is asked.
+    bool ClearRowsWithoutAsking(const QList<int> &slots);
+    // The memory channels among the slots, each removed with the channels below moving up; the
+    // special rows are passed over.
+    bool DeleteRows(const QList<int> &slots);
+    // An empty slot before each memory channel among the slots; the changed flag is set even
+    // when there is none, as Insert does on a special row.
+    bool InsertRows(const QList<int> &slots);
+    bool DisableRows(const QList<int> &slots);
+    bool EnableRows(const QList<int> &slots);
+    // The channels move one place up or down as a group, each taking its neighbour's place; only
+    // memory channels move, and nothing moves past channel 0 or channel 199.
+    bool MoveUp(const QList<int> &slots);
+    bool MoveDown(const QList<int> &slots);
+
     // The confirmation texts, the "cannot be undone" sentence first.
     static QString clearText();
     static QString clearAllText();
@@ -39,19 +59,23 @@ public:
 private:
     bool confirmed(const QString &title, const QString &text) const;
     void emptySlot(int slot);
+    bool record(const char *text, const std::function<bool()> &change);
+    void deleteOne(int slot);
+    void insertOne(int slot);
+    bool move(const QList<int> &slots, int by);
 
     EditTarget &m_document;
     Confirm m_confirm;
 };
 
 // The Up and Down buttons: the new current grid row (1..213) and the new top visible row of a
-// grid that shows 13 data rows at a time.
+// grid that shows visibleRows data rows at a time (13 unless the window has made it taller).
 struct GridScroll
 {
     int currentRow;
     int topRow;
 };
-GridScroll scrollDown(int currentRow, int topRow);
-GridScroll scrollUp(int currentRow, int topRow);
+GridScroll scrollDown(int currentRow, int topRow, int visibleRows = 13);
+GridScroll scrollUp(int currentRow, int topRow, int visibleRows = 13);
 
 } // namespace hxv5

@@ -632,6 +632,17 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
     return FileError::None;
 }
 
+QString checkSlotFields(const QStringList &texts, int slot, int model, CsvRow &row)
+{
+    QList<Field> fields;
+    for (int i = 0; i <= kColumnCount; ++i)
+        fields.append({i < texts.size() ? texts.at(i) : QString()});
+    row = {};
+    row.bank = CsvRow::Bank::Slot;
+    row.index = slot;
+    return fillRow(fields, model, row);
+}
+
 void applyCsvRows(const QList<CsvRow> &rows, Document &doc)
 {
     for (const CsvRow &row : rows) {

@@ -102,6 +102,12 @@ QStringList csvSkippedRowLines(const CsvImportReport &report);
 FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows,
                    CsvImportReport &report);
 
+// The tests of one slot's values, as parseCsv runs them, on the texts of FREQUENCY .. NOTES and
+// ENABLE (ten texts, not in quotes): the reason the row is rejected, or an empty text with row
+// filled for the slot. An empty slot (FREQUENCY to SHIFT FREQUENCY all empty) is no exception
+// here; it is the caller's to pass over.
+QString checkSlotFields(const QStringList &texts, int slot, int model, CsvRow &row);
+
 // Stores the rows into the tables in file order, each replacing what its row or slot held. Rows
 // and slots the file does not name keep their content.
 void applyCsvRows(const QList<CsvRow> &rows, Document &doc);

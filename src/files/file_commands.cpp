@@ -66,6 +66,7 @@ bool FileCommands::New()
     Q_EMIT tablesReplaced();
     m_doc.setCurrentFile(QString());
     m_doc.setChanged(false);
+    m_doc.startFreshHistory();
     return true;
 }
 
@@ -90,6 +91,7 @@ bool FileCommands::openCloneFile(const QString &path)
     m_doc.setCurrentFile(path);
     m_doc.setChanged(false);
     Q_EMIT cloneFileUsed(path);
+    m_doc.startFreshHistory();
     return true;
 }
 
@@ -124,8 +126,12 @@ bool FileCommands::importFrom(const QString &path, CsvFormat format)
     CsvImportReport report;
     if (path.isEmpty())
         return false;
-    const FileError error = format == CsvFormat::Chirp ? importChirpCsv(path, m_doc, report)
-                                                       : importCsv(path, m_doc, report);
+    FileError error = FileError::None;
+    m_doc.recordStep(QStringLiteral("Import"), [&] {
+        error = format == CsvFormat::Chirp ? importChirpCsv(path, m_doc, report)
+                                           : importCsv(path, m_doc, report);
+        return error == FileError::None;
+    });
     if (!succeeded(error))
         return false;
     // A CHIRP file comes from another radio's world, so its import always says what it took.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
 
 namespace hxv5 {
 
@@ -42,6 +43,17 @@ QString SettingsModel::optionCaption(Control group, int index)
     default:
         return {};
     }
+}
+
+QString SettingsModel::controlName(Control control)
+{
+    static const char *const names[] = {
+        "Model",          "Volume",       "Squelch",       "Band",         "Memory Channel",
+        "Operating Mode", "Scan",         "Priority Mode", "Scan Mode",    "Auto Power Off",
+        "Bug Level",      "Tone Burst",   "Function Flag", "Auto Program", "Auto Step",
+        "Lo Volume",      "TX Extension", "Scan Resume"};
+    const auto i = static_cast<size_t>(control);
+    return i < std::size(names) ? QString::fromLatin1(names[i]) : QString();
 }
 
 SettingsModel::SettingsModel(QObject *parent) : QObject(parent)
@@ -259,6 +271,57 @@ void SettingsModel::setTxExtension(bool on)
 void SettingsModel::setScanResume(int index)
 {
     setOption(m_scanResume, index, 2, Control::ScanResume);
+}
+
+SettingsModel::State SettingsModel::state() const
+{
+    return {m_model,           m_volume,        m_squelch,      m_band,        m_memoryChannel,
+            m_operatingMode,   m_scanOn,        m_priorityMode, m_scanMode,    m_autoPowerOff,
+            m_bugLevel,        m_toneBurst,     m_flags,        m_autoProgram, m_autoStep,
+            m_loVolume,        m_txExtension,   m_scanResume,   m_bandEnabled, m_toneBurstVisible,
+            m_bugLevelVisible, m_bugModeVisible};
+}
+
+void SettingsModel::restoreState(const State &s)
+{
+    if (s == state())
+        return;
+    const bool modelMoved = s.model != m_model;
+    m_model = s.model;
+    m_volume = s.volume;
+    m_squelch = s.squelch;
+    m_band = s.band;
+    m_memoryChannel = s.memoryChannel;
+    m_operatingMode = s.operatingMode;
+    m_scanOn = s.scanOn;
+    m_priorityMode = s.priorityMode;
+    m_scanMode = s.scanMode;
+    m_autoPowerOff = s.autoPowerOff;
+    m_bugLevel = s.bugLevel;
+    m_toneBurst = s.toneBurst;
+    m_flags = s.flags;
+    m_autoProgram = s.autoProgram;
+    m_autoStep = s.autoStep;
+    m_loVolume = s.loVolume;
+    m_txExtension = s.txExtension;
+    m_scanResume = s.scanResume;
+    m_bandEnabled = s.bandEnabled;
+    m_toneBurstVisible = s.toneBurstVisible;
+    m_bugLevelVisible = s.bugLevelVisible;
+    m_bugModeVisible = s.bugModeVisible;
+
+    for (int c = 0; c <= static_cast<int>(Control::ScanResume); ++c) {
+        const auto control = static_cast<Control>(c);
+        if (control == Control::FunctionFlag) {
+            for (int i = 0; i < kFlagCount; ++i)
+                Q_EMIT valueChanged(control, i);
+        } else {
+            Q_EMIT valueChanged(control, 0);
+        }
+    }
+    Q_EMIT availabilityChanged();
+    if (modelMoved)
+        Q_EMIT modelChanged(m_model);
 }
 
 } // namespace hxv5

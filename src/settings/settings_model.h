@@ -89,6 +89,8 @@ public:
     // AutoPowerOff, BugLevel, ToneBurst, ScanResume), or of function flag index, as the panel
     // labels it; an empty text for another control or an index outside the group.
     static QString optionCaption(Control group, int index);
+    // The control's name in the history of changes: "Volume", "Scan Mode", ...
+    static QString controlName(Control control);
 
     // Model variants the user can pick on the panel (0, 4, 5); the others are laid out hidden and
     // only a settings record selects them.
@@ -114,6 +116,26 @@ public:
     void setLoVolume(bool on);
     void setTxExtension(bool on);
     void setScanResume(int index);
+
+    // Everything the panel holds, the model variant rules' results included, for the history of
+    // the user's changes.
+    struct State
+    {
+        int model, volume, squelch, band, memoryChannel, operatingMode;
+        bool scanOn;
+        int priorityMode, scanMode, autoPowerOff, bugLevel, toneBurst;
+        std::array<bool, kFlagCount> flags;
+        bool autoProgram, autoStep, loVolume, txExtension;
+        int scanResume;
+        std::array<bool, kBandCount> bandEnabled;
+        bool toneBurstVisible, bugLevelVisible, bugModeVisible;
+        bool operator==(const State &) const = default;
+    };
+    State state() const;
+    // Puts a state back as it was, without running the model variant rules again (they ran when
+    // the state was made): every control reports valueChanged, and the panel follows; it is no
+    // change event of the user, so modified() stays silent.
+    void restoreState(const State &state);
 
 Q_SIGNALS:
     // A control's value changed (index: the element of chkFlg1, otherwise 0).

@@ -54,6 +54,9 @@ private Q_SLOTS:
     void refusedWhileBusy();
     void scrolling_data();
     void scrolling();
+    void severalRows_data();
+    void severalRows();
+    void tallerGridScrolling();
 };
 
 void TestListOperations::deleteMovesChannelsUp_data()
@@ -301,6 +304,84 @@ void TestListOperations::scrolling()
     const GridScroll result = down ? scrollDown(current, top) : scrollUp(current, top);
     QCOMPARE(result.currentRow, newCurrent);
     QCOMPARE(result.topRow, newTop);
+}
+
+using Moves = QList<QPair<int, int>>; // slot, and the slot it held before (-1: empty now)
+
+void TestListOperations::severalRows_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QList<int>>("slots");
+    QTest::addColumn<Moves>("expected");
+    QTest::addColumn<int>("questions");
+
+    // Each selected channel goes, the ones below close up.
+    QTest::newRow("delete 3 and 7")
+        << "delete" << QList<int>{7, 3}
+        << Moves{{2, 2}, {3, 4}, {5, 6}, {6, 8}, {197, 199}, {198, -1}, {199, -1}, {200, 200}} << 1;
+    QTest::newRow("delete skips special rows")
+        << "delete" << QList<int>{198, 205} << Moves{{197, 197}, {198, 199}, {199, -1}, {205, 205}}
+        << 1;
+    // An empty slot before each selected channel.
+    QTest::newRow("insert at 5 and 7")
+        << "insert" << QList<int>{5, 7}
+        << Moves{{4, 4}, {5, -1}, {6, 5}, {7, 6}, {8, -1}, {9, 7}, {199, 197}} << 0;
+    QTest::newRow("clear 0, 2 and Pri")
+        << "clear" << QList<int>{0, 2, 212} << Moves{{0, -1}, {1, 1}, {2, -1}, {212, -1}} << 1;
+    // A group moves as one, its neighbour going round it.
+    QTest::newRow("move 5 and 6 up")
+        << "up" << QList<int>{6, 5} << Moves{{4, 5}, {5, 6}, {6, 4}, {7, 7}} << 0;
+    QTest::newRow("move 5 and 7 down")
+        << "down" << QList<int>{5, 7} << Moves{{5, 6}, {6, 5}, {7, 8}, {8, 7}} << 0;
+    QTest::newRow("move 198 and 199 up")
+        << "up" << QList<int>{198, 199} << Moves{{197, 198}, {198, 199}, {199, 197}, {200, 200}}
+        << 0;
+}
+
+void TestListOperations::severalRows()
+{
+    QFETCH(QString, operation);
+    QFETCH(QList<int>, slots);
+    QFETCH(Moves, expected);
+    QFETCH(int, questions);
+
+    Document doc;
+    fill(doc);
+    Document before;
+    fill(before);
+    int asked = 0;
+    ChannelListOperations ops(doc, [&](const QString &, const QString &) { return ++asked > 0; });
+    bool done = false;
+    if (operation == QLatin1String("delete"))
+        done = ops.DeleteRows(slots);
+    else if (operation == QLatin1String("insert"))
+        done = ops.InsertRows(slots);
+    else if (operation == QLatin1String("clear"))
+        done = ops.ClearRows(slots);
+    else if (operation == QLatin1String("up"))
+        done = ops.MoveUp(slots);
+    else
+        done = ops.MoveDown(slots);
+    QVERIFY(done);
+    QCOMPARE(asked, questions);
+    QVERIFY(doc.isChanged());
+    for (const auto &[slot, from] : expected) {
+        const TableRow row = from < 0 ? TableRow() : before.channels().row(from);
+        const bool enabled = from >= 0 && before.channels().isEnabled(from);
+        QVERIFY2(doc.channels().row(slot) == row, qPrintable(QString::number(slot)));
+        QCOMPARE(doc.channels().isEnabled(slot), enabled);
+    }
+    // One step, whatever the number of rows.
+    QCOMPARE(doc.history().count(), 1);
+}
+
+// A grid the window has made taller keeps the current row in what it shows.
+void TestListOperations::tallerGridScrolling()
+{
+    QCOMPARE(scrollDown(20, 1, 30).topRow, 1);
+    QCOMPARE(scrollDown(30, 1, 30).topRow, 2);
+    QCOMPARE(scrollDown(212, 150, 30).topRow, 184);
+    QCOMPARE(scrollUp(40, 1, 30).topRow, 10);
 }
 
 QTEST_GUILESS_MAIN(TestListOperations)

@@ -20,6 +20,8 @@ struct CommandItem
     enum class Kind { Menu, Item, Separator };
     using Handler = void (MainWindow::*)();
     using Picture = QIcon (*)(const QWidget &window);
+    // Whether the command has something to act on (Undo: a step to take back).
+    using Ready = bool (MainWindow::*)() const;
 
     // A toolbar button: told apart by its key; its tool tip is a string identifier that
     // LocalizeForm replaces, like a menu caption.
@@ -40,6 +42,10 @@ struct CommandItem
     Handler handler = nullptr;
     CommandRule rule = CommandRule::Always;
     QKeyCombination shortcut{};
+    // The desktop's usual keys for the command, with shortcut and more added to them.
+    QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
+    QKeyCombination moreShortcut{};
+    Ready ready = nullptr;
     // Checkable, and whether checked at start.
     bool checkable = false;
     bool checked = false;
@@ -49,6 +55,21 @@ struct CommandItem
     {
         CommandItem copy = *this;
         copy.shortcut = keys;
+        return copy;
+    }
+    constexpr CommandItem withStandardKey(QKeySequence::StandardKey key, QKeyCombination keys = {},
+                                          QKeyCombination more = {}) const
+    {
+        CommandItem copy = *this;
+        copy.standardKey = key;
+        copy.shortcut = keys;
+        copy.moreShortcut = more;
+        return copy;
+    }
+    constexpr CommandItem readyWhen(Ready test) const
+    {
+        CommandItem copy = *this;
+        copy.ready = test;
         return copy;
     }
     constexpr CommandItem checkedAtStart() const
@@ -100,6 +121,19 @@ constexpr CommandItem separator(const char *in, const char *name)
     return {CommandItem::Kind::Separator, in, name};
 }
 
+QList<QKeySequence> shortcutsOf(const CommandItem &row)
+{
+    QList<QKeySequence> keys;
+    if (row.standardKey != QKeySequence::UnknownKey)
+        keys = QKeySequence::keyBindings(row.standardKey);
+    for (const QKeyCombination combination : {row.shortcut, row.moreShortcut}) {
+        const QKeySequence sequence(combination);
+        if (combination.key() != Qt::Key_unknown && !keys.contains(sequence))
+            keys.append(sequence);
+    }
+    return keys;
+}
+
 QIcon newPicture(const QWidget &window)
 {
     return window.style()->standardIcon(QStyle::SP_FileIcon);
@@ -132,14 +166,17 @@ constexpr CommandItem kCommands[] = {
         .withShortcut(Qt::CTRL | Qt::Key_N)
         .onToolBar("tbToolBar_New", u"新規作成", 1017, newPicture),
     item("mnuFile", "mnuFileOpen", 1002, &MainWindow::mnuFileOpen_Click, Rule::Document)
+        .withStandardKey(QKeySequence::Open, Qt::CTRL | Qt::Key_O)
         .onToolBar("tbToolBar_Open", u"開く", 1018, openPicture),
     item("mnuFile", "mnuFileOpenBackup", 1220, &MainWindow::mnuFileOpenBackup_Click,
          Rule::Document),
     // Filled by RecentFilesMenu, which also locks it while a transfer runs.
     submenu("mnuFile", "mnuFileRecent", 1221),
     item("mnuFile", "mnuFileSave", 1003, &MainWindow::mnuFileSave_Click, Rule::Document)
+        .withStandardKey(QKeySequence::Save, Qt::CTRL | Qt::Key_S)
         .onToolBar("tbToolBar_Save", u"上書き保存", 1019, savePicture),
-    item("mnuFile", "mnuFileSaveAs", 1004, &MainWindow::mnuFileSaveAs_Click, Rule::Document),
+    item("mnuFile", "mnuFileSaveAs", 1004, &MainWindow::mnuFileSaveAs_Click, Rule::Document)
+        .withStandardKey(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S),
     separator("mnuFile", "mnuFileBar0"),
     item("mnuFile", "mnuImport", 1201, &MainWindow::mnuImport_Click, Rule::Document),
     item("mnuFile", "mnuExport", 1202, &MainWindow::mnuExport_Click, Rule::Document),
@@ -147,12 +184,27 @@ constexpr CommandItem kCommands[] = {
     separator("mnuFile", "mnuFileBar1"),
     item("mnuFile", "mnuFilePageSetup", 1005, &MainWindow::mnuFilePageSetup_Click, Rule::Always),
     item("mnuFile", "mnuFilePrint", 1006, &MainWindow::mnuFilePrint_Click, Rule::Always)
+        .withStandardKey(QKeySequence::Print, Qt::CTRL | Qt::Key_P)
         .onToolBar("tbToolBar_Print", u"印刷", 1020, printPicture),
     separator("mnuFile", "mnuFileBar2"),
     item("mnuFile", "mnuFileExit", 1007, &MainWindow::mnuFileExit_Click, Rule::Always),
 
     menu("mnuEdit", 1008),
     item("mnuEdit", "mnuEditUndo", 1009, &MainWindow::mnuEditUndo_Click, Rule::Modify),
+    separator("mnuEdit", "mnuEditBar0"),
+    item("mnuEdit", "mnuEditUndoStep", 1240, &MainWindow::mnuEditUndoStep_Click, Rule::Document)
+        .withStandardKey(QKeySequence::Undo, Qt::CTRL | Qt::Key_Z)
+        .readyWhen(&MainWindow::canUndo),
+    item("mnuEdit", "mnuEditRedoStep", 1241, &MainWindow::mnuEditRedoStep_Click, Rule::Document)
+        .withStandardKey(QKeySequence::Redo, Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y)
+        .readyWhen(&MainWindow::canRedo),
+    separator("mnuEdit", "mnuEditBar1"),
+    item("mnuEdit", "mnuEditCut", 1242, &MainWindow::mnuEditCut_Click, Rule::Rows)
+        .withStandardKey(QKeySequence::Cut, Qt::CTRL | Qt::Key_X),
+    item("mnuEdit", "mnuEditCopy", 1243, &MainWindow::mnuEditCopy_Click, Rule::Rows)
+        .withStandardKey(QKeySequence::Copy, Qt::CTRL | Qt::Key_C),
+    item("mnuEdit", "mnuEditPaste", 1244, &MainWindow::mnuEditPaste_Click, Rule::Rows)
+        .withStandardKey(QKeySequence::Paste, Qt::CTRL | Qt::Key_V),
 
     menu("mnuView", 1010),
     item("mnuView", "mnuViewToolbar", 1011, &MainWindow::mnuViewToolbar_Click, Rule::Always)
@@ -184,6 +236,8 @@ constexpr CommandItem kCommands[] = {
     // The toolbar's Help button shows the About box, not a help text.
     item("mnuHelp", "mnuHelpAbout", 1016, &MainWindow::mnuHelpAbout_Click, Rule::Always)
         .onToolBar("tbToolBar_Help", u"ﾍﾙﾌﾟ", 1021, helpPicture),
+    item("mnuHelp", "mnuHelpContents", 1245, &MainWindow::mnuHelpContents_Click, Rule::Always)
+        .withStandardKey(QKeySequence::HelpContents, QKeyCombination(Qt::Key_F1)),
 };
 
 } // namespace
@@ -211,8 +265,7 @@ MainCommands::MainCommands(MainWindow &window) : m_window(window)
             QAction *action = owner->addAction(caption);
             action->setObjectName(name);
             QObject::connect(action, &QAction::triggered, &window, row.handler);
-            if (row.shortcut.key() != Qt::Key_unknown)
-                action->setShortcut(QKeySequence(row.shortcut));
+            action->setShortcuts(shortcutsOf(row));
             if (row.checkable) {
                 action->setCheckable(true);
                 action->setChecked(row.checked);
@@ -265,6 +318,8 @@ bool MainCommands::isAvailable(CommandRule rule, bool running, int tab)
         return !running;
     case CommandRule::Modify:
         return !running && tab != kTabSettings2;
+    case CommandRule::Rows:
+        return !running && tab == kTabMemory;
     }
     return true;
 }
@@ -273,8 +328,10 @@ void MainCommands::updateStates(bool running, int tab)
 {
     for (const Shown &shown : std::as_const(m_shown)) {
         // What is always available is never touched, whatever else set it.
-        if (shown.item->rule != CommandRule::Always)
-            shown.action->setEnabled(isAvailable(shown.item->rule, running, tab));
+        const CommandItem &row = *shown.item;
+        if (row.rule != CommandRule::Always)
+            shown.action->setEnabled(isAvailable(row.rule, running, tab) &&
+                                     (!row.ready || (m_window.*row.ready)()));
     }
 }
 

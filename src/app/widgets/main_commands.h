@@ -17,6 +17,7 @@ enum class CommandRule {
     Document, // the files, CSV import and export, the port: off while a transfer runs
     Transfer, // starts a transfer: off while one runs, as only one runs at a time
     Modify, // edits the selected row: off while a transfer runs and on "Settings 2", which has none
+    Rows,   // cuts, copies or pastes channel rows: only on "Memorys", and off while a transfer runs
 };
 
 // The window's commands: the menu tree and the toolbar "tbToolBar", both built from one table

@@ -69,13 +69,13 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     memoryButtons->addWidget(m_cmbRxData);
     memoryButtons->addWidget(m_cmbTxData);
     memoryButtons->addStretch();
-    auto *listButtons = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
+    m_listPanel = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
     auto *page3 = new QVBoxLayout(m_frames[2]);
-    page3->addWidget(m_channelGrid, 0, Qt::AlignLeft);
-    page3->addWidget(listButtons, 0, Qt::AlignLeft);
+    // The channel grid takes what the window gives.
+    page3->addWidget(m_channelGrid, 1);
+    page3->addWidget(m_listPanel, 0, Qt::AlignLeft);
     page3->addSpacing(6);
     page3->addLayout(memoryButtons);
-    page3->addStretch();
 
     m_progressBar = new QProgressBar(this);
     m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));

@@ -11,6 +11,7 @@ class QTabBar;
 namespace hxv5 {
 
 class ChannelGrid;
+class ChannelListPanel;
 class Document;
 class SettingsPage1;
 class SettingsPage2;
@@ -42,6 +43,7 @@ public:
     SettingsPage2 *settings2() const { return m_settings2; }
     VfoGrid *vfoGrid() const;
     ChannelGrid *channelGrid() const { return m_channelGrid; }
+    ChannelListPanel *listPanel() const { return m_listPanel; }
     QPushButton *cmbRxData() const { return m_cmbRxData; }
     QPushButton *cmbTxData() const { return m_cmbTxData; }
     QProgressBar *progressBar() const { return m_progressBar; }
@@ -53,6 +55,7 @@ private:
     SettingsPage1 *m_settings1 = nullptr;
     SettingsPage2 *m_settings2 = nullptr;
     ChannelGrid *m_channelGrid = nullptr;
+    ChannelListPanel *m_listPanel = nullptr;
     QPushButton *m_cmbRxData = nullptr;
     QPushButton *m_cmbTxData = nullptr;
     QProgressBar *m_progressBar = nullptr;

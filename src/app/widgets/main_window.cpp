@@ -5,6 +5,7 @@
 #include "app/widgets/compare_dialog.h"
 #include "app/widgets/file_arrival.h"
 #include "app/widgets/file_wiring.h"
+#include "app/widgets/help_window.h"
 #include "app/widgets/localize_form.h"
 #include "app/widgets/main_commands.h"
 #include "app/widgets/main_panels.h"
@@ -16,8 +17,10 @@
 #include "app/widgets/widget_interaction.h"
 #include "base/reference_tables.h"
 #include "editing/widgets/channel_grid.h"
+#include "editing/widgets/channel_list_panel.h"
 #include "editing/widgets/edit_dialog.h"
 #include "editing/widgets/vfo_grid.h"
+#include "files/csv_exchange.h"
 #include "files/file_commands.h"
 #include "link/port_mapping.h"
 #include "link/serial_port.h"
@@ -95,6 +98,11 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget *parent)
         new RecentFilesMenu(*recent, *m_files, *m_document, this);
     new FileDropFilter(*this, *m_files);
     connect(m_document, &Document::busyChanged, this, &MainWindow::updateCommandStates);
+    connect(&m_document->history(), &UndoStack::indexChanged, this, [this] {
+        updateCommandStates();
+        updateHistoryCaptions();
+    });
+    connect(m_document, &Document::changedFlagChanged, this, &QWidget::setWindowModified);
 }
 
 MainWindow::~MainWindow()
@@ -147,7 +155,16 @@ void MainWindow::Form_Load()
     setWindowTitle(applicationTitle());
     TabStrip1_Click();
     m_document->setChanged(false);
+    m_document->startFreshHistory();
     m_loaded = true;
+    updateHistoryCaptions();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange && !windowTitle().contains(QLatin1String("[*]")))
+        setWindowTitle(windowTitle() + QLatin1String("[*]"));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -307,6 +324,82 @@ void MainWindow::mnuEditUndo_Click()
     default:
         break; // the item is disabled on "Settings 2"
     }
+}
+
+bool MainWindow::canUndo() const
+{
+    return m_document->history().canUndo();
+}
+
+bool MainWindow::canRedo() const
+{
+    return m_document->history().canRedo();
+}
+
+void MainWindow::updateHistoryCaptions()
+{
+    // Before the window is localised the captions are still string identifiers.
+    if (!m_loaded)
+        return;
+    const auto show = [this](const char *name, int captionId, const QString &step) {
+        QAction *action = m_commands->menuItem(name);
+        QString caption = resourceString(captionId, m_options.language).value_or(QString());
+        if (!step.isEmpty()) {
+            const qsizetype mnemonic = caption.indexOf(QLatin1String("(&"));
+            caption.insert(mnemonic < 0 ? caption.size() : mnemonic, QLatin1Char(' ') + step);
+        }
+        action->setText(caption);
+    };
+    show("mnuEditUndoStep", 1240, m_document->history().undoText());
+    show("mnuEditRedoStep", 1241, m_document->history().redoText());
+}
+
+void MainWindow::mnuEditUndoStep_Click()
+{
+    m_document->undo();
+}
+
+void MainWindow::mnuEditRedoStep_Click()
+{
+    m_document->redo();
+}
+
+void MainWindow::mnuEditCut_Click()
+{
+    if (selectedTab() == kTabMemory)
+        m_panels->listPanel()->cutRows();
+}
+
+void MainWindow::mnuEditCopy_Click()
+{
+    if (selectedTab() == kTabMemory && !m_document->isBusy())
+        m_panels->listPanel()->copyRows();
+}
+
+void MainWindow::mnuEditPaste_Click()
+{
+    if (selectedTab() != kTabMemory)
+        return;
+    CsvImportReport report;
+    const bool pasted = m_panels->listPanel()->pasteRows(report);
+    if (!report.skipped.isEmpty() || (!pasted && report.taken == 0 && !m_document->isBusy()))
+        m_interaction->showPasteReport(report);
+}
+
+void MainWindow::mnuHelpContents_Click()
+{
+    if (!m_helpWindow) {
+        m_helpWindow = new HelpWindow(this);
+        m_loadedWindows.append(m_helpWindow.data());
+    }
+    m_helpWindow->show();
+    m_helpWindow->raise();
+    m_helpWindow->activateWindow();
+}
+
+QWidget *MainWindow::helpWindow() const
+{
+    return m_helpWindow.data();
 }
 
 void MainWindow::loadEditDialog()

@@ -21,6 +21,7 @@ class Document;
 class EditDialog;
 class FileCommands;
 class FileWiring;
+class HelpWindow;
 class MainCommands;
 class MainPanels;
 class MainStatusBar;
@@ -88,6 +89,12 @@ public:
     // Loads the edit dialog hidden, so that it exists before its first use.
     void loadEditDialog();
 
+    // Whether Undo and Redo have a step to act on.
+    bool canUndo() const;
+    bool canRedo() const;
+    // The Help window once F1 has shown it; null before.
+    QWidget *helpWindow() const;
+
 public Q_SLOTS:
     void TabStrip1_Click();
 
@@ -103,6 +110,12 @@ public Q_SLOTS:
     void mnuFilePrint_Click();
     void mnuFileExit_Click();
     void mnuEditUndo_Click();
+    void mnuEditUndoStep_Click();
+    void mnuEditRedoStep_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuHelpContents_Click();
     void mnuViewToolbar_Click();
     void mnuStatusBar_Click();
     void mnuReSet_Click();
@@ -127,6 +140,8 @@ protected:
     // No context menu of toolbars and docks: the View menu alone shows and hides the toolbar, so
     // its check mark always tells the truth.
     QMenu *createPopupMenu() override { return nullptr; }
+    // Whoever sets the caption, it carries the mark of unsaved changes.
+    void changeEvent(QEvent *event) override;
 
 private:
     // Asks about unsaved changes; false when the user cancels the close, and while a transfer
@@ -140,6 +155,8 @@ private:
     void runModal(QDialog &dialog);
     // Enables the commands by the selected tab and by whether a transfer runs.
     void updateCommandStates();
+    // "Undo Delete(&U)", "Redo Edit Channel 12(&R)": the step's name in the caption.
+    void updateHistoryCaptions();
     bool runEditDialog(const std::function<bool(EditDialog &)> &prepare);
     // The edit dialog's entry points: a double click on a grid row, and Modify.
     void editVfoRow(int vfoRow);
@@ -165,6 +182,7 @@ private:
     QPointer<AboutBox> m_aboutBox;
     QPointer<PortDialog> m_portDialog;
     QPointer<EditDialog> m_editDialog;
+    QPointer<HelpWindow> m_helpWindow;
     QList<QPointer<QWidget>> m_loadedWindows;
 
     bool m_loaded = false;

@@ -1,6 +1,7 @@
 #include "app/widgets/widget_interaction.h"
 
 #include "files/csv_exchange.h"
+#include "files/row_clipboard.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
@@ -132,9 +133,19 @@ QString WidgetInteraction::chooseSaveFile(FileKind kind)
 
 void WidgetInteraction::showImportReport(const CsvImportReport &report)
 {
+    showRowsReport(QStringLiteral("CSV Import"), csvImportSummary(report), report);
+}
+
+void WidgetInteraction::showPasteReport(const CsvImportReport &report)
+{
+    showRowsReport(QStringLiteral("Paste"), pasteSummary(report), report);
+}
+
+void WidgetInteraction::showRowsReport(const QString &title, const QString &summary,
+                                       const CsvImportReport &report)
+{
     QMessageBox box(report.skipped.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
-                    QStringLiteral("CSV Import"), csvImportSummary(report), QMessageBox::Ok,
-                    m_owner);
+                    title, summary, QMessageBox::Ok, m_owner);
     if (report.taken == 0)
         box.setInformativeText(QStringLiteral("Nothing was changed."));
     if (!report.skipped.isEmpty() || !report.changed.isEmpty())

@@ -25,8 +25,12 @@ public:
     QString chooseCsvOpenFile(CsvFormat &format) override;
     QString chooseCsvSaveFile(CsvFormat &format) override;
     void showExportReport(const QStringList &lines) override;
+    void showPasteReport(const CsvImportReport &report) override;
 
 private:
+    void showRowsReport(const QString &title, const QString &summary,
+                        const CsvImportReport &report);
+
     QWidget *m_owner;
 };
 

@@ -2,9 +2,13 @@
 
 #include "app/document.h"
 #include "editing/widgets/channel_grid.h"
+#include "files/row_clipboard.h"
 
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -13,11 +17,12 @@ namespace hxv5 {
 ChannelListPanel::ChannelListPanel(Document &document, ChannelGrid &grid, QWidget *parent,
                                    ChannelListOperations::Confirm confirm)
     : QWidget(parent), m_document(document), m_grid(grid),
-      m_operations(
-          document,
-          confirm ? std::move(confirm) : [this](const QString &title, const QString &text) {
-              return confirmWithMessageBox(this, title, text);
-          })
+      m_confirm(
+          confirm
+              ? std::move(confirm)
+              : [this](const QString &title,
+                       const QString &text) { return confirmWithMessageBox(this, title, text); }),
+      m_operations(document, m_confirm)
 {
     setObjectName(QStringLiteral("ChannelListPanel"));
     auto *layout = new QGridLayout(this);
@@ -55,6 +60,9 @@ ChannelListPanel::ChannelListPanel(Document &document, ChannelGrid &grid, QWidge
     };
     connect(&m_document, &Document::busyChanged, this, followBusy);
     followBusy(m_document.isBusy());
+
+    connect(&m_grid, &ChannelGrid::clearRequested, this, &ChannelListPanel::cmbClear_Click);
+    connect(&m_grid, &ChannelGrid::moveRequested, this, &ChannelListPanel::moveRows);
 }
 
 QPushButton *ChannelListPanel::addButton(const char *name, const QString &caption,
@@ -84,9 +92,17 @@ void ChannelListPanel::onCurrentRow(const std::function<bool(int)> &operation)
         m_grid.selectSlotInPlace(slot);
 }
 
+void ChannelListPanel::onSelectedRows(const std::function<bool(const QList<int> &)> &operation)
+{
+    const int current = m_grid.currentSlot();
+    const QList<int> slots = m_grid.selectedSlots();
+    if (operation(slots))
+        m_grid.selectSlots(slots, current);
+}
+
 void ChannelListPanel::cmbClear_Click()
 {
-    onCurrentRow([this](int slot) { return m_operations.Clear(slot); });
+    onSelectedRows([this](const QList<int> &slots) { return m_operations.ClearRows(slots); });
 }
 
 void ChannelListPanel::cmbClAll_Click()
@@ -96,17 +112,17 @@ void ChannelListPanel::cmbClAll_Click()
 
 void ChannelListPanel::cmbDelete_Click()
 {
-    onCurrentRow([this](int slot) { return m_operations.Delete(slot); });
+    onSelectedRows([this](const QList<int> &slots) { return m_operations.DeleteRows(slots); });
 }
 
 void ChannelListPanel::cmbInsert_Click()
 {
-    onCurrentRow([this](int slot) { return m_operations.Insert(slot); });
+    onSelectedRows([this](const QList<int> &slots) { return m_operations.InsertRows(slots); });
 }
 
 void ChannelListPanel::cmbDisable_Click()
 {
-    onCurrentRow([this](int slot) { return m_operations.Disable(slot); });
+    onSelectedRows([this](const QList<int> &slots) { return m_operations.DisableRows(slots); });
 }
 
 void ChannelListPanel::cmbDisAll_Click()
@@ -116,7 +132,7 @@ void ChannelListPanel::cmbDisAll_Click()
 
 void ChannelListPanel::cmbEnable_Click()
 {
-    onCurrentRow([this](int slot) { return m_operations.Enable(slot); });
+    onSelectedRows([this](const QList<int> &slots) { return m_operations.EnableRows(slots); });
 }
 
 void ChannelListPanel::cmbEnAll_Click()
@@ -139,10 +155,63 @@ void ChannelListPanel::moveCurrentRow(bool down)
     // Grid rows count from 1 for slot 0, as the scrolling rules do.
     const int current = m_grid.currentSlot() + 1;
     const int top = qMax(m_grid.rowAt(0), 0) + 1;
-    const GridScroll next = down ? scrollDown(current, top) : scrollUp(current, top);
+    const int shown = m_grid.shownRowCount();
+    const GridScroll next = down ? scrollDown(current, top, shown) : scrollUp(current, top, shown);
     // The scrolling rule alone decides where the view goes.
     m_grid.selectSlotInPlace(next.currentRow - 1);
     m_grid.verticalScrollBar()->setValue(next.topRow - 1);
+}
+
+void ChannelListPanel::moveRows(bool down)
+{
+    const int current = m_grid.currentSlot();
+    const QList<int> slots = m_grid.selectedSlots();
+    const bool moved = down ? m_operations.MoveDown(slots) : m_operations.MoveUp(slots);
+    if (!moved)
+        return;
+    const int by = down ? 1 : -1;
+    QList<int> shifted;
+    for (int slot : slots)
+        shifted.append(slot + by);
+    m_grid.selectSlots(shifted, current + by);
+    m_grid.scrollTo(m_grid.model()->index(current + by, 0));
+}
+
+void ChannelListPanel::copyRows()
+{
+    const QList<int> slots = m_grid.selectedSlots();
+    auto *data = new QMimeData;
+    data->setText(copiedRowsText(m_document.channels(), slots));
+    data->setData(QStringLiteral("text/csv"), copiedRowsCsv(m_document.channels(), slots));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool ChannelListPanel::cutRows()
+{
+    if (m_document.isBusy())
+        return false;
+    copyRows();
+    const int current = m_grid.currentSlot();
+    const QList<int> slots = m_grid.selectedSlots();
+    if (!m_operations.ClearRowsWithoutAsking(slots))
+        return false;
+    m_grid.selectSlots(slots, current);
+    return true;
+}
+
+bool ChannelListPanel::pasteRows(CsvImportReport &report)
+{
+    const QList<int> slots = m_grid.selectedSlots();
+    const int first = slots.isEmpty() ? m_grid.currentSlot() : slots.first();
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!hxv5::pasteRows(m_document, text, first, m_confirm, report))
+        return false;
+    QList<int> pasted;
+    for (int slot = first;
+         slot < kSlotCount && pasted.size() < report.taken + report.skipped.size(); ++slot)
+        pasted.append(slot);
+    m_grid.selectSlots(pasted, first);
+    return true;
 }
 
 } // namespace hxv5

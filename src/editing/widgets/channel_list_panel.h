@@ -11,11 +11,14 @@ class QPushButton;
 namespace hxv5 {
 
 class ChannelGrid;
+struct CsvImportReport;
 class Document;
 
 // The ten list buttons of the "Memorys" page: Clear, Clear All, Delete, Insert, Disable,
-// Disable All, Enable, Enable All, Up and Down. They act on the channel grid's current row
-// through the core's list operations; the grid redraws from the table's notifications.
+// Disable All, Enable, Enable All, Up and Down. They act on the channel grid's selected rows
+// through the core's list operations; the grid redraws from the table's notifications. The panel
+// also holds what the keyboard and the Edit menu do with the selected rows: Delete (Clear),
+// Ctrl+Up and Ctrl+Down (move), copy, cut and paste through the clipboard.
 class ChannelListPanel : public QWidget
 {
     Q_OBJECT
@@ -41,16 +44,31 @@ public Q_SLOTS:
     void Command5_Click(); // Up
     void Command4_Click(); // Down
 
+    // The selected channels one place up or down, the selection with them.
+    void moveRows(bool down);
+    // The selected rows onto the clipboard, as tab-separated text and as CSV.
+    void copyRows();
+    // Copy, then Clear without the question.
+    bool cutRows();
+
+public:
+    // The clipboard's text into the slots from the current row down; report lists what was
+    // skipped. False when nothing was stored.
+    bool pasteRows(CsvImportReport &report);
+
 private:
     QPushButton *addButton(const char *name, const QString &caption,
                            void (ChannelListPanel::*slot)());
     // Runs an operation on the current row's slot; afterwards that row is current again,
     // selected across the data columns, and the view has not moved.
     void onCurrentRow(const std::function<bool(int)> &operation);
+    // The same on every selected row; the selection stays as it was.
+    void onSelectedRows(const std::function<bool(const QList<int> &)> &operation);
     void moveCurrentRow(bool down);
 
     Document &m_document;
     ChannelGrid &m_grid;
+    ChannelListOperations::Confirm m_confirm;
     ChannelListOperations m_operations;
     QList<QPushButton *> m_changingButtons;
 };

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 
 #include <cmath>
@@ -30,14 +31,15 @@ RowGrid::RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRow
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    // The grid is made exactly as wide as its columns; it scrolls vertically when it shows
-    // fewer rows than it holds.
+    // The grid starts exactly as wide as its columns; it scrolls vertically when it shows fewer
+    // rows than it holds, and sideways only once the user has widened columns past its width (a
+    // scroll bar that may come and go makes every redraw of a row lay the grid out again).
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(m_visibleRows < m_model->rowCount() ? Qt::ScrollBarAlwaysOn
                                                                    : Qt::ScrollBarAlwaysOff);
 
     QHeaderView *top = horizontalHeader();
-    top->setSectionResizeMode(QHeaderView::Fixed);
+    top->setSectionResizeMode(QHeaderView::Interactive);
     top->setSectionsClickable(false);
     top->setHighlightSections(false);
     top->setMinimumSectionSize(1);
@@ -47,6 +49,10 @@ RowGrid::RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRow
     side->setMinimumSectionSize(1);
     side->setDefaultAlignment(Qt::AlignCenter);
 
+    connect(top, &QHeaderView::sectionResized, this, [this] {
+        if (!m_layingOut && horizontalHeader()->length() > viewport()->width())
+            setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    });
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { rowDoubleClicked(index.row()); });
     connect(side, &QHeaderView::sectionDoubleClicked, this,
@@ -93,14 +99,48 @@ void RowGrid::layOut()
     side->setDefaultSectionSize(m_rowHeight);
     side->setFixedWidth(twipsToPixels(m_widths[0]));
     top->setFixedHeight(m_rowHeight);
+    m_layingOut = true;
     for (int column = 0; column < kColumnCount; ++column)
         top->resizeSection(column, twipsToPixels(m_widths[static_cast<size_t>(column) + 1]));
+    m_layingOut = false;
 
     int width = 2 * frameWidth() + side->width() + top->length();
     if (verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
         width += verticalScrollBar()->sizeHint().width();
     const int height = 2 * frameWidth() + top->height() + m_visibleRows * m_rowHeight;
-    setFixedSize(width, height);
+    setMinimumSize(width, height);
+    resize(width, height);
+    // A grid that shows all its rows has nothing to show in more height.
+    const bool allShown = m_visibleRows >= m_model->rowCount();
+    setSizePolicy(QSizePolicy::Expanding, allShown ? QSizePolicy::Fixed : QSizePolicy::Expanding);
+    if (allShown)
+        setMaximumHeight(height);
+    updateGeometry();
+}
+
+QSize RowGrid::sizeHint() const
+{
+    return minimumSize();
+}
+
+int RowGrid::shownRowCount() const
+{
+    const int shown = m_rowHeight > 0 ? viewport()->height() / m_rowHeight : 0;
+    return std::max(shown, m_visibleRows);
+}
+
+void RowGrid::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        const QModelIndex current = currentIndex();
+        if (current.isValid())
+            rowDoubleClicked(current.row());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void RowGrid::changeEvent(QEvent *event)

@@ -11,8 +11,10 @@ class RowTableModel;
 
 // What the channel grid and the VFO grid share: a table view with a header row and a label column
 // over a row table model, in "Arial" 6.75 pt with the Notes cells in their own font, columns as
-// wide as the twips list says (on this screen), a fixed number of visible rows, and a current row
-// that is always selected across the nine data columns.
+// wide as the twips list says (on this screen) at first, at least a fixed number of visible rows
+// (the grid grows with the window, and the columns can be widened by their headings), and a
+// current row that is always selected across the nine data columns. Enter, Return and F2 open the
+// current row as a double click does.
 class RowGrid : public QTableView
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ public:
     RowTableModel *rowModel() const { return m_model; }
     RowStyleDelegate *rowStyle() const { return m_rowStyle; }
     int visibleRowCount() const { return m_visibleRows; }
+    // How many whole rows the grid shows now, at least visibleRowCount.
+    int shownRowCount() const;
     // The height of one row in pixels.
     int rowHeight() const { return m_rowHeight; }
     // A length in twips on this grid's screen (1440 twips to the inch).
@@ -32,6 +36,8 @@ public:
     // where the desktop lacks it).
     static QFont gridFont();
     static QFont notesFont();
+
+    QSize sizeHint() const override;
 
 protected:
     RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRows, QWidget *parent);
@@ -46,6 +52,7 @@ protected:
     virtual void rowDoubleClicked(int row) = 0;
 
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void layOut();
@@ -55,6 +62,7 @@ private:
     ColumnTwips m_widths;
     int m_visibleRows;
     int m_rowHeight = 0;
+    bool m_layingOut = false;
 };
 
 } // namespace hxv5

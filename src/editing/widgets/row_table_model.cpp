@@ -49,6 +49,12 @@ QVariant RowTableModel::data(const QModelIndex &index, int role) const
         if (rowHidden(row))
             return QStringLiteral("-");
         return rowBlank(row) ? QString() : m_table.text(row, column);
+    case Qt::ToolTipRole:
+        // A note may be wider than its cell: the tool tip shows it whole.
+        if (column == kColNotes && !rowHidden(row) && !rowBlank(row) &&
+            !m_table.text(row, column).isEmpty())
+            return m_table.text(row, column);
+        return {};
     case EnabledRole:
         return rowEnabled(row);
     case EmptyRole:

@@ -45,7 +45,8 @@ void SettingsBinder::addBinding(Control control, int index, std::function<void()
     m_syncing = syncing;
 }
 
-void SettingsBinder::userChange(const std::function<void(SettingsModel &)> &change)
+void SettingsBinder::userChange(Control control, const std::function<void(SettingsModel &)> &change,
+                                int mergeId)
 {
     if (m_syncing)
         return;
@@ -53,16 +54,22 @@ void SettingsBinder::userChange(const std::function<void(SettingsModel &)> &chan
         refreshAll();
         return;
     }
-    change(m_settings);
+    m_document.recordStep(
+        QLatin1String("Change ") + SettingsModel::controlName(control),
+        [this, &change] {
+            change(m_settings);
+            return true;
+        },
+        mergeId);
 }
 
 void SettingsBinder::bindOptions(QButtonGroup *group, Control control,
                                  int (SettingsModel::*get)() const, void (SettingsModel::*set)(int))
 {
     // idToggled rather than idClicked: arrow keys move the choice inside a group as well.
-    connect(group, &QButtonGroup::idToggled, this, [this, set](int id, bool checked) {
+    connect(group, &QButtonGroup::idToggled, this, [this, control, set](int id, bool checked) {
         if (checked)
-            userChange([set, id](SettingsModel &s) { (s.*set)(id); });
+            userChange(control, [set, id](SettingsModel &s) { (s.*set)(id); });
     });
     addBinding(control, -1, [this, group, get] { checkOption(group, (m_settings.*get)()); });
 }
@@ -71,8 +78,9 @@ void SettingsBinder::bindCheck(QCheckBox *box, Control control, int index,
                                std::function<bool(const SettingsModel &)> get,
                                std::function<void(SettingsModel &, bool)> set)
 {
-    connect(box, &QCheckBox::toggled, this,
-            [this, set](bool on) { userChange([set, on](SettingsModel &s) { set(s, on); }); });
+    connect(box, &QCheckBox::toggled, this, [this, control, set](bool on) {
+        userChange(control, [set, on](SettingsModel &s) { set(s, on); });
+    });
     addBinding(control, index, [this, box, get] { box->setChecked(get(m_settings)); });
 }
 
@@ -87,8 +95,12 @@ void SettingsBinder::bindCheck(QCheckBox *box, Control control, bool (SettingsMo
 void SettingsBinder::bindSlider(QSlider *slider, QLabel *label, Control control,
                                 int (SettingsModel::*get)() const, void (SettingsModel::*set)(int))
 {
-    connect(slider, &QSlider::valueChanged, this, [this, set](int value) {
-        userChange([set, value](SettingsModel &s) { (s.*set)(value); });
+    // A drag is one step: every value on the way shares the press's merge id.
+    connect(slider, &QSlider::sliderPressed, this, [this] { ++m_dragSerial; });
+    connect(slider, &QSlider::valueChanged, this, [this, slider, control, set](int value) {
+        userChange(
+            control, [set, value](SettingsModel &s) { (s.*set)(value); },
+            slider->isSliderDown() ? m_dragSerial : -1);
     });
     addBinding(control, -1, [this, slider, label, get] {
         const int value = (m_settings.*get)();
@@ -104,8 +116,8 @@ void SettingsBinder::bindList(QComboBox *list, const QStringList &entries, Contr
         const QSignalBlocker blocker(list);
         list->addItems(entries);
     }
-    connect(list, &QComboBox::currentIndexChanged, this, [this, set](int index) {
-        userChange([set, index](SettingsModel &s) { (s.*set)(index); });
+    connect(list, &QComboBox::currentIndexChanged, this, [this, control, set](int index) {
+        userChange(control, [set, index](SettingsModel &s) { (s.*set)(index); });
     });
     addBinding(control, -1, [this, list, get] { list->setCurrentIndex((m_settings.*get)()); });
 }

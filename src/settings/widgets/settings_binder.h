@@ -23,7 +23,8 @@ class Document;
 // Keeps the controls of a settings page and the document's settings model in step, both ways.
 // A user's change of a control calls the model's setter (which marks the document changed); a
 // change of the model (a decoding, the model variant rules) sets the controls without being taken
-// for a user's change. While a transfer runs the setting controls are disabled, and a change that
+// for a user's change. Each user's change is one step of the document's history, a slider drag
+// as a whole. While a transfer runs the setting controls are disabled, and a change that
 // slips through anyway is undone from the model.
 class SettingsBinder : public QObject
 {
@@ -65,8 +66,10 @@ private:
     };
 
     void addBinding(Control control, int index, std::function<void()> refresh);
-    // Runs a user's change unless a transfer forbids it or the change is the binder's own echo.
-    void userChange(const std::function<void(SettingsModel &)> &change);
+    // Runs a user's change, as one step of the document's history, unless a transfer forbids it
+    // or the change is the binder's own echo.
+    void userChange(Control control, const std::function<void(SettingsModel &)> &change,
+                    int mergeId = -1);
     void onValueChanged(Control control, int index);
     void refreshAvailability();
     void followBusy(bool busy);
@@ -77,6 +80,7 @@ private:
     QVector<std::function<void(const SettingsModel &)>> m_availability;
     QVector<QWidget *> m_settingControls;
     bool m_syncing = false;
+    int m_dragSerial = 0;
 };
 
 // Checks the button of an option group with the given id, or none when there is no such button

@@ -2,8 +2,14 @@
 #include "editing/widgets/channel_grid.h"
 #include "editing/widgets/channel_list_panel.h"
 
+#include "files/csv_exchange.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -59,6 +65,11 @@ private Q_SLOTS:
     void downOnTheLastRowShowsTheLastThirteen();
     void upOnTheFirstRowStays();
     void busyDisablesTheChangingButtons();
+    void keysOnTheGrid_data();
+    void keysOnTheGrid();
+    void buttonsActOnEverySelectedRow();
+    void plainDragStillLeavesOneRow();
+    void copyCutAndPasteThroughTheClipboard();
 };
 
 void TestChannelListPanel::buttons()
@@ -185,6 +196,149 @@ void TestChannelListPanel::busyDisablesTheChangingButtons()
     QVERIFY(page.panel->findChild<QPushButton *>("Command4")->isEnabled());
     page.doc.setBusy(false);
     QVERIFY(page.panel->findChild<QPushButton *>("cmbDelete")->isEnabled());
+}
+
+void TestChannelListPanel::keysOnTheGrid_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("opened");    // the slot the edit dialog is asked for, -1 none
+    QTest::addColumn<QString>("asked"); // the confirmation asked, if any
+    QTest::addColumn<int>("current");   // the current slot afterwards
+    QTest::addColumn<double>("slot10"); // what slot 10 holds afterwards
+
+    QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << 10 << "" << 10 << 110.0;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 10 << "" << 10
+                                  << 110.0;
+    QTest::newRow("F2") << int(Qt::Key_F2) << 0 << 10 << "" << 10 << 110.0;
+    QTest::newRow("Delete clears, as Clear asks")
+        << int(Qt::Key_Delete) << 0 << -1 << "CLEAR OK" << 10 << 0.0;
+    QTest::newRow("Ctrl+Up moves the channel")
+        << int(Qt::Key_Up) << int(Qt::ControlModifier) << -1 << "" << 9 << 0.0;
+    QTest::newRow("Ctrl+Down moves the channel")
+        << int(Qt::Key_Down) << int(Qt::ControlModifier) << -1 << "" << 11 << 0.0;
+    QTest::newRow("Down only moves the current row")
+        << int(Qt::Key_Down) << 0 << -1 << "" << 11 << 110.0;
+}
+
+void TestChannelListPanel::keysOnTheGrid()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, opened);
+    QFETCH(QString, asked);
+    QFETCH(int, current);
+    QFETCH(double, slot10);
+
+    Page page;
+    QSignalSpy activated(page.grid, &ChannelGrid::slotActivated);
+    page.grid->setCurrentSlot(10);
+    page.grid->setFocus();
+    QTest::keyClick(page.grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(activated.size(), opened < 0 ? 0 : 1);
+    if (opened >= 0)
+        QCOMPARE(activated.first().first().toInt(), opened);
+    QCOMPARE(page.asked, asked.isEmpty() ? QStringList() : QStringList{asked});
+    QCOMPARE(page.grid->currentSlot(), current);
+    QCOMPARE(page.doc.channels().number(10, kColFrequency), slot10);
+    if (modifiers == Qt::ControlModifier) {
+        // The channel went where the current row went.
+        QCOMPARE(page.doc.channels().number(current, kColFrequency), 110.0);
+    }
+}
+
+void TestChannelListPanel::buttonsActOnEverySelectedRow()
+{
+    Page page;
+    page.grid->setCurrentSlot(4);
+    QTest::mouseClick(page.grid->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      page.grid->visualRect(page.grid->model()->index(8, 1)).center());
+    QCOMPARE(page.grid->selectedSlots(), (QList<int>{4, 8}));
+    page.click("cmbDisable");
+    QVERIFY(!page.doc.channels().isEnabled(4));
+    QVERIFY(!page.doc.channels().isEnabled(8));
+    QVERIFY(page.doc.channels().isEnabled(6));
+    // The selection stays for the next operation.
+    QCOMPARE(page.grid->selectedSlots(), (QList<int>{4, 8}));
+    page.click("cmbClear");
+    QCOMPARE(page.asked, QStringList{"CLEAR OK"}); // asked once for both
+    QVERIFY(page.doc.channels().row(4).isEmpty());
+    QVERIFY(page.doc.channels().row(8).isEmpty());
+    QVERIFY(!page.doc.channels().row(6).isEmpty());
+    QCOMPARE(page.doc.history().count(), 2);
+}
+
+void TestChannelListPanel::plainDragStillLeavesOneRow()
+{
+    Page page;
+    const auto centre = [&](int slot) {
+        return page.grid->visualRect(page.grid->model()->index(slot, 1)).center();
+    };
+    QTest::mousePress(page.grid->viewport(), Qt::LeftButton, {}, centre(2));
+    QMouseEvent move(QEvent::MouseMove, centre(5), page.grid->viewport()->mapToGlobal(centre(5)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(page.grid->viewport(), &move);
+    QTest::mouseRelease(page.grid->viewport(), Qt::LeftButton, {}, centre(5));
+    QCOMPARE(page.grid->selectedSlots(), QList<int>{5});
+    // With Shift the click extends the selection instead.
+    QTest::mouseClick(page.grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(7));
+    QCOMPARE(page.grid->selectedSlots(), (QList<int>{5, 6, 7}));
+}
+
+void TestChannelListPanel::copyCutAndPasteThroughTheClipboard()
+{
+    Page page;
+    // Channels as the radio holds them, every column filled.
+    for (int slot : {2, 4}) {
+        TableRow row;
+        const double mhz = 145 + slot / 10.0;
+        row.number = {mhz, 1, 1, 0, 8, 8, 0, 0, 0};
+        row.text = {formatMHz(mhz), "AM",     "5KHz",
+                    "None",         "88.5Hz", "88.5Hz",
+                    "None",         ".00000", QStringLiteral("slot %1").arg(slot)};
+        page.doc.channels().setSlot(slot, row, slot == 2);
+    }
+    page.grid->selectSlots({2, 4}, 2);
+    page.panel->copyRows();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data);
+    QVERIFY(data->text().startsWith(QStringLiteral("Channel\tFrequency\t")));
+    QCOMPARE(data->text().count(QStringLiteral("\r\n")), 3);
+    QVERIFY(data->data(QStringLiteral("text/csv")).startsWith("\"Channel\",\"Frequency\","));
+
+    QVERIFY(page.panel->cutRows());
+    QVERIFY(page.asked.isEmpty()); // cut asks nothing
+    QVERIFY(page.doc.channels().row(2).isEmpty());
+    QVERIFY(page.doc.channels().row(4).isEmpty());
+    QCOMPARE(page.doc.history().undoText(), QStringLiteral("Cut"));
+
+    // Slot 102 holds a channel: asked, and OK pastes.
+    page.grid->setCurrentSlot(101);
+    CsvImportReport report;
+    QVERIFY2(page.panel->pasteRows(report), qPrintable(QGuiApplication::clipboard()->text() +
+                                                       csvSkippedRowLines(report).join('\n')));
+    QCOMPARE(page.asked, QStringList{"PASTE OK"});
+    QCOMPARE(report.taken, 2);
+    QCOMPARE(page.doc.channels().number(101, kColFrequency), 145.2);
+    QCOMPARE(page.doc.channels().text(101, kColNotes), QStringLiteral("slot 2"));
+    QVERIFY(page.doc.channels().isEnabled(101));
+    QCOMPARE(page.doc.channels().number(102, kColFrequency), 145.4);
+    QVERIFY(!page.doc.channels().isEnabled(102));
+    QCOMPARE(page.grid->selectedSlots(), (QList<int>{101, 102}));
+
+    // Cancel keeps them.
+    page.answer = false;
+    page.asked.clear();
+    page.grid->setCurrentSlot(10);
+    QVERIFY(!page.panel->pasteRows(report));
+    QCOMPARE(page.asked, QStringList{"PASTE OK"});
+    QCOMPARE(page.doc.channels().number(10, kColFrequency), 110.0);
+
+    page.doc.setBusy(true);
+    page.asked.clear();
+    QVERIFY(!page.panel->cutRows());
+    QVERIFY(!page.panel->pasteRows(report));
+    QVERIFY(page.asked.isEmpty());
 }
 
 QTEST_MAIN(TestChannelListPanel)

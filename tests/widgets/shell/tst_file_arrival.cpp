@@ -207,8 +207,11 @@ void TestFileArrival::commandLineOpensOneFile()
     QCOMPARE(openCommandLineFile(m_window->fileCommands(), arguments), opened);
     QCOMPARE(m_user->errors, errors);
     QCOMPARE(m_window->document().currentFile(), opened ? arguments.first() : QString());
-    QCOMPARE(m_window->windowTitle(), opened ? QStringLiteral("a.TV5 - Tormel HX-V5 Clone Utility")
-                                             : QStringLiteral("Tormel HX-V5 Clone Utility"));
+    // The caption's mark shows when there are unsaved changes.
+    QCOMPARE(m_window->windowTitle(), opened
+                                          ? QStringLiteral("a.TV5 - Tormel HX-V5 Clone Utility[*]")
+                                          : QStringLiteral("Tormel HX-V5 Clone Utility[*]"));
+    QVERIFY(!m_window->isWindowModified());
 }
 
 void TestFileArrival::recentFilesFollowOpenAndSave()

@@ -268,7 +268,9 @@ void TestMainWindow::startUpState()
 
     m_window = makeWindow(language);
     QCOMPARE(m_window->objectName(), QStringLiteral("frmMain"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tormel HX-V5 Clone Utility"));
+    // The mark stands for unsaved changes, shown only while there are some.
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tormel HX-V5 Clone Utility[*]"));
+    QVERIFY(!m_window->isWindowModified());
     QCOMPARE(action("mnuImport")->text(), importCaption);
     QCOMPARE(action("tbToolBar_Help")->toolTip(), helpToolTip);
     QVERIFY(!m_window->document().isChanged());
@@ -318,6 +320,17 @@ void TestMainWindow::startUpState()
                              "mnuHelp",
                              "mnuHelpAbout"})
         QVERIFY2(action(name), name);
+    // The Edit menu: Modify first, then the history and the clipboard.
+    QStringList editMenu;
+    for (const QAction *item : child<QMenu>("mnuEdit")->actions())
+        editMenu << item->objectName();
+    QCOMPARE(editMenu,
+             (QStringList{"mnuEditUndo", "mnuEditBar0", "mnuEditUndoStep", "mnuEditRedoStep",
+                          "mnuEditBar1", "mnuEditCut", "mnuEditCopy", "mnuEditPaste"}));
+    QStringList helpMenu;
+    for (const QAction *item : child<QMenu>("mnuHelp")->actions())
+        helpMenu << item->objectName();
+    QCOMPARE(helpMenu, (QStringList{"mnuHelpAbout", "mnuHelpContents"}));
     QCOMPARE(action("mnuFileNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QVERIFY(action("mnuViewToolbar")->isChecked());
     QVERIFY(action("mnuStatusBar")->isChecked());

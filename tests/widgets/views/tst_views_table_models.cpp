@@ -52,6 +52,8 @@ private Q_SLOTS:
     void vfoHiddenRows();
     void vfoModelSwitchReportsFlippedRowsOnly_data();
     void vfoModelSwitchReportsFlippedRowsOnly();
+    void notesShowWholeAsToolTips_data();
+    void notesShowWholeAsToolTips();
 };
 
 void TstViewsTableModels::modelsPassTheTesterWhileTablesChange()
@@ -270,6 +272,38 @@ void TstViewsTableModels::vfoModelSwitchReportsFlippedRowsOnly()
     spy.clear();
     document.vfo().setText(4, kColNotes, QStringLiteral("repeater"));
     QCOMPARE(changedRows(spy), (QList<Range>{{4, 4}}));
+}
+
+void TstViewsTableModels::notesShowWholeAsToolTips_data()
+{
+    QTest::addColumn<bool>("holdsChannel");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("toolTip");
+
+    const QString note = QStringLiteral("a note longer than its cell, on and on and on");
+    QTest::newRow("the note of a channel") << true << int(kColNotes) << note;
+    QTest::newRow("another column") << true << int(kColMode) << QString();
+    // An empty slot shows no text, so no tool tip either.
+    QTest::newRow("a note on an empty slot") << false << int(kColNotes) << QString();
+}
+
+void TstViewsTableModels::notesShowWholeAsToolTips()
+{
+    QFETCH(bool, holdsChannel);
+    QFETCH(int, column);
+    QFETCH(QString, toolTip);
+
+    Document document;
+    TableRow row;
+    if (holdsChannel) {
+        row.number[kColFrequency] = 145;
+        row.text[kColFrequency] = formatMHz(145);
+        row.text[kColMode] = QStringLiteral("FM");
+    }
+    row.text[kColNotes] = QStringLiteral("a note longer than its cell, on and on and on");
+    document.channels().setSlot(7, row, true);
+    ChannelTableModel model(document.channels());
+    QCOMPARE(model.data(model.index(7, column), Qt::ToolTipRole).toString(), toolTip);
 }
 
 QTEST_GUILESS_MAIN(TstViewsTableModels)
