@@ -677,7 +677,9 @@ void TestMainWindow::readMemoryStops()
     m_radio->openable = portOpens;
     m_radio->silentBlock = silentBlock;
     m_window = makeWindow();
-    m_window->transfers().exchange().setReplyTimeout(1ms);
+    // Short, for the silent block's ten attempts, yet long enough for every answer the radio
+    // gives to arrive in time on a busy machine.
+    m_window->transfers().exchange().setReplyTimeout(20ms);
     m_window->show();
     m_window->selectTab(3);
     auto *grid = child<ChannelGrid>("MSFlexGrid1");
@@ -766,7 +768,9 @@ void TestMainWindow::readSettingsMovesToTheFirstVfoRowOnlyWhenCompleted()
 
     m_radio->silentBlock = silentBlock;
     m_window = makeWindow();
-    m_window->transfers().exchange().setReplyTimeout(1ms);
+    // Short, for the silent block's ten attempts, yet long enough for every answer the radio
+    // gives to arrive in time on a busy machine.
+    m_window->transfers().exchange().setReplyTimeout(20ms);
     m_window->show();
     auto *vfo = child<VfoGrid>("MSFlexGrid2");
     vfo->setCurrentRow(3);
@@ -894,7 +898,9 @@ void TestMainWindow::completedReadsKeepABackup()
     QVERIFY(prepareBackupsFolder(folder, blockBackups));
     m_radio->silentBlock = silentBlock;
     m_window = makeWindow();
-    m_window->transfers().exchange().setReplyTimeout(1ms);
+    // Short, for the silent block's ten attempts, yet long enough for every answer the radio
+    // gives to arrive in time on a busy machine.
+    m_window->transfers().exchange().setReplyTimeout(20ms);
     m_window->findChild<QAction *>(item)->trigger();
     QTRY_VERIFY(!m_window->transfers().isRunning());
 
