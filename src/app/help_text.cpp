@@ -9,8 +9,8 @@ namespace {
 bool forDevelopers(const QString &heading)
 {
     const QString text = heading.toLower();
-    for (const char *word :
-         {"test", "fuzz", "layout", "develop", "contribut", "sanitiz", "source code"}) {
+    for (const char *word : {"test", "fuzz", "layout", "develop", "contribut", "sanitiz",
+                             "source code", "quick start"}) {
         if (text.contains(QLatin1String(word)))
             return true;
     }

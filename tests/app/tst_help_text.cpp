@@ -27,6 +27,10 @@ void TestHelpText::userPart_data()
     QTest::newRow("heading inside a code block")
         << "# Tool\n## Use\n```\n## Development\n```\nafter\n"
         << "# Tool\n## Use\n```\n## Development\n```\nafter\n";
+    // How to build it is for whoever builds it, not for the user in the program.
+    QTest::newRow("build instructions left out")
+        << "# Tool\n## Quick start (Debian 12)\n./scripts/run.sh\n## Using the program\nKeys.\n"
+        << "# Tool\n## Using the program\nKeys.\n";
     QTest::newRow("CR LF lines") << "# Tool\r\n## Layout\r\nx\r\n"
                                  << "# Tool\n";
 }
