@@ -50,7 +50,7 @@ constexpr Entry kEntries[] = {
     {1210, "Compare With File(&C)...", "ファイルと比較(&C)..."},
     {1221, "Recent Files(&R)", "最近使ったファイル(&R)"},
     {1222, "Clear Recent Files(&C)", "履歴を消去(&C)"},
-    {1231, "Write Changes Only(&C)", "変更分だけ書込(&C)"},
+    {1231, "Write Changes Only(&O)", "変更分だけ書込(&O)"},
     {1232, "Verify After Write(&V)", "書込後に照合(&V)"},
     {1240, "Undo(&U)", "元に戻す(&U)"},
     {1241, "Redo(&R)", "やり直し(&R)"},

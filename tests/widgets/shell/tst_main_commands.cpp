@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QHash>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,6 +63,8 @@ private Q_SLOTS:
 
     void commandsFollowTheirRules_data();
     void commandsFollowTheirRules();
+    void noMenuRepeatsAnAccessKey_data();
+    void noMenuRepeatsAnAccessKey();
     void toolbarButtonsRunTheirMenuCommands_data();
     void toolbarButtonsRunTheirMenuCommands();
 
@@ -123,6 +127,40 @@ QStringList TestMainCommands::disabledCommands() const
     }
     disabled.sort();
     return disabled;
+}
+
+void TestMainCommands::noMenuRepeatsAnAccessKey_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::newRow("English") << Language::English;
+    QTest::newRow("Japanese") << Language::Japanese;
+}
+
+// Alt and a letter must reach one item of the open menu, not cycle through several.
+void TestMainCommands::noMenuRepeatsAnAccessKey()
+{
+    QFETCH(Language, language);
+    MainWindowOptions options;
+    options.language = language;
+    options.startupPause = 0ms;
+    options.port = m_radio.get();
+    options.interaction = m_user.get();
+    MainWindow window(options);
+    window.Form_Load();
+    for (const QMenu *menu : window.findChildren<QMenu *>()) {
+        QHash<QChar, QString> taken;
+        for (const QAction *item : menu->actions()) {
+            const QString text = item->text();
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            if (item->isSeparator() || at < 0 || at + 1 >= text.size())
+                continue;
+            const QChar key = text.at(at + 1).toUpper();
+            QVERIFY2(!taken.contains(key),
+                     qPrintable(menu->objectName() + QLatin1String(": ") + taken.value(key) +
+                                QLatin1String(" and ") + text));
+            taken.insert(key, text);
+        }
+    }
 }
 
 void TestMainCommands::commandsFollowTheirRules_data()

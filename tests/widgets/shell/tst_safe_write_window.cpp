@@ -123,7 +123,7 @@ void TestSafeWriteWindow::choicesAreOffAtFirstAndRemembered()
         QVERIFY(action(name)->isCheckable());
         QVERIFY(!action(name)->isChecked());
     }
-    QCOMPARE(action("mnuToolsWriteChanges")->text(), QStringLiteral("Write Changes Only(&C)"));
+    QCOMPARE(action("mnuToolsWriteChanges")->text(), QStringLiteral("Write Changes Only(&O)"));
     QCOMPARE(action("mnuToolsVerify")->text(), QStringLiteral("Verify After Write(&V)"));
     QVERIFY(!m_window->transfers().writeOptions().any());
 
