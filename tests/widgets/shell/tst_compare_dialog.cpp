@@ -4,6 +4,7 @@
 #include "files/clone_file.h"
 #include "scripted_interaction.h"
 #include "scripted_radio.h"
+#include "test_window.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -124,18 +125,12 @@ void TestCompareDialog::fromTheMenu()
     user.openPath = file;
     QStringList shown;
     int dialogs = 0;
-    MainWindowOptions options;
-    options.language = Language::English;
-    options.startupPause = 0ms;
-    options.port = &radio;
-    options.interaction = &user;
-    options.execDialog = [&](QDialog &dialog) {
+    const auto opened = openTestWindow(radio, user, Language::English, [&](QDialog &dialog) {
         ++dialogs;
         shown = tableRows(dialog);
         dialog.reject();
-    };
-    MainWindow window(options);
-    window.Form_Load();
+    });
+    MainWindow &window = *opened;
     QAction *item = window.findChild<QAction *>(QStringLiteral("mnuFileCompare"));
     QVERIFY(item);
     QCOMPARE(item->text(), QStringLiteral("Compare With File(&C)..."));

@@ -3,6 +3,7 @@
 #include "link/transfers.h"
 #include "scripted_interaction.h"
 #include "scripted_radio.h"
+#include "test_window.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -94,17 +95,10 @@ void TestMainCommands::init()
     m_radio = std::make_unique<ScriptedRadio>();
     m_user = std::make_unique<ScriptedInteraction>();
     m_dialogs = 0;
-    MainWindowOptions options;
-    options.language = Language::English;
-    options.startupPause = 0ms;
-    options.port = m_radio.get();
-    options.interaction = m_user.get();
-    options.execDialog = [this](QDialog &dialog) {
+    m_window = openTestWindow(*m_radio, *m_user, Language::English, [this](QDialog &dialog) {
         ++m_dialogs;
         dialog.reject();
-    };
-    m_window = std::make_unique<MainWindow>(options);
-    m_window->Form_Load();
+    });
 }
 
 void TestMainCommands::cleanup()
@@ -140,14 +134,8 @@ void TestMainCommands::noMenuRepeatsAnAccessKey_data()
 void TestMainCommands::noMenuRepeatsAnAccessKey()
 {
     QFETCH(Language, language);
-    MainWindowOptions options;
-    options.language = language;
-    options.startupPause = 0ms;
-    options.port = m_radio.get();
-    options.interaction = m_user.get();
-    MainWindow window(options);
-    window.Form_Load();
-    for (const QMenu *menu : window.findChildren<QMenu *>()) {
+    const auto window = openTestWindow(*m_radio, *m_user, language);
+    for (const QMenu *menu : window->findChildren<QMenu *>()) {
         QHash<QChar, QString> taken;
         for (const QAction *item : menu->actions()) {
             const QString text = item->text();

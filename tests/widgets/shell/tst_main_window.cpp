@@ -12,6 +12,7 @@
 #include "link/widgets/port_dialog.h"
 #include "scripted_interaction.h"
 #include "scripted_radio.h"
+#include "test_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -153,20 +154,12 @@ void TestMainWindow::cleanup()
 
 std::unique_ptr<MainWindow> TestMainWindow::makeWindow(Language language)
 {
-    MainWindowOptions options;
-    options.language = language;
-    options.startupPause = 0ms;
-    options.port = m_radio;
-    options.interaction = m_user;
-    options.execDialog = [this](QDialog &dialog) {
+    return openTestWindow(*m_radio, *m_user, language, [this](QDialog &dialog) {
         m_dialogsShown.append(&dialog);
         dialog.show();
         if (m_onDialog)
             m_onDialog(dialog);
-    };
-    auto window = std::make_unique<MainWindow>(options);
-    window->Form_Load();
-    return window;
+    });
 }
 
 void TestMainWindow::writePortFileText(const QByteArray &text)

@@ -3,6 +3,7 @@
 #include "editing/widgets/channel_grid.h"
 #include "scripted_interaction.h"
 #include "scripted_radio.h"
+#include "test_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -72,14 +73,7 @@ void TestMainWindowEditing::init()
 {
     m_radio = std::make_unique<ScriptedRadio>();
     m_user = std::make_unique<ScriptedInteraction>();
-    MainWindowOptions options;
-    options.language = Language::English;
-    options.startupPause = 0ms;
-    options.port = m_radio.get();
-    options.interaction = m_user.get();
-    options.execDialog = [](QDialog &dialog) { dialog.reject(); };
-    m_window = std::make_unique<MainWindow>(options);
-    m_window->Form_Load();
+    m_window = openTestWindow(*m_radio, *m_user);
 }
 
 void TestMainWindowEditing::cleanup()

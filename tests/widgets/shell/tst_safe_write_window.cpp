@@ -8,6 +8,7 @@
 #include "link/transfers.h"
 #include "scripted_interaction.h"
 #include "scripted_radio.h"
+#include "test_window.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -88,14 +89,7 @@ void TestSafeWriteWindow::init()
 void TestSafeWriteWindow::openWindow()
 {
     m_window.reset();
-    MainWindowOptions options;
-    options.language = Language::English;
-    options.startupPause = 0ms;
-    options.port = m_radio.get();
-    options.interaction = m_user.get();
-    options.execDialog = [](QDialog &dialog) { dialog.reject(); };
-    m_window = std::make_unique<MainWindow>(options);
-    m_window->Form_Load();
+    m_window = openTestWindow(*m_radio, *m_user);
 }
 
 void TestSafeWriteWindow::cleanup()

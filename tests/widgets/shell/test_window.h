@@ -1,0 +1,33 @@
+#pragma once
+
+// The window as the window tests open it.
+
+#include "app/widgets/main_window.h"
+
+#include <QDialog>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace hxv5::testing {
+
+// Loaded without the start-up pause, talking to the scripted line and user instead of the real
+// port and message boxes; each dialog it would run modally goes to execDialog, which by default
+// closes it at once as Cancel would.
+inline std::unique_ptr<MainWindow> openTestWindow(
+    SerialPort &port, UserInteraction &user, Language language = Language::English,
+    std::function<void(QDialog &)> execDialog = [](QDialog &dialog) { dialog.reject(); })
+{
+    MainWindowOptions options;
+    options.language = language;
+    options.startupPause = std::chrono::milliseconds::zero();
+    options.port = &port;
+    options.interaction = &user;
+    options.execDialog = std::move(execDialog);
+    auto window = std::make_unique<MainWindow>(options);
+    window->Form_Load();
+    return window;
+}
+
+} // namespace hxv5::testing
