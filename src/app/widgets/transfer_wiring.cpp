@@ -242,8 +242,8 @@ void TransferWiring::onPhaseChanged(Transfers::Phase phase, int blocks)
     if (phase == Transfers::Phase::Idle) {
         progressBar->setRange(0, kSlotCount - 1);
         progressBar->resetFormat();
-        if (!m_memoryBusy)
-            progressBar->hide();
+        // The write has ended, and with it any memory half that showed the bar.
+        progressBar->hide();
         return;
     }
     const QString text = phaseText(phase, blocks, m_transfers.writeOptions().changesOnly);
@@ -258,24 +258,19 @@ void TransferWiring::onPhaseChanged(Transfers::Phase phase, int blocks)
 void TransferWiring::onMemoryBusyChanged(bool busy)
 {
     QProgressBar *progressBar = m_panels.progressBar();
-    m_memoryBusy = busy;
-    if (busy && m_phase != Transfers::Phase::Idle) {
-        // A safe write shows its phase; the memory half only brings its tab forward.
+    if (busy) {
         if (m_memoryTabPending) {
             m_memoryTabPending = false;
             m_window.selectTab(kTabMemory);
         }
-    } else if (busy) {
-        if (m_memoryTabPending) {
-            m_memoryTabPending = false;
-            m_window.selectTab(kTabMemory);
-        }
-        m_readingMemory = m_memoryReadPending;
-        m_memoryReadPending = false;
+        m_readingMemory = std::exchange(m_memoryReadPending, false);
         if (m_readingMemory)
             m_rowBeforeRead = m_panels.channelGrid()->currentSlot();
-        progressBar->setValue(0);
-        progressBar->show();
+        // A safe write shows its phase in the bar instead of the slot.
+        if (m_phase == Transfers::Phase::Idle) {
+            progressBar->setValue(0);
+            progressBar->show();
+        }
     } else {
         if (m_phase == Transfers::Phase::Idle)
             progressBar->hide();

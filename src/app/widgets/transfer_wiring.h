@@ -87,7 +87,6 @@ private:
     // A read of the ALL item whose first half stopped: the image is not all from the radio.
     bool m_readStopped = false;
     Transfers::Phase m_phase = Transfers::Phase::Idle;
-    bool m_memoryBusy = false;
     // How many blocks the writes of this transfer had sent when its last half ended.
     qsizetype m_writtenBefore = 0;
 };
