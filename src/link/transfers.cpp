@@ -239,7 +239,7 @@ void Transfers::onReadFinished(const QString &result)
     if (m_handRead) {
         m_handRead = false;
         if (result == CommandExchange::kPortFailure)
-            m_ui.showErrorDetails(kComPortError, m_exchange.portFailureDiagnosis());
+            report(BlockOutcome::PortFailure);
         setRunning(false);
         Q_EMIT handReadFinished();
         return;
@@ -280,12 +280,17 @@ void Transfers::endBlock(BlockOutcome outcome, const QString &reply)
     done(outcome, reply);
 }
 
-void Transfers::report(BlockOutcome outcome)
+void Transfers::report(BlockOutcome outcome, const QString &details)
 {
-    if (outcome == BlockOutcome::PortFailure)
-        m_ui.showErrorDetails(kComPortError, m_exchange.portFailureDiagnosis());
-    else
-        m_ui.showError(kCommunicationError);
+    if (outcome != BlockOutcome::PortFailure) {
+        m_ui.showErrorDetails(kCommunicationError, details);
+        return;
+    }
+    // What the transfer left behind first, then why the port failed.
+    QString all = details;
+    if (const QString diagnosis = m_exchange.portFailureDiagnosis(); !diagnosis.isEmpty())
+        all += (all.isEmpty() ? QString() : QStringLiteral("\n\n")) + diagnosis;
+    m_ui.showErrorDetails(kComPortError, all);
 }
 
 // --- the enable bitmap and the TX extension ---
@@ -612,15 +617,7 @@ void Transfers::verifyPlanned(qsizetype index)
 
 void Transfers::reportWriteStop(BlockOutcome outcome)
 {
-    if (outcome != BlockOutcome::PortFailure) {
-        m_ui.showErrorDetails(kCommunicationError, writeStopDetails());
-        return;
-    }
-    // What the write left behind first, then why the port failed.
-    QString details = writeStopDetails();
-    if (const QString diagnosis = m_exchange.portFailureDiagnosis(); !diagnosis.isEmpty())
-        details += QStringLiteral("\n\n") + diagnosis;
-    m_ui.showErrorDetails(kComPortError, details);
+    report(outcome, writeStopDetails());
 }
 
 QString Transfers::writeStopDetails() const

@@ -146,7 +146,8 @@ private:
     void retryOrGiveUp();
     void endBlock(BlockOutcome outcome, const QString &reply = {});
     // The stop message of the attempt rule.
-    void report(BlockOutcome outcome);
+    // details, when given, go behind the message, before the port's diagnosis.
+    void report(BlockOutcome outcome, const QString &details = {});
 
     void ReadEnableBlocks(std::function<void(bool)> done);
     // 0 done, 1 port failure, 2 communication failure; shows no message.
