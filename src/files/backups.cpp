@@ -71,6 +71,12 @@ QString backupsFolder()
            QStringLiteral("/backups");
 }
 
+QString backupNotKeptText()
+{
+    return QStringLiteral("Backup not kept: %1 takes no file")
+        .arg(QDir::toNativeSeparators(backupsFolder()));
+}
+
 QString keepBackup(const Document &doc, const QDateTime &now)
 {
     const QString folderPath = backupsFolder();

@@ -23,4 +23,7 @@ QString backupsFolder();
 // empty text when no backup could be written; the document is never changed.
 QString keepBackup(const Document &doc, const QDateTime &now = QDateTime::currentDateTime());
 
+// What the user is told when keepBackup gave no file: "Backup not kept: <folder> takes no file".
+QString backupNotKeptText();
+
 } // namespace hxv5

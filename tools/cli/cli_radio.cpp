@@ -108,7 +108,7 @@ QString keepToldBackup(const Document &image)
 {
     const QString path = keepBackup(image);
     if (path.isEmpty())
-        QTextStream(stderr) << "Backup not kept: " << backupsFolder() << " takes no file\n";
+        QTextStream(stderr) << backupNotKeptText() << '\n';
     return path;
 }
 

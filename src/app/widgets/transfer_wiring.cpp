@@ -314,8 +314,7 @@ QString TransferWiring::keepBackupOf(const Document &image)
 {
     const QString path = keepBackup(image);
     if (path.isEmpty())
-        m_statusBar.showNotice(QStringLiteral("Backup not kept: %1 takes no file")
-                                   .arg(QDir::toNativeSeparators(backupsFolder())));
+        m_statusBar.showNotice(backupNotKeptText());
     return QDir::toNativeSeparators(path);
 }
 
