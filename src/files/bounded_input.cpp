@@ -1,13 +1,16 @@
 #include "files/bounded_input.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace hxv5 {
 
 FileError openInputFile(const QString &path, QFile &file)
 {
     file.setFileName(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    // Only a regular file is read: opening a FIFO waits for a writer that may never come, and a
+    // device may never end.
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return FileError::FileOpenError;
     if (!file.isSequential() && file.size() > kMaxInputFileBytes) {
         file.close();

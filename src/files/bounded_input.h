@@ -10,12 +10,11 @@ class QFile;
 namespace hxv5 {
 
 // The most a clone file or a CSV file is read: the program's own files are far below 1 MB, and
-// a file or device that is larger (or never ends, like /dev/zero) is refused rather than held
-// in memory.
+// a file that is larger is refused rather than held in memory.
 inline constexpr qint64 kMaxInputFileBytes = 64 * 1024 * 1024;
 
-// Opens path for reading; FileOpenError when it cannot be opened or is a file larger than
-// kMaxInputFileBytes. A device or pipe reports no size and is bounded while it is read.
+// Opens path for reading; FileOpenError when it cannot be opened, leads to anything but a regular
+// file (a FIFO, a device, a folder) or is larger than kMaxInputFileBytes.
 FileError openInputFile(const QString &path, QFile &file);
 
 // The whole content of path, read piece by piece and given up as soon as it passes

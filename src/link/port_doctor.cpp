@@ -7,12 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <cerrno>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <vector>
@@ -103,6 +103,41 @@ PortCheck PortDoctor::checkPort(int port) const
     return checkDevice(deviceForPort(port, path(QStringLiteral("/dev"))), port);
 }
 
+// What a path leads to when it is not a serial line; empty when it is one, or may be one.
+QString PortDoctor::notSerialKind(unsigned mode, quint64 rdev) const
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a FIFO");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    if (S_ISBLK(mode))
+        return QStringLiteral("a block device");
+    if (!S_ISCHR(mode))
+        return QStringLiteral("a regular file");
+    const unsigned major = ::major(rdev);
+    const unsigned minor = ::minor(rdev);
+    // The slave sides of pseudo-terminals, which the simulated radio and serial bridges offer.
+    constexpr unsigned kFirstPtyMajor = 136;
+    constexpr unsigned kLastPtyMajor = 143;
+    if (major >= kFirstPtyMajor && major <= kLastPtyMajor)
+        return {};
+    // /dev/null, /dev/zero and their kin; /dev/tty, /dev/console and /dev/ptmx; the virtual
+    // consoles tty0 to tty63.
+    if (major == 1)
+        return QStringLiteral("a device that is no serial port");
+    if (major == 5 || (major == 4 && minor < 64))
+        return QStringLiteral("a terminal of this computer, not a serial port");
+    // Serial drivers are in the tty class; a device the system describes otherwise is none.
+    const QString subsystem =
+        QFileInfo(path(QStringLiteral("/sys/dev/char/%1:%2/subsystem").arg(major).arg(minor)))
+            .symLinkTarget();
+    if (!subsystem.isEmpty() && QFileInfo(subsystem).fileName() != QLatin1String("tty"))
+        return QStringLiteral("a device that is no serial port");
+    return {};
+}
+
 PortCheck PortDoctor::checkDevice(const QString &device, int port) const
 {
     PortCheck check;
@@ -113,6 +148,13 @@ PortCheck PortDoctor::checkDevice(const QString &device, int port) const
     struct stat status = {};
     if (device.isEmpty() || ::stat(name.constData(), &status) != 0)
         return check;
+    // Nothing that is no serial line is worth a look for its holders: every shell holds
+    // /dev/null.
+    check.kind = notSerialKind(status.st_mode, status.st_rdev);
+    if (!check.kind.isEmpty()) {
+        check.verdict = PortCheck::Verdict::NotSerial;
+        return check;
+    }
 
     if (::access(name.constData(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM)) {
         check.verdict = PortCheck::Verdict::PermissionDenied;
@@ -147,9 +189,16 @@ bool PortDoctor::findHolder(const QString &device, PortCheck &check) const
 
 bool PortDoctor::holderFromOpenFiles(const QString &device, PortCheck &check) const
 {
-    QSet<QString> names{QFileInfo(device).absoluteFilePath()};
-    if (const QString canonical = QFileInfo(device).canonicalFilePath(); !canonical.isEmpty())
-        names.insert(canonical);
+    // A holder is a process with that very device open: the same file, whatever name it was
+    // opened by.
+    struct stat wanted = {};
+    if (::stat(encoded(device).constData(), &wanted) != 0)
+        return false;
+    const auto isDevice = [&wanted](const QString &openFile) {
+        struct stat status = {};
+        return ::stat(encoded(openFile).constData(), &status) == 0 &&
+               status.st_dev == wanted.st_dev && status.st_ino == wanted.st_ino;
+    };
     // The number of a pseudo-terminal's slave side, /dev/pts/<n>.
     int terminal = -1;
     if (const QFileInfo slave(QFileInfo(device).canonicalFilePath());
@@ -173,7 +222,7 @@ bool PortDoctor::holderFromOpenFiles(const QString &device, PortCheck &check) co
         bool otherEnd = false;
         for (const QString &fd : links) {
             const QString target = QFile::symLinkTarget(fds.filePath(fd));
-            holds = holds || names.contains(target);
+            holds = holds || isDevice(fds.filePath(fd));
             otherEnd =
                 otherEnd ||
                 (terminal >= 0 && target.endsWith(QLatin1String("ptmx")) &&
@@ -244,23 +293,45 @@ bool PortDoctor::brlttyStyleAdapterPresent() const
     return false;
 }
 
+namespace {
+
+bool isBound(const PortCheck &check)
+{
+    return check.port != 0 && boundDevice(check.port) == check.device;
+}
+
+// The COM number leads somewhere it should not: what is wrong there, or remove the binding.
+PortFix unbindFix(const PortCheck &check, const QString &trouble)
+{
+    return {QStringLiteral("COM %1 is bound to %2, which %3, or remove the binding")
+                .arg(check.port)
+                .arg(check.device, trouble),
+            QStringLiteral("rm '%1/COM%2'").arg(portMapDirectory()).arg(check.port)};
+}
+
+} // namespace
+
 QList<PortFix> PortDoctor::fixes(const PortCheck &check) const
 {
     using Verdict = PortCheck::Verdict;
     switch (check.verdict) {
     case Verdict::Ok:
         return {};
+    case Verdict::NotSerial:
+        if (isBound(check))
+            return {unbindFix(check, QStringLiteral("is not a serial device: bind it to the "
+                                                    "radio's cable"))};
+        return {{QStringLiteral("%1 is not a serial device: choose the port the radio's cable "
+                                "is on")
+                     .arg(check.device),
+                 {}}};
     case Verdict::Missing:
         if (check.device.isEmpty())
             return {{QStringLiteral("Plug in the radio's cable: an adapter plugged in after the "
                                     "program started appears without restarting it"),
                      {}}};
-        if (check.port != 0 && boundDevice(check.port) == check.device)
-            return {{QStringLiteral("COM %1 is bound to %2, which is not there: start what "
-                                    "provides it again, or remove the binding")
-                         .arg(check.port)
-                         .arg(check.device),
-                     QStringLiteral("rm '%1/COM%2'").arg(portMapDirectory()).arg(check.port)}};
+        if (isBound(check))
+            return {unbindFix(check, QStringLiteral("is not there: start what provides it again"))};
         return {{QStringLiteral("%1 has gone: plug the cable in again").arg(check.device), {}}};
     case Verdict::PermissionDenied:
         if (check.group.isEmpty() || !check.groupCanUse)
@@ -320,6 +391,8 @@ QString PortDoctor::verdictText(const PortCheck &check)
     case PortCheck::Verdict::Busy:
         return check.holder.isEmpty() ? QStringLiteral("busy")
                                       : QStringLiteral("busy (%1)").arg(check.holder);
+    case PortCheck::Verdict::NotSerial:
+        return QStringLiteral("not a serial device: ") + check.kind;
     }
     return {};
 }

@@ -11,7 +11,7 @@ namespace hxv5 {
 // folder laid out like one (dev, proc, sys, usr, run/lock) stands in for the system.
 struct PortCheck
 {
-    enum class Verdict { Ok, Missing, PermissionDenied, Busy };
+    enum class Verdict { Ok, Missing, PermissionDenied, Busy, NotSerial };
 
     int port = 0;   // the COM number; 0 for a device given by its path
     QString device; // empty when the number reaches nothing
@@ -21,6 +21,7 @@ struct PortCheck
     QString group;            // PermissionDenied: the group that owns the device
     bool groupCanUse = false; // the group may read and write the device
     bool userInGroup = false; // the user belongs to it, though not in this session yet
+    QString kind;             // NotSerial: what the path leads to instead ("a FIFO")
 };
 
 // A remedy: what to do in words, and the command that does it (possibly empty).
@@ -51,7 +52,8 @@ public:
     bool brlttyInstalled() const;
     bool brlttyStyleAdapterPresent() const;
 
-    // "ok", "missing", "permission denied", "busy" or "busy (ModemManager)".
+    // "ok", "missing", "permission denied", "busy", "busy (ModemManager)" or "not a serial
+    // device: a FIFO".
     static QString verdictText(const PortCheck &check);
     // The verdict, then the fixes, one a line, each command indented on the line after its words:
     // the detailed text of a "COM Port Error" box and the note beside a port option.
@@ -61,6 +63,7 @@ public:
 
 private:
     QString path(const QString &inRoot) const;
+    QString notSerialKind(unsigned mode, quint64 rdev) const;
     bool findHolder(const QString &device, PortCheck &check) const;
     bool holderFromLockFile(const QString &device, PortCheck &check) const;
     bool holderFromOpenFiles(const QString &device, PortCheck &check) const;

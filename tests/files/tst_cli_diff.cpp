@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace hxv5;
 using namespace hxv5::testing;
 
@@ -95,6 +97,8 @@ void TestCliDiff::troubles_data()
                                   << QByteArray("Data Error\n");
     QTest::newRow("second broken")
         << QStringList{"diff", "base", "broken"} << QByteArray("Data Error\n");
+    QTest::newRow("second a FIFO")
+        << QStringList{"diff", "base", "fifo"} << QByteArray("File Open Error\n");
 }
 
 void TestCliDiff::troubles()
@@ -105,6 +109,8 @@ void TestCliDiff::troubles()
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write("not a clone file\r\n");
     broken.close();
+    const QByteArray fifo = QFile::encodeName(path(QStringLiteral("fifo")));
+    QVERIFY(QFile::exists(path(QStringLiteral("fifo"))) || ::mkfifo(fifo.constData(), 0600) == 0);
     for (QString &arg : args) {
         if (arg == QLatin1String("base"))
             arg = m_base;

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace hxv5;
@@ -107,6 +108,9 @@ void TestCliFiles::failures_data()
     QTest::newRow("import: missing CSV")
         << QStringList{QStringLiteral("import-csv"), missing, QStringLiteral("x.TV5")} << 1
         << QByteArray("File Open Error\n");
+    QTest::newRow("import: a FIFO") << QStringList{QStringLiteral("import-csv"),
+                                                   QStringLiteral("fifo"), QStringLiteral("x.TV5")}
+                                    << 1 << QByteArray("File Open Error\n");
     QTest::newRow("import: bad base")
         << QStringList{QStringLiteral("import-csv"), csv, QStringLiteral("x.TV5"),
                        QStringLiteral("--onto"), bad}
@@ -143,6 +147,8 @@ void TestCliFiles::failures()
     QFETCH(QByteArray, message);
     QVERIFY(writeAll(path(QStringLiteral("bad.TV5")), "Tormel HX-V5 Clone File Start\r\n"));
     QVERIFY(writeAll(path(QStringLiteral("ok.csv")), csvExportBytes(m_saved)));
+    const QByteArray fifo = QFile::encodeName(path(QStringLiteral("fifo")));
+    QVERIFY(QFile::exists(path(QStringLiteral("fifo"))) || ::mkfifo(fifo.constData(), 0600) == 0);
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (!args.at(i).startsWith(QLatin1String("--")))
             args[i] = path(args.at(i));

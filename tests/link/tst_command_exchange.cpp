@@ -4,6 +4,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using hxv5::CommandExchange;
 using namespace std::chrono_literals;
@@ -213,11 +214,14 @@ void TestCommandExchange::readStopsTheMomentTheReplyIsComplete()
 void TestCommandExchange::staleInputIsDiscarded()
 {
     Fixture f;
-    // A late frame of an earlier command is waiting; alone it would be taken as the reply.
+    // A late frame of an earlier command reached the line before this command goes out, and the
+    // line tells of it only afterwards; taken on its own it would be accepted as the reply. The
+    // real answer comes a little later, in a read of its own.
     f.port.open();
     f.port.pending = "\r\nFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF\r\n";
+    QTimer::singleShot(0, &f.port, [&] { Q_EMIT f.port.readyRead(); });
     f.port.responder = [&](const QByteArray &command) {
-        return QList<FakeSerialPort::Chunk>{{command + kFrame}};
+        return QList<FakeSerialPort::Chunk>{{command + kFrame, 20}};
     };
     QSignalSpy finished(&f.exchange, &CommandExchange::readFinished);
     f.exchange.ReadExchange(QString::fromLatin1(kReadCommand));

@@ -15,13 +15,38 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
 
 using namespace hxv5;
 
 namespace {
 
-// Lays out entries under root: "path" an empty file, "path=text" a file holding text,
-// "path->target" a symbolic link to root/target. "@" in a path stands for this process's id.
+// The master sides of the pseudo-terminals that stand in for serial devices, held by the test.
+QList<int> g_masters;
+
+// A serial line of its own: the slave side of a fresh pseudo-terminal; empty when none is had.
+QString freshSerialLine()
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+        return {};
+    g_masters.append(master);
+    return QString::fromLocal8Bit(::ptsname(master));
+}
+
+void closeSerialLines()
+{
+    for (const int master : std::exchange(g_masters, {}))
+        ::close(master);
+}
+
+// Lays out entries under root: "path=text" a file holding text, "path->target" a symbolic link
+// to root/target (or to an absolute target), "path/" a folder, "path|" a FIFO, and "dev/ttyXXX" a
+// serial line (a link to a pseudo-terminal of its own); any other "path" an empty file. "@" in a
+// path stands for this process's id.
 bool layOut(const QString &root, const QStringList &entries)
 {
     for (QString entry : entries) {
@@ -33,7 +58,26 @@ bool layOut(const QString &root, const QStringList &entries)
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
             return false;
         if (arrow >= 0) {
-            if (!QFile::link(root + QLatin1Char('/') + entry.mid(arrow + 2), path))
+            const QString target = entry.mid(arrow + 2);
+            if (!QFile::link(target.startsWith(QLatin1Char('/')) ? target
+                                                                 : root + QLatin1Char('/') + target,
+                             path))
+                return false;
+            continue;
+        }
+        if (name.endsWith(QLatin1Char('/'))) {
+            if (!QDir().mkpath(path))
+                return false;
+            continue;
+        }
+        if (name.endsWith(QLatin1Char('|'))) {
+            if (::mkfifo(QFile::encodeName(path.chopped(1)).constData(), 0600) != 0)
+                return false;
+            continue;
+        }
+        if (equals < 0 && name.startsWith(QLatin1String("dev/tty"))) {
+            const QString line = freshSerialLine();
+            if (line.isEmpty() || !QFile::link(line, path))
                 return false;
             continue;
         }
@@ -85,6 +129,7 @@ void TestPortDoctor::initTestCase()
 
 void TestPortDoctor::cleanup()
 {
+    closeSerialLines();
     QDir(root()).removeRecursively();
     QDir(configDirectory()).removeRecursively();
 }
@@ -92,61 +137,93 @@ void TestPortDoctor::cleanup()
 void TestPortDoctor::verdicts_data()
 {
     QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<int>("bind"); // bind COM 2 to root/dev/gone first
-    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("bindTo"); // bind COM 2 to this first: under root, or absolute
+    QTest::addColumn<QString>("device"); // under root, or absolute
     QTest::addColumn<QString>("verdict");
     QTest::addColumn<QString>("command");
 
     const QString usb = QStringLiteral("dev/ttyUSB0");
+    const QString unbind = QStringLiteral("rm '%1/COM2'");
     QTest::newRow("nothing plugged in")
-        << QStringList{} << 0 << QString() << QStringLiteral("missing") << QString();
+        << QStringList{} << QString() << QString() << QStringLiteral("missing") << QString();
     QTest::newRow("bound to a device that has gone")
-        << QStringList{} << 2 << QStringLiteral("dev/gone") << QStringLiteral("missing")
-        << QStringLiteral("rm '%1/COM2'");
-    QTest::newRow("free adapter") << QStringList{usb} << 0 << usb << QStringLiteral("ok")
+        << QStringList{} << QStringLiteral("dev/gone") << QStringLiteral("dev/gone")
+        << QStringLiteral("missing") << unbind;
+    QTest::newRow("free adapter") << QStringList{usb} << QString() << usb << QStringLiteral("ok")
                                   << QString();
     QTest::newRow("held by ModemManager")
         << QStringList{usb, QStringLiteral("proc/812/comm=ModemManager"),
                        QStringLiteral("proc/812/fd/7->dev/ttyUSB0")}
-        << 0 << usb << QStringLiteral("busy (ModemManager)")
+        << QString() << usb << QStringLiteral("busy (ModemManager)")
         << QStringLiteral("sudo systemctl disable --now ModemManager");
     QTest::newRow("held by another program")
         << QStringList{usb, QStringLiteral("proc/4242/comm=minicom"),
                        QStringLiteral("proc/4242/fd/3->dev/ttyUSB0")}
-        << 0 << usb << QStringLiteral("busy (minicom)") << QStringLiteral("kill 4242");
+        << QString() << usb << QStringLiteral("busy (minicom)") << QStringLiteral("kill 4242");
+    QTest::newRow("held under another name")
+        << QStringList{usb, QStringLiteral("dev/serial/by-id/cable->dev/ttyUSB0"),
+                       QStringLiteral("proc/4242/comm=minicom"),
+                       QStringLiteral("proc/4242/fd/3->dev/serial/by-id/cable")}
+        << QString() << usb << QStringLiteral("busy (minicom)") << QStringLiteral("kill 4242");
     QTest::newRow("another device held")
         << QStringList{usb, QStringLiteral("dev/ttyS0"), QStringLiteral("proc/4242/comm=minicom"),
                        QStringLiteral("proc/4242/fd/3->dev/ttyS0")}
-        << 0 << usb << QStringLiteral("ok") << QString();
+        << QString() << usb << QStringLiteral("ok") << QString();
     QTest::newRow("locked by a running program")
         << QStringList{usb, QStringLiteral("run/lock/LCK..ttyUSB0=      4243"),
                        QStringLiteral("proc/4243/comm=picocom")}
-        << 0 << usb << QStringLiteral("busy (picocom)") << QStringLiteral("kill 4243");
+        << QString() << usb << QStringLiteral("busy (picocom)") << QStringLiteral("kill 4243");
     QTest::newRow("lock left by a program that ended")
-        << QStringList{usb, QStringLiteral("var/lock/LCK..ttyUSB0=4244")} << 0 << usb
+        << QStringList{usb, QStringLiteral("var/lock/LCK..ttyUSB0=4244")} << QString() << usb
         << QStringLiteral("ok") << QString();
     // The program's own open port is no obstacle to itself.
     QTest::newRow("held by this program") << QStringList{usb, QStringLiteral("proc/@/comm=self"),
                                                          QStringLiteral("proc/@/fd/9->dev/ttyUSB0")}
-                                          << 0 << usb << QStringLiteral("ok") << QString();
+                                          << QString() << usb << QStringLiteral("ok") << QString();
+    // What is no serial line is told as what it is, and nobody is named as holding it.
+    const QString notSerial = QStringLiteral("not a serial device: ");
+    QTest::newRow("bound to a FIFO")
+        << QStringList{QStringLiteral("dev/fifo|")} << QStringLiteral("dev/fifo")
+        << QStringLiteral("dev/fifo") << notSerial + QStringLiteral("a FIFO") << unbind;
+    QTest::newRow("bound to a regular file")
+        << QStringList{QStringLiteral("home/notes.txt=x")} << QStringLiteral("home/notes.txt")
+        << QStringLiteral("home/notes.txt") << notSerial + QStringLiteral("a regular file")
+        << unbind;
+    QTest::newRow("bound to a folder")
+        << QStringList{QStringLiteral("home/")} << QStringLiteral("home") << QStringLiteral("home")
+        << notSerial + QStringLiteral("a folder") << unbind;
+    QTest::newRow("bound to /dev/zero")
+        << QStringList{} << QStringLiteral("/dev/zero") << QStringLiteral("/dev/zero")
+        << notSerial + QStringLiteral("a device that is no serial port") << unbind;
+    QTest::newRow("bound to /dev/null, which every shell holds")
+        << QStringList{QStringLiteral("proc/4242/comm=bash"),
+                       QStringLiteral("proc/4242/fd/0->/dev/null")}
+        << QStringLiteral("/dev/null") << QStringLiteral("/dev/null")
+        << notSerial + QStringLiteral("a device that is no serial port") << unbind;
+    QTest::newRow("bound to /dev/tty")
+        << QStringList{} << QStringLiteral("/dev/tty") << QStringLiteral("/dev/tty")
+        << notSerial + QStringLiteral("a terminal of this computer, not a serial port") << unbind;
 }
 
 void TestPortDoctor::verdicts()
 {
     QFETCH(QStringList, entries);
-    QFETCH(int, bind);
+    QFETCH(QString, bindTo);
     QFETCH(QString, device);
     QFETCH(QString, verdict);
     QFETCH(QString, command);
+    const auto inRoot = [this](const QString &path) {
+        return path.startsWith(QLatin1Char('/')) ? path : root() + QLatin1Char('/') + path;
+    };
     QVERIFY(QDir().mkpath(root() + QStringLiteral("/dev")));
     QVERIFY(layOut(root(), entries));
-    if (bind != 0)
-        QVERIFY(bindPort(bind, root() + QStringLiteral("/dev/gone")));
-    const int port = bind != 0 ? bind : 1;
+    if (!bindTo.isEmpty())
+        QVERIFY(bindPort(2, inRoot(bindTo)));
+    const int port = bindTo.isEmpty() ? 1 : 2;
 
     const PortDoctor doctor(root());
     const PortCheck check = doctor.checkPort(port);
-    QCOMPARE(check.device, device.isEmpty() ? QString() : root() + QLatin1Char('/') + device);
+    QCOMPARE(check.device, device.isEmpty() ? QString() : inRoot(device));
     QCOMPARE(PortDoctor::verdictText(check), verdict);
     QCOMPARE(commandsOf(doctor.fixes(check)),
              command.contains(QLatin1String("%1")) ? command.arg(portMapDirectory()) : command);

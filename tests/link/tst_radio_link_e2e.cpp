@@ -340,8 +340,8 @@ void TestRadioLinkEndToEnd::readRadioChecksItsOutputFirst()
         runToEnd(QStringLiteral(HXV5_CLI),
                  {QStringLiteral("read-radio"), QStringLiteral("--port"), sim.device, file},
                  kind == QLatin1String("locked"));
-    if (cli.code == unprivileged::kCannotDrop)
-        QSKIP("cannot run as the user nobody, and permissions do not hold for root");
+    if (const char *why = unprivileged::whyNotRun(cli.code))
+        QSKIP(why);
     QCOMPARE(cli.status, QProcess::NormalExit);
     QCOMPARE(cli.code, 1);
     QCOMPARE(cli.error, QStringLiteral("File Open Error\n"));
@@ -541,8 +541,8 @@ void TestRadioLinkEndToEnd::unusableMemoryFile()
         runToEnd(RadioSimProcess::builtProgram(),
                  QStringList{QStringLiteral("--no-bind"), QStringLiteral("--memory"), file} + extra,
                  kind == QLatin1String("unreadable"));
-    if (sim.code == unprivileged::kCannotDrop)
-        QSKIP("cannot run as the user nobody, and permissions do not hold for root");
+    if (const char *why = unprivileged::whyNotRun(sim.code))
+        QSKIP(why);
     QCOMPARE(sim.status, QProcess::NormalExit);
     QCOMPARE(sim.code, 1);
     QVERIFY2(sim.error.contains(message), qPrintable(sim.error));

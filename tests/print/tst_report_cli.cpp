@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace hxv5;
 using namespace hxv5::testing;
 
@@ -50,13 +52,15 @@ void TestReportCli::printsTitleAndAllFourReports()
 
 void TestReportCli::failures_data()
 {
-    QTest::addColumn<QByteArray>("content"); // null: no file at all
+    QTest::addColumn<QByteArray>("content"); // null: no file at all; "FIFO": a FIFO
     QTest::addColumn<QString>("message");
     QTest::newRow("missing file") << QByteArray() << QStringLiteral("File Open Error\n");
     QTest::newRow("short record line") << QByteArray("Tormel  HX-V5  Clone  File Start\r\nA5\r\n")
                                        << QStringLiteral("Data Error\n");
     QTest::newRow("file ends early") << QByteArray("Tormel  HX-V5  Clone  File Start\r\n")
                                      << QStringLiteral("File Open Error\n");
+    // Opening a FIFO waits for a writer that never comes.
+    QTest::newRow("FIFO") << QByteArray("FIFO") << QStringLiteral("File Open Error\n");
 }
 
 void TestReportCli::failures()
@@ -65,7 +69,9 @@ void TestReportCli::failures()
     QFETCH(QString, message);
     const QString path =
         m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".TV5"));
-    if (!content.isNull()) {
+    if (content == "FIFO") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (!content.isNull()) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);

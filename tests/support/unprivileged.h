@@ -23,6 +23,23 @@ namespace unprivileged {
 inline constexpr uid_t kNobody = 65534;
 // The exit status of a child that could not become nobody.
 inline constexpr int kCannotDrop = 125;
+// The exit status of a child that, as nobody, cannot reach the program it is to run: a build
+// folder below a home that is closed to others, such as /root.
+inline constexpr int kCannotReach = 124;
+
+// Why a run as nobody that ended with code proved nothing; null when it did run.
+inline const char *whyNotRun(int code)
+{
+    switch (code) {
+    case kCannotDrop:
+        return "cannot run as the user nobody, and permissions do not hold for root";
+    case kCannotReach:
+        return "the user nobody cannot reach the build folder (it lies below a folder closed to "
+               "others, such as /root)";
+    default:
+        return nullptr;
+    }
+}
 
 inline bool isRoot()
 {
@@ -79,12 +96,16 @@ inline std::optional<bool> runAsUser(const std::function<bool()> &scenario)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// A process started as nobody; it exits with kCannotDrop when it could not become nobody.
+// A process started as nobody; it exits with kCannotDrop when it could not become nobody and
+// with kCannotReach when nobody may not run program.
 inline void startAsUser(QProcess &process, const QString &program, const QStringList &args)
 {
-    process.setChildProcessModifier([] {
+    const QByteArray file = QFile::encodeName(program);
+    process.setChildProcessModifier([file] {
         if (!dropPrivileges())
             ::_exit(kCannotDrop);
+        if (::access(file.constData(), X_OK) != 0)
+            ::_exit(kCannotReach);
     });
     process.start(program, args);
 }
