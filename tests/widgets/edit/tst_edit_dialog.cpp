@@ -171,9 +171,9 @@ void TestEditDialog::leavingAFieldShowsTheWholeValue_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("offset 150 on a slot") << 0 << "txtShift"
-                                          << "150"
-                                          << "150.00000";
+    QTest::newRow("offset 150 on a slot, past the record's limit") << 0 << "txtShift"
+                                                                   << "150"
+                                                                   << ".60000";
     QTest::newRow("offset 99.5") << 0 << "txtShift"
                                  << "99.5"
                                  << "99.50000";
