@@ -1,6 +1,7 @@
 #include "app/document.h"
 #include "editing/widgets/edit_dialog.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -74,6 +75,8 @@ private Q_SLOTS:
     void cancelChangesNothing();
     void vfoBandOnMissingBandIsRefused();
     void autoModeAndStepLocksTheGroups();
+    void keyboardWithinTheOptionGroups_data();
+    void keyboardWithinTheOptionGroups();
 };
 
 void TestEditDialog::opensEmptySlotWithDefaults()
@@ -352,6 +355,56 @@ void TestEditDialog::autoModeAndStepLocksTheGroups()
     QVERIFY(option(dialog, "opbStep", 1)->isChecked());
     QVERIFY(option(dialog, "opbStep", 5)->isEnabled());
     QVERIFY(!option(dialog, "opbStep", 0)->isEnabled());
+}
+
+void TestEditDialog::keyboardWithinTheOptionGroups_data()
+{
+    QTest::addColumn<QString>("from"); // the control with the focus before Tab is pressed
+    QTest::addColumn<int>("key");      // pressed after Tab, 0 for none
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("column");
+    // The slot holds FM, 9KHz, Reverse and Split.
+    QTest::newRow("Tab enters the mode at FM") << "chkAuto" << 0 << "opbWave_0" << int(kColMode);
+    QTest::newRow("Down to AM") << "chkAuto" << int(Qt::Key_Down) << "opbWave_1" << int(kColMode);
+    QTest::newRow("Tab enters the tone at Reverse")
+        << "opbWave_0" << 0 << "opbTone_3" << int(kColTone);
+    QTest::newRow("Down from Reverse goes round")
+        << "opbWave_0" << int(Qt::Key_Down) << "opbTone_0" << int(kColTone);
+    QTest::newRow("Left to TSQ") << "opbWave_0" << int(Qt::Key_Left) << "opbTone_2"
+                                 << int(kColTone);
+    QTest::newRow("Tab enters the step at 9KHz")
+        << "cbbRxTone" << 0 << "opbStep_0" << int(kColStep);
+    QTest::newRow("Right to 5KHz")
+        << "cbbRxTone" << int(Qt::Key_Right) << "opbStep_1" << int(kColStep);
+    QTest::newRow("Up from Split to -")
+        << "opbStep_0" << int(Qt::Key_Up) << "opbSift_2" << int(kColShift);
+}
+
+// Tab enters an option group at its selected option, the arrow keys select within it, and Enter
+// writes the slot: no mouse needed.
+void TestEditDialog::keyboardWithinTheOptionGroups()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, option);
+    QFETCH(int, column);
+    Document doc;
+    doc.DecodeChannelRecord(u"043300000000000326250303500000FF", 5);
+    EditDialog dialog;
+    QVERIFY(showSlot(dialog, doc, 5));
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    child<QWidget>(dialog, from)->setFocus();
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+    if (key != 0)
+        QTest::keyClick(dialog.focusWidget(), Qt::Key(key));
+    auto *chosen = child<QRadioButton>(dialog, option);
+    QCOMPARE(dialog.focusWidget(), chosen);
+    for (QAbstractButton *b : chosen->group()->buttons())
+        QCOMPARE(b->isChecked(), b == chosen);
+    QTest::keyClick(chosen, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(doc.channels().number(5, column), option.section(QLatin1Char('_'), 1).toDouble());
 }
 
 QTEST_MAIN(TestEditDialog)
