@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QTest>
@@ -72,8 +72,7 @@ void TestWidgetInteraction::fileFilters()
     QVERIFY(QDir::match(model->nameFilters(), own));
     QVERIFY(!QDir::match(model->nameFilters(), QStringLiteral("README")));
 
-    // Saving, a name typed without an extension is given the kind's own.
-    setUpSaveChooser(dialog, kind);
+    setUpSaveChooser(dialog, kind); // a name typed without an extension is given the kind's own
     dialog.setOptions(dialog.options() | QFileDialog::DontUseNativeDialog);
     dialog.selectFile(QStringLiteral("radio"));
     QCOMPARE(QFileInfo(dialog.selectedFiles().value(0)).fileName(), saved);
