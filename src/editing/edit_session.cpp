@@ -11,6 +11,17 @@ namespace hxv5 {
 namespace {
 constexpr int kFm = 0;
 constexpr int kAmRow = 0, kSwRow = 1, kFmRow = 2;
+
+// What the dialog offers for an empty slot, and puts back there when a typed value cannot be kept.
+QString newSlotFrequency()
+{
+    return QStringLiteral("145.00000");
+}
+
+QString newSlotOffset()
+{
+    return QStringLiteral(".60000");
+}
 } // namespace
 
 QString EditSession::caption() const
@@ -51,7 +62,7 @@ bool EditSession::openSlot(const EditTarget &document, int slot)
         loadStoredRow();
         enableChecked = document.channels().isEnabled(slot);
     } else {
-        frequencyText = QStringLiteral("145.00000");
+        frequencyText = newSlotFrequency();
         noteText.clear();
         mode = kFm;
         step = 7; // 20KHz
@@ -59,7 +70,7 @@ bool EditSession::openSlot(const EditTarget &document, int slot)
         txTone = 8; // 88.5Hz
         rxTone = 8;
         shift = 0;
-        offsetText = QStringLiteral(".60000");
+        offsetText = newSlotOffset();
         enableChecked = true;
     }
     return true;
@@ -160,8 +171,8 @@ void EditSession::frequencyLostFocus()
     const double f = readNumber(frequencyText);
     if (m_kind == Kind::Memory) {
         if (!memoryFrequencyValid(f, m_model)) {
-            frequencyText = m_stored.holdsChannel() ? m_stored.text[kColFrequency]
-                                                    : QStringLiteral("145.00000");
+            frequencyText =
+                m_stored.holdsChannel() ? m_stored.text[kColFrequency] : newSlotFrequency();
             return;
         }
         frequencyText = formatMHz(f);
@@ -175,12 +186,14 @@ void EditSession::frequencyLostFocus()
 
 void EditSession::offsetLostFocus()
 {
-    // A memory slot keeps any offset the field can hold; the radio's record carries at most
-    // 99.99999 MHz, and the encoder writes a larger one as that.
-    if (m_kind == Kind::Vfo) {
-        const double offset = readNumber(offsetText);
-        if (offset < 0 || offset >= 100)
-            offsetText = m_stored.text[kColShiftFreq];
+    // The radio's record carries at most 99.99999 MHz: a larger offset gives way to the stored
+    // one, on a memory slot as on a VFO band, so that what the field shows is what is kept. An
+    // empty slot has none and takes the offset the dialog offers it.
+    const double offset = readNumber(offsetText);
+    if (offset < 0 || offset >= 100) {
+        offsetText = m_kind == Kind::Memory && !m_stored.holdsChannel()
+                         ? newSlotOffset()
+                         : m_stored.text[kColShiftFreq];
     }
     offsetText = formatMHz(readNumber(offsetText));
 }

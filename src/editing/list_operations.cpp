@@ -11,26 +11,34 @@ constexpr int kLastChannel = kChannelCount - 1;
 constexpr int kGridRows = kSlotCount; // grid rows 1..213 show slots 0..212
 } // namespace
 
-ChannelListOperations::ChannelListOperations(EditTarget &document, Confirm confirm)
-    : m_document(document), m_confirm(std::move(confirm))
+ChannelListOperations::ChannelListOperations(EditTarget &document, Confirm confirm, Notify notify)
+    : m_document(document), m_confirm(std::move(confirm)), m_notify(std::move(notify))
 {
 }
 
+namespace {
+
+// The confirmations' first line: every operation is a step of the history.
+QString confirmationText(const char *question)
+{
+    return QStringLiteral("Edit \u25B8 Undo brings the rows back.\r\n") + QLatin1String(question);
+}
+
+} // namespace
+
 QString ChannelListOperations::clearText()
 {
-    return QStringLiteral("Clear cannot be undone.\r\nAre you sure that you want to do the clear?");
+    return confirmationText("Are you sure that you want to do the clear?");
 }
 
 QString ChannelListOperations::clearAllText()
 {
-    return QStringLiteral(
-        "Clear cannot be undone.\r\nAre you sure that you want to clear all memory?");
+    return confirmationText("Are you sure that you want to clear all memory?");
 }
 
 QString ChannelListOperations::deleteText()
 {
-    return QStringLiteral(
-        "Delete cannot be undone.\r\nAre you sure that you want to do the delete?");
+    return confirmationText("Are you sure that you want to do the delete?");
 }
 
 bool ChannelListOperations::confirmed(const QString &title, const QString &text) const
@@ -146,12 +154,52 @@ bool ChannelListOperations::DeleteRows(const QList<int> &slots)
     });
 }
 
-void ChannelListOperations::insertOne(int slot)
+QList<int> ChannelListOperations::insertedSlots(const QList<int> &slots)
+{
+    const QList<int> channels = sortedSlots(slots, isChannel);
+    QList<int> blanks;
+    for (int i = 0; i < channels.size(); ++i)
+        blanks.append(channels.first() + i);
+    return blanks;
+}
+
+namespace {
+
+// "Channel 199 "LAST" pushed out; ...": a few of the channels by number and name, and how many
+// more there are.
+QString pushedOutText(const ChannelTable &channels, const QList<int> &pushed)
+{
+    constexpr int kNamed = 3;
+    QStringList named;
+    for (int slot : pushed.mid(0, kNamed)) {
+        const QString name = channels.text(slot, kColNotes);
+        named << (name.isEmpty() ? QString::number(slot)
+                                 : QStringLiteral("%1 \"%2\"").arg(slot).arg(name));
+    }
+    QString text = (pushed.size() == 1 ? QStringLiteral("Channel ") : QStringLiteral("Channels ")) +
+                   named.join(QLatin1String(", "));
+    if (pushed.size() > kNamed)
+        text += QStringLiteral(" and %1 more").arg(pushed.size() - kNamed);
+    return text + (pushed.size() == 1 ? QStringLiteral(" pushed out; Undo brings it back")
+                                      : QStringLiteral(" pushed out; Undo brings them back"));
+}
+
+} // namespace
+
+void ChannelListOperations::insertBlanks(int first, int count)
 {
     ChannelTable &channels = m_document.channels();
-    for (int k = kLastChannel; k > slot; --k)
-        channels.setSlot(k, channels.row(k - 1), channels.isEnabled(k - 1));
-    emptySlot(slot);
+    QList<int> pushed;
+    for (int k = kChannelCount - count; k <= kLastChannel; ++k) {
+        if (channels.row(k).holdsChannel())
+            pushed.append(k);
+    }
+    if (!pushed.isEmpty())
+        m_notice = pushedOutText(channels, pushed);
+    for (int k = kLastChannel; k >= first + count; --k)
+        channels.setSlot(k, channels.row(k - count), channels.isEnabled(k - count));
+    for (int k = first; k < first + count; ++k)
+        emptySlot(k);
 }
 
 bool ChannelListOperations::Insert(int slot)
@@ -163,14 +211,18 @@ bool ChannelListOperations::InsertRows(const QList<int> &slots)
 {
     if (m_document.isBusy() || sortedSlots(slots, isSlot).isEmpty())
         return false;
-    const QList<int> rows = sortedSlots(slots, isChannel);
-    return record("Insert", [&] {
+    const QList<int> blanks = insertedSlots(slots);
+    m_notice.clear();
+    const bool done = record("Insert", [&] {
         // Insert marks the data changed even on a special row, where it does nothing else.
         m_document.setChanged(true);
-        for (auto it = rows.crbegin(); it != rows.crend(); ++it)
-            insertOne(*it);
+        if (!blanks.isEmpty())
+            insertBlanks(blanks.first(), static_cast<int>(blanks.size()));
         return true;
     });
+    if (done && !m_notice.isEmpty() && m_notify)
+        m_notify(m_notice);
+    return done;
 }
 
 bool ChannelListOperations::Disable(int slot)

@@ -24,7 +24,11 @@ public:
     // Asks the user to confirm (OK / Cancel, warning icon, Cancel the default): true to go ahead.
     using Confirm = std::function<bool(const QString &title, const QString &text)>;
 
-    ChannelListOperations(EditTarget &document, Confirm confirm);
+    // Tells the user something an operation did besides what it was asked to (a status bar
+    // notice).
+    using Notify = std::function<void(const QString &text)>;
+
+    ChannelListOperations(EditTarget &document, Confirm confirm, Notify notify = {});
 
     bool Clear(int slot);
     bool ClearAll();
@@ -41,9 +45,12 @@ public:
     // The memory channels among the slots, each removed with the channels below moving up; the
     // special rows are passed over.
     bool DeleteRows(const QList<int> &slots);
-    // An empty slot before each memory channel among the slots; the changed flag is set even
-    // when there is none, as Insert does on a special row.
+    // As many empty slots as there are memory channels among the slots, at the first of them,
+    // the channels from there down moving on; the changed flag is set even when there is none,
+    // as Insert does on a special row. The channels pushed past channel 199 are told.
     bool InsertRows(const QList<int> &slots);
+    // The empty slots InsertRows makes for the slots.
+    static QList<int> insertedSlots(const QList<int> &slots);
     bool DisableRows(const QList<int> &slots);
     bool EnableRows(const QList<int> &slots);
     // The channels move one place up or down as a group, each taking its neighbour's place; only
@@ -51,7 +58,7 @@ public:
     bool MoveUp(const QList<int> &slots);
     bool MoveDown(const QList<int> &slots);
 
-    // The confirmation texts, the "cannot be undone" sentence first.
+    // The confirmation texts: that Edit > Undo brings the rows back, then the question.
     static QString clearText();
     static QString clearAllText();
     static QString deleteText();
@@ -61,11 +68,13 @@ private:
     void emptySlot(int slot);
     bool record(const char *text, const std::function<bool()> &change);
     void deleteOne(int slot);
-    void insertOne(int slot);
+    void insertBlanks(int first, int count);
     bool move(const QList<int> &slots, int by);
 
     EditTarget &m_document;
     Confirm m_confirm;
+    Notify m_notify;
+    QString m_notice;
 };
 
 // The Up and Down buttons: the new current grid row (1..213) and the new top visible row of a

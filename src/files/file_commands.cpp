@@ -13,6 +13,25 @@
 
 namespace hxv5 {
 
+QString defaultExtension(UserInteraction::FileKind kind)
+{
+    return kind == UserInteraction::FileKind::Clone ? QStringLiteral("TV5") : QStringLiteral("csv");
+}
+
+namespace {
+
+// A name chosen without an extension, as a file chooser with a default extension gives it: a
+// file name with no point at all gets the kind's own; a folder stays what it is.
+QString withDefaultExtension(const QString &path, UserInteraction::FileKind kind)
+{
+    const QFileInfo chosen(path);
+    if (path.isEmpty() || chosen.isDir() || chosen.fileName().contains(QLatin1Char('.')))
+        return path;
+    return path + QLatin1Char('.') + defaultExtension(kind);
+}
+
+} // namespace
+
 FileCommands::FileCommands(Document &doc, UserInteraction &ui, QObject *parent)
     : QObject(parent), m_doc(doc), m_ui(ui)
 {
@@ -179,7 +198,8 @@ bool FileCommands::SaveAs()
 {
     if (m_doc.isBusy())
         return false;
-    const QString path = m_ui.chooseSaveFile(UserInteraction::FileKind::Clone);
+    const QString path = withDefaultExtension(m_ui.chooseSaveFile(UserInteraction::FileKind::Clone),
+                                              UserInteraction::FileKind::Clone);
     return !path.isEmpty() && saveTo(path);
 }
 
@@ -188,7 +208,8 @@ bool FileCommands::Export()
     if (m_doc.isBusy())
         return false;
     CsvFormat format = CsvFormat::Own;
-    const QString path = m_ui.chooseCsvSaveFile(format);
+    const QString path =
+        withDefaultExtension(m_ui.chooseCsvSaveFile(format), UserInteraction::FileKind::Csv);
     if (path.isEmpty())
         return false;
     if (format == CsvFormat::Own)

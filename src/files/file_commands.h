@@ -13,6 +13,10 @@ namespace hxv5 {
 
 class Document;
 
+// The extension a name chosen for saving is given when it has none: "TV5" for clone files, "csv"
+// for CSV files (the CHIRP layout included).
+QString defaultExtension(UserInteraction::FileKind kind);
+
 // The File menu's commands on a document: New, Open, Save, Save As, Import and Export, the
 // save-changes prompt they share with closing the window, and the window caption that names the
 // current file. File choosers and message boxes are reached through UserInteraction.
@@ -39,6 +43,7 @@ public Q_SLOTS:
     bool OpenBackup();
     // Writes the current file, or asks for a name like SaveAs when there is none.
     bool Save();
+    // Asks for a name; one without an extension is given ".TV5", as Export's is given ".csv".
     bool SaveAs();
     // Opens the clone file at path, after the save-changes prompt: a file dropped on the window,
     // named on the command line or chosen among the recent files. A path that names no file is

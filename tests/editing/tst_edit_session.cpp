@@ -45,7 +45,7 @@ private Q_SLOTS:
     void autoRuleAppliedOnceWhenTicked();
     void okWritesBack();
     void okOnVfoRow();
-    void largeOffsetKeptAndEncodedByTheRule();
+    void largeOffsetGivesWayToTheStoredOne();
     void cancelChangesNothing();
     void refusedWhileBusy();
 };
@@ -210,12 +210,19 @@ void TestEditSession::offsetCheck_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("VFO 150") << true << "150"
                              << ".60000";
+    QTest::newRow("VFO 100") << true << "100"
+                             << ".60000";
     QTest::newRow("VFO 99.99") << true << "99.99"
                                << "99.99000";
     QTest::newRow("VFO 5") << true << "5"
                            << "5.00000";
-    QTest::newRow("memory 150 kept") << false << "150"
-                                     << "150.00000";
+    // The record holds at most 99.99999 MHz: an empty slot gets the offset it was offered.
+    QTest::newRow("memory 150") << false << "150"
+                                << ".60000";
+    QTest::newRow("memory 100") << false << "100"
+                                << ".60000";
+    QTest::newRow("memory 99.99999") << false << "99.99999"
+                                     << "99.99999";
     QTest::newRow("memory .6") << false << ".6"
                                << ".60000";
     QTest::newRow("memory empty") << false << ""
@@ -422,17 +429,17 @@ void TestEditSession::okOnVfoRow()
     QVERIFY(doc->isChanged());
 }
 
-// A memory slot keeps an offset of 100 MHz or more; the radio's record carries 99.99999 MHz.
-void TestEditSession::largeOffsetKeptAndEncodedByTheRule()
+// An offset the record cannot hold gives way to the slot's own, which is what is written.
+void TestEditSession::largeOffsetGivesWayToTheStoredOne()
 {
     std::unique_ptr<Document> doc(documentWithModel(0));
+    doc->DecodeChannelRecord(u"043300000000000326250303500000FF", 1);
     EditSession session;
     QVERIFY(session.openSlot(*doc, 1));
-    session.shift = 3;
-    session.offsetText = QStringLiteral("150");
+    session.offsetText = QStringLiteral("435");
     QVERIFY(session.accept(*doc));
-    QCOMPARE(doc->channels().text(1, kColShiftFreq), QStringLiteral("150.00000"));
-    QCOMPARE(doc->EncodeChannelRecord(1).mid(22, 7), QStringLiteral("9999999"));
+    QCOMPARE(doc->channels().text(1, kColShiftFreq), QStringLiteral("3.50000"));
+    QCOMPARE(doc->EncodeChannelRecord(1).mid(22, 7), QStringLiteral("0350000"));
 }
 
 // Cancel is not calling accept. What it must leave behind: the document as it was, and a

@@ -83,8 +83,8 @@ void TestListOperations::deleteMovesChannelsUp()
     QVERIFY(ops.Delete(slot));
     QCOMPARE(asked.count, 1);
     QCOMPARE(asked.title, QStringLiteral("DELETE OK"));
-    QCOMPARE(asked.text, QStringLiteral("Delete cannot be undone.\r\nAre you sure that you want "
-                                        "to do the delete?"));
+    QCOMPARE(asked.text, QStringLiteral("Edit \u25B8 Undo brings the rows back.\r\nAre you sure "
+                                        "that you want to do the delete?"));
     QVERIFY(doc.isChanged());
     for (int s = 0; s < slot; ++s)
         QCOMPARE(doc.channels().row(s), before.channels().row(s));
@@ -213,14 +213,15 @@ void TestListOperations::clear()
         return true;
     });
     QVERIFY(ops.Clear(210));
-    QCOMPARE(text, ChannelListOperations::clearText());
+    QCOMPARE(text, QStringLiteral("Edit \u25B8 Undo brings the rows back.\r\nAre you sure that "
+                                  "you want to do the clear?"));
     QCOMPARE(doc.channels().row(210), TableRow());
     QVERIFY(!doc.channels().isEnabled(210));
     QVERIFY(!doc.channels().row(211).isEmpty());
 
     QVERIFY(ops.ClearAll());
-    QCOMPARE(text, QStringLiteral("Clear cannot be undone.\r\nAre you sure that you want to "
-                                  "clear all memory?"));
+    QCOMPARE(text, QStringLiteral("Edit \u25B8 Undo brings the rows back.\r\nAre you sure that "
+                                  "you want to clear all memory?"));
     for (int s = 0; s < kSlotCount; ++s) {
         QCOMPARE(doc.channels().row(s), TableRow());
         QVERIFY(!doc.channels().isEnabled(s));
@@ -314,28 +315,37 @@ void TestListOperations::severalRows_data()
     QTest::addColumn<QList<int>>("slots");
     QTest::addColumn<Moves>("expected");
     QTest::addColumn<int>("questions");
+    QTest::addColumn<QString>("notice");
 
     // Each selected channel goes, the ones below close up.
     QTest::newRow("delete 3 and 7")
         << "delete" << QList<int>{7, 3}
-        << Moves{{2, 2}, {3, 4}, {5, 6}, {6, 8}, {197, 199}, {198, -1}, {199, -1}, {200, 200}} << 1;
+        << Moves{{2, 2}, {3, 4}, {5, 6}, {6, 8}, {197, 199}, {198, -1}, {199, -1}, {200, 200}} << 1
+        << QString();
     QTest::newRow("delete skips special rows")
         << "delete" << QList<int>{198, 205} << Moves{{197, 197}, {198, 199}, {199, -1}, {205, 205}}
-        << 1;
-    // An empty slot before each selected channel.
+        << 1 << QString();
+    // As many empty slots as channels selected, at the first; the channels pushed out are told.
     QTest::newRow("insert at 5 and 7")
         << "insert" << QList<int>{5, 7}
-        << Moves{{4, 4}, {5, -1}, {6, 5}, {7, 6}, {8, -1}, {9, 7}, {199, 197}} << 0;
+        << Moves{{4, 4}, {5, -1}, {6, -1}, {7, 5}, {8, 6}, {9, 7}, {199, 197}} << 0
+        << "Channel 198 \"slot 198\" pushed out; Undo brings it back";
+    QTest::newRow("insert 5 at 0")
+        << "insert" << QList<int>{4, 0, 1, 2, 3, 205} << Moves{{0, -1}, {4, -1}, {5, 0}, {199, 194}}
+        << 0
+        << "Channels 195 \"slot 195\", 196 \"slot 196\", 197 \"slot 197\" and 1 more pushed "
+           "out; Undo brings them back";
     QTest::newRow("clear 0, 2 and Pri")
-        << "clear" << QList<int>{0, 2, 212} << Moves{{0, -1}, {1, 1}, {2, -1}, {212, -1}} << 1;
+        << "clear" << QList<int>{0, 2, 212} << Moves{{0, -1}, {1, 1}, {2, -1}, {212, -1}} << 1
+        << QString();
     // A group moves as one, its neighbour going round it.
     QTest::newRow("move 5 and 6 up")
-        << "up" << QList<int>{6, 5} << Moves{{4, 5}, {5, 6}, {6, 4}, {7, 7}} << 0;
+        << "up" << QList<int>{6, 5} << Moves{{4, 5}, {5, 6}, {6, 4}, {7, 7}} << 0 << QString();
     QTest::newRow("move 5 and 7 down")
-        << "down" << QList<int>{5, 7} << Moves{{5, 6}, {6, 5}, {7, 8}, {8, 7}} << 0;
+        << "down" << QList<int>{5, 7} << Moves{{5, 6}, {6, 5}, {7, 8}, {8, 7}} << 0 << QString();
     QTest::newRow("move 198 and 199 up")
         << "up" << QList<int>{198, 199} << Moves{{197, 198}, {198, 199}, {199, 197}, {200, 200}}
-        << 0;
+        << 0 << QString();
 }
 
 void TestListOperations::severalRows()
@@ -344,13 +354,17 @@ void TestListOperations::severalRows()
     QFETCH(QList<int>, slots);
     QFETCH(Moves, expected);
     QFETCH(int, questions);
+    QFETCH(QString, notice);
 
     Document doc;
     fill(doc);
     Document before;
     fill(before);
     int asked = 0;
-    ChannelListOperations ops(doc, [&](const QString &, const QString &) { return ++asked > 0; });
+    QStringList told;
+    ChannelListOperations ops(
+        doc, [&](const QString &, const QString &) { return ++asked > 0; },
+        [&](const QString &text) { told << text; });
     bool done = false;
     if (operation == QLatin1String("delete"))
         done = ops.DeleteRows(slots);
@@ -371,6 +385,7 @@ void TestListOperations::severalRows()
         QVERIFY2(doc.channels().row(slot) == row, qPrintable(QString::number(slot)));
         QCOMPARE(doc.channels().isEnabled(slot), enabled);
     }
+    QCOMPARE(told, notice.isEmpty() ? QStringList() : QStringList{notice});
     // One step, whatever the number of rows.
     QCOMPARE(doc.history().count(), 1);
 }

@@ -88,8 +88,9 @@ void TestFileCommands::saveOpenAndCaption()
     QVERIFY(ui.asked.isEmpty());
     QVERIFY(readAll(path(QStringLiteral("first.TV5"))).contains("changed\r\n"));
 
-    // Save As always asks, and the new name becomes the current file.
-    ui.saveChoices = {path(QStringLiteral("second.TV5"))};
+    // Save As always asks, and the new name becomes the current file; typed without an
+    // extension, it is given ".TV5".
+    ui.saveChoices = {path(QStringLiteral("second"))};
     QVERIFY(commands.SaveAs());
     QCOMPARE(commands.caption(), QStringLiteral("second.TV5 - ") + kTitle);
 
@@ -305,9 +306,10 @@ void TestFileCommands::importAndExport()
     ui.saveChoices = {path(QStringLiteral("a.TV5"))};
     QVERIFY(commands.SaveAs());
 
-    // Export leaves the current file, the caption and the changed flag alone.
+    // Export leaves the current file, the caption and the changed flag alone; a name without an
+    // extension is given ".csv".
     doc.setChanged(true);
-    ui.saveChoices = {path(QStringLiteral("tables.csv"))};
+    ui.saveChoices = {path(QStringLiteral("tables"))};
     QVERIFY(commands.Export());
     QCOMPARE(ui.asked.last(), QStringLiteral("save csv"));
     QCOMPARE(readAll(path(QStringLiteral("tables.csv"))), csvExportBytes(doc));

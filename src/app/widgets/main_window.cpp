@@ -85,6 +85,8 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget *parent)
     m_commands = std::make_unique<MainCommands>(*this);
     m_statusBar = new MainStatusBar(this);
     setStatusBar(m_statusBar);
+    connect(m_panels->listPanel(), &ChannelListPanel::notice, m_statusBar,
+            &MainStatusBar::showNotice);
     m_testPanel = new TestPanelDock(*m_transfers, *m_document, *m_print, *this);
     m_transferWiring =
         new TransferWiring(*this, *m_document, *m_transfers, *m_files, *m_panels, *m_statusBar);

@@ -1,6 +1,7 @@
 #include "app/widgets/widget_interaction.h"
 
 #include "files/csv_exchange.h"
+#include "files/file_commands.h"
 #include "files/row_clipboard.h"
 
 #include <QFileInfo>
@@ -87,8 +88,27 @@ UserInteraction::Answer WidgetInteraction::askSaveChanges()
     }
 }
 
-// The choosers leave the process's working directory as it is (QFileDialog never changes it),
-// add no extension to a typed name, and give an empty text when cancelled.
+void setUpSaveChooser(QFileDialog &dialog, UserInteraction::FileKind kind)
+{
+    dialog.setOptions(fileDialogOptions());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultExtension(kind));
+}
+
+QString WidgetInteraction::chooseSaveName(const QString &filter, FileKind kind,
+                                          QString *selectedFilter)
+{
+    QFileDialog dialog(m_owner, QString(), QString(), filter);
+    setUpSaveChooser(dialog, kind);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    if (selectedFilter)
+        *selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().value(0);
+}
+
+// The choosers leave the process's working directory as it is (QFileDialog never changes it)
+// and give an empty text when cancelled.
 QString WidgetInteraction::chooseOpenFile(FileKind kind)
 {
     return chooseOpenFileIn(kind, QString());
@@ -118,17 +138,14 @@ QString WidgetInteraction::chooseCsvOpenFile(CsvFormat &format)
 QString WidgetInteraction::chooseCsvSaveFile(CsvFormat &format)
 {
     QString selected;
-    const QString path = QFileDialog::getSaveFileName(
-        m_owner, QString(), QString(), csvFileFilter(), &selected, fileDialogOptions());
+    const QString path = chooseSaveName(csvFileFilter(), FileKind::Csv, &selected);
     format = csvFormatOfFilter(selected);
     return path;
 }
 
 QString WidgetInteraction::chooseSaveFile(FileKind kind)
 {
-    // The dialog asks before an existing file is overwritten.
-    return QFileDialog::getSaveFileName(m_owner, QString(), QString(), fileFilter(kind), nullptr,
-                                        fileDialogOptions());
+    return chooseSaveName(fileFilter(kind), kind, nullptr);
 }
 
 void WidgetInteraction::showImportReport(const CsvImportReport &report)

@@ -28,6 +28,9 @@ public:
     void showPasteReport(const CsvImportReport &report) override;
 
 private:
+    // A save chooser set up by setUpSaveChooser; selectedFilter, when given, receives the entry
+    // of the filter list the user chose.
+    QString chooseSaveName(const QString &filter, FileKind kind, QString *selectedFilter);
     void showRowsReport(const QString &title, const QString &summary,
                         const CsvImportReport &report);
 
@@ -40,6 +43,9 @@ private:
 // Files" matches "*".
 QString fileFilter(UserInteraction::FileKind kind);
 QFileDialog::Options fileDialogOptions();
+// A file chooser for saving: it asks before an existing file is overwritten, and gives a name
+// typed without an extension the kind's own, so that the question is about the file written.
+void setUpSaveChooser(QFileDialog &dialog, UserInteraction::FileKind kind);
 
 // The CSV choosers' filter list: the program's own entries with "CHIRP CSV (*.csv)" after the
 // first, so that the own format stays the default; and the format of the entry the user chose.

@@ -22,7 +22,7 @@ ChannelListPanel::ChannelListPanel(Document &document, ChannelGrid &grid, QWidge
               ? std::move(confirm)
               : [this](const QString &title,
                        const QString &text) { return confirmWithMessageBox(this, title, text); }),
-      m_operations(document, m_confirm)
+      m_operations(document, m_confirm, [this](const QString &text) { Q_EMIT notice(text); })
 {
     setObjectName(QStringLiteral("ChannelListPanel"));
     auto *layout = new QGridLayout(this);
@@ -117,7 +117,15 @@ void ChannelListPanel::cmbDelete_Click()
 
 void ChannelListPanel::cmbInsert_Click()
 {
-    onSelectedRows([this](const QList<int> &slots) { return m_operations.InsertRows(slots); });
+    // The empty rows come selected, at the first selected channel.
+    const QList<int> slots = m_grid.selectedSlots();
+    const QList<int> blanks = ChannelListOperations::insertedSlots(slots);
+    if (!m_operations.InsertRows(slots))
+        return;
+    if (blanks.isEmpty())
+        m_grid.selectSlots(slots, m_grid.currentSlot());
+    else
+        m_grid.selectSlots(blanks, blanks.first());
 }
 
 void ChannelListPanel::cmbDisable_Click()

@@ -56,6 +56,11 @@ public:
     // skipped. False when nothing was stored.
     bool pasteRows(CsvImportReport &report);
 
+Q_SIGNALS:
+    // What an operation did besides what it was asked to, for the status bar: "Channel 199
+    // "LAST" pushed out; Undo brings it back".
+    void notice(const QString &text);
+
 private:
     QPushButton *addButton(const char *name, const QString &caption,
                            void (ChannelListPanel::*slot)());

@@ -95,10 +95,54 @@ QButtonGroup *optionFrame(QGroupBox *frame, const QString &name, const QStringLi
     return group;
 }
 
+// Tab enters an option group at its selected option, or at its first enabled one while none is
+// selected or the selected one is disabled: only that button takes the focus from the keyboard.
+void tabToSelection(QButtonGroup *group)
+{
+    const QList<QAbstractButton *> buttons = group->buttons();
+    const auto enabled = [](const QAbstractButton *b) { return b->isEnabled(); };
+    auto stop = std::find_if(buttons.cbegin(), buttons.cend(), [&](const QAbstractButton *b) {
+        return b->isChecked() && enabled(b);
+    });
+    if (stop == buttons.cend())
+        stop = std::find_if(buttons.cbegin(), buttons.cend(), enabled);
+    for (auto it = buttons.cbegin(); it != buttons.cend(); ++it)
+        (*it)->setFocusPolicy(it == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 void selectOption(QButtonGroup *group, int index)
 {
     for (QAbstractButton *b : group->buttons())
         b->setChecked(group->id(b) == index);
+    tabToSelection(group);
+}
+
+// An arrow key on an option button selects the next (Down, Right) or the previous (Up, Left)
+// enabled option of its group, going round at the ends, and gives it the focus. False for other
+// keys.
+bool moveWithinGroup(QAbstractButton *button, int key)
+{
+    int by = 0;
+    if (key == Qt::Key_Down || key == Qt::Key_Right)
+        by = 1;
+    else if (key == Qt::Key_Up || key == Qt::Key_Left)
+        by = -1;
+    QButtonGroup *group = button->group();
+    if (by == 0 || !group)
+        return false;
+    const QList<QAbstractButton *> buttons = group->buttons();
+    const qsizetype count = buttons.size();
+    const qsizetype at = buttons.indexOf(button);
+    for (qsizetype n = 1; n < count; ++n) {
+        QAbstractButton *next = buttons.at(((at + by * n) % count + count) % count);
+        if (next->isEnabled()) {
+            next->setFocus(by > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            if (!next->isChecked())
+                next->click();
+            break;
+        }
+    }
+    return true;
 }
 
 // The selected option's index; the given fallback when none is selected.
@@ -245,6 +289,10 @@ void EditDialog::buildControls()
     connect(m_chkAuto, &QCheckBox::clicked, this, &EditDialog::chkAuto_Click);
     m_txtFreq->installEventFilter(this);
     m_txtShift->installEventFilter(this);
+    for (QButtonGroup *group : {m_opbWave, m_opbStep, m_opbTone, m_opbSift}) {
+        for (QAbstractButton *b : group->buttons())
+            b->installEventFilter(this);
+    }
 }
 
 bool EditDialog::prepareSlot(Document &document, int slot)
@@ -304,6 +352,8 @@ void EditDialog::showGroupStates()
         b->setEnabled(m_session.modeEnabled(m_opbWave->id(b)));
     for (QAbstractButton *b : m_opbStep->buttons())
         b->setEnabled(m_session.stepEnabled(m_opbStep->id(b)));
+    tabToSelection(m_opbWave);
+    tabToSelection(m_opbStep);
 }
 
 void EditDialog::takeControls()
@@ -360,6 +410,13 @@ void EditDialog::txtShift_LostFocus()
 
 bool EditDialog::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QRadioButton *>(watched)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (moveWithinGroup(static_cast<QRadioButton *>(watched), key->key()))
+                return true;
+        }
+    }
     if (watched == m_txtFreq || watched == m_txtShift) {
         auto *field = static_cast<QLineEdit *>(watched);
         if (event->type() == QEvent::KeyPress) {

@@ -120,6 +120,16 @@ void TestChannelListPanel::insertAndEnableKeepTheRowCurrent()
     QVERIFY(page.doc.channels().row(10).isEmpty());
     QCOMPARE(page.doc.channels().number(11, kColFrequency), 110.0);
     QCOMPARE(page.grid->currentSlot(), 10);
+    // Two rows selected: two empty rows at the first, selected, and what fell off is told.
+    QSignalSpy told(page.panel, &ChannelListPanel::notice);
+    page.grid->selectSlots({20, 24}, 24);
+    page.click("cmbInsert");
+    QCOMPARE(page.grid->selectedSlots(), (QList<int>{20, 21}));
+    QCOMPARE(page.grid->currentSlot(), 20);
+    QCOMPARE(page.doc.channels().number(23, kColFrequency), 120.0);
+    QCOMPARE(told.size(), 1);
+    QCOMPARE(told.first().first().toString(), QStringLiteral("Channel 199 pushed out; Undo "
+                                                             "brings it back"));
     page.grid->setCurrentSlot(11);
     page.click("cmbDisable");
     QVERIFY(!page.doc.channels().isEnabled(11));

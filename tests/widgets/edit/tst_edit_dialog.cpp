@@ -74,6 +74,8 @@ private Q_SLOTS:
     void cancelChangesNothing();
     void vfoBandOnMissingBandIsRefused();
     void autoModeAndStepLocksTheGroups();
+    void keyboardWithinTheOptionGroups_data();
+    void keyboardWithinTheOptionGroups();
 };
 
 void TestEditDialog::opensEmptySlotWithDefaults()
@@ -171,9 +173,9 @@ void TestEditDialog::leavingAFieldShowsTheWholeValue_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("offset 150 on a slot") << 0 << "txtShift"
-                                          << "150"
-                                          << "150.00000";
+    QTest::newRow("offset 150 on a slot, past the record's limit") << 0 << "txtShift"
+                                                                   << "150"
+                                                                   << ".60000";
     QTest::newRow("offset 99.5") << 0 << "txtShift"
                                  << "99.5"
                                  << "99.50000";
@@ -352,6 +354,44 @@ void TestEditDialog::autoModeAndStepLocksTheGroups()
     QVERIFY(option(dialog, "opbStep", 1)->isChecked());
     QVERIFY(option(dialog, "opbStep", 5)->isEnabled());
     QVERIFY(!option(dialog, "opbStep", 0)->isEnabled());
+}
+
+void TestEditDialog::keyboardWithinTheOptionGroups_data()
+{
+    QTest::addColumn<QString>("from"); // the control before the group in the tab order
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("column");
+    // The slot holds FM, 9KHz, Reverse and Split; Tab lands on each, the key moves on.
+    QTest::newRow("mode") << "chkAuto" << int(Qt::Key_Down) << "opbWave_1" << int(kColMode);
+    QTest::newRow("tone, round") << "opbWave_0" << int(Qt::Key_Down) << "opbTone_0"
+                                 << int(kColTone);
+    QTest::newRow("step") << "cbbRxTone" << int(Qt::Key_Right) << "opbStep_1" << int(kColStep);
+    QTest::newRow("shift") << "opbStep_0" << int(Qt::Key_Up) << "opbSift_2" << int(kColShift);
+}
+
+// No mouse needed: Tab enters an option group at its selected option, an arrow key selects within
+// it, and Enter writes the slot.
+void TestEditDialog::keyboardWithinTheOptionGroups()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, option);
+    QFETCH(int, column);
+    Document doc;
+    doc.DecodeChannelRecord(u"043300000000000326250303500000FF", 5);
+    EditDialog dialog;
+    QVERIFY(showSlot(dialog, doc, 5));
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    child<QWidget>(dialog, from)->setFocus();
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(dialog.focusWidget(), Qt::Key(key));
+    auto *chosen = child<QRadioButton>(dialog, option);
+    QCOMPARE(dialog.focusWidget(), chosen);
+    QTest::keyClick(chosen, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(doc.channels().number(5, column), option.section(QLatin1Char('_'), 1).toDouble());
 }
 
 QTEST_MAIN(TestEditDialog)

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -164,6 +165,15 @@ void TestMainWindowEditing::undoAndRedoNameTheStep()
     action("mnuEditRedoStep")->trigger();
     QVERIFY(!doc.channels().isEnabled(12));
     QVERIFY(doc.isChanged());
+
+    // An Insert that pushes a channel out says which, and Undo brings it back.
+    row.text[kColNotes] = QStringLiteral("LAST");
+    doc.channels().setSlot(199, row, true);
+    click("cmbInsert");
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QStringLiteral("Channel 199 \"LAST\" pushed out; Undo brings it back"));
+    action("mnuEditUndoStep")->trigger();
+    QCOMPARE(doc.channels().text(199, kColNotes), QStringLiteral("LAST"));
 }
 
 void TestMainWindowEditing::shortcutsReachTheHistory()

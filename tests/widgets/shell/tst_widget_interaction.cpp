@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QTest>
@@ -32,12 +33,14 @@ void TestWidgetInteraction::fileFilters_data()
 {
     QTest::addColumn<UserInteraction::FileKind>("kind");
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("own"); // a name the first filter lets through
+    QTest::addColumn<QString>("own");   // a name the first filter lets through
+    QTest::addColumn<QString>("saved"); // what saving under "radio" writes
     QTest::newRow("clone files") << UserInteraction::FileKind::Clone
                                  << QStringLiteral("Tormel HX-V5 Clone Files (*.TV5)")
-                                 << QStringLiteral("radio.TV5");
+                                 << QStringLiteral("radio.TV5") << QStringLiteral("radio.TV5");
     QTest::newRow("CSV files") << UserInteraction::FileKind::Csv
-                               << QStringLiteral("CSV Files (*.csv)") << QStringLiteral("rows.csv");
+                               << QStringLiteral("CSV Files (*.csv)") << QStringLiteral("rows.csv")
+                               << QStringLiteral("radio.csv");
 }
 
 // The captions are shown as they are written, and "All Files (*.*)" lets every name through,
@@ -47,6 +50,7 @@ void TestWidgetInteraction::fileFilters()
     QFETCH(UserInteraction::FileKind, kind);
     QFETCH(QString, caption);
     QFETCH(QString, own);
+    QFETCH(QString, saved);
 
     QFileDialog dialog(nullptr, QString(), QDir::tempPath(), fileFilter(kind));
     dialog.setOptions(fileDialogOptions() | QFileDialog::DontUseNativeDialog);
@@ -67,6 +71,11 @@ void TestWidgetInteraction::fileFilters()
     dialog.selectNameFilter(dialog.nameFilters().constFirst());
     QVERIFY(QDir::match(model->nameFilters(), own));
     QVERIFY(!QDir::match(model->nameFilters(), QStringLiteral("README")));
+
+    setUpSaveChooser(dialog, kind); // a name typed without an extension is given the kind's own
+    dialog.setOptions(dialog.options() | QFileDialog::DontUseNativeDialog);
+    dialog.selectFile(QStringLiteral("radio"));
+    QCOMPARE(QFileInfo(dialog.selectedFiles().value(0)).fileName(), saved);
 }
 
 void TestWidgetInteraction::csvChooserOffersChirp_data()

@@ -381,6 +381,15 @@ void TstViewsGrids::vfoGridFollowsTheModelVariant()
     for (int row : {0, 1, 3, 5})
         QCOMPARE(model->index(row, kColStep).data().toString(), QStringLiteral("-"));
     QCOMPARE(model->index(4, 0).data().toString(), QStringLiteral("145.00000"));
+    // Undo and redo across the change of variant take the hidden rows with them.
+    QVERIFY(m_document->recordStep(QStringLiteral("Change Model"), [this] {
+        m_document->settings().setModel(0);
+        return true;
+    }));
+    QVERIFY(m_document->undo());
+    QCOMPARE(model->index(0, kColStep).data().toString(), QStringLiteral("-"));
+    QVERIFY(m_document->redo());
+    QCOMPARE(model->index(0, kColStep).data().toString(), QStringLiteral("9KHz"));
 
     grid.setCurrentRow(4);
     grid.Grid2Data(5);
