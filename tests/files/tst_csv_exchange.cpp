@@ -939,13 +939,9 @@ void TestCsvExchange::frequencyChecks_data()
         "76.09500 MHz is outside the FM band (76.100-89.995MHz) of HX-V5 D");
     row("B, VFO FM 88.1", 4, "VFO", "FM", "88.1");
     row("A, VFO FM 87.5", 5, "VFO", "FM", "87.5");
-    row("D, VFO Air 108", 0, "VFO", "Air", "108");
     row("D, VFO VHF 142", 0, "VFO", "VHF", "142");
-    row("A, VFO VHF 144", 5, "VFO", "VHF", "144");
     row("D, VFO L-UHF 380", 0, "VFO", "L-UHF", "380");
-    row("B, VFO L-UHF 380", 4, "VFO", "L-UHF", "380");
     row("B, VFO H-UHF 420", 4, "VFO", "H-UHF", "420");
-    row("A, VFO H-UHF 430", 5, "VFO", "H-UHF", "430");
 }
 
 // A row is stored only when the edit dialog would take its frequency for the selected model
