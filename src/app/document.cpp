@@ -137,6 +137,27 @@ void Document::resetToNew()
 
 namespace {
 
+// About the memory a state holds: its fixed parts and the characters of its texts. Texts shared
+// with another state are counted again, so the bound errs on the safe side.
+qsizetype contentBytes(const DocumentContent &s)
+{
+    qsizetype bytes =
+        sizeof(DocumentContent) + (s.channels.size() + s.vfo.size()) * sizeof(TableRow);
+    const auto add = [&bytes](const QString &text) {
+        bytes += text.size() * qsizetype(sizeof(QChar));
+    };
+    for (const QVector<TableRow> *rows : {&s.channels, &s.vfo}) {
+        for (const TableRow &row : *rows) {
+            for (const QString &text : row.text)
+                add(text);
+        }
+    }
+    add(s.settingsRecord);
+    for (const QString &block : s.enableBlocks)
+        add(block);
+    return bytes;
+}
+
 // A step as the state before and after it.
 class SnapshotStep : public UndoCommand
 {
@@ -144,7 +165,7 @@ public:
     SnapshotStep(Document &document, const QString &text, int mergeId, DocumentContent before,
                  DocumentContent after)
         : UndoCommand(text), m_document(document), m_mergeId(mergeId), m_before(std::move(before)),
-          m_after(std::move(after))
+          m_after(std::move(after)), m_bytes(contentBytes(m_before) + contentBytes(m_after))
     {
     }
 
@@ -154,15 +175,18 @@ public:
     bool mergeWith(const UndoCommand &later) override
     {
         m_after = static_cast<const SnapshotStep &>(later).m_after;
+        m_bytes = contentBytes(m_before) + contentBytes(m_after);
         return true;
     }
     bool isObsolete() const override { return m_before == m_after; }
+    qsizetype byteSize() const override { return m_bytes; }
 
 private:
     Document &m_document;
     int m_mergeId;
     DocumentContent m_before;
     DocumentContent m_after;
+    qsizetype m_bytes;
 };
 
 } // namespace

@@ -26,6 +26,31 @@ void UndoStack::setUndoLimit(int limit)
     m_limit = qMax(1, limit);
 }
 
+void UndoStack::setByteLimit(qsizetype bytes)
+{
+    m_byteLimit = qMax<qsizetype>(0, bytes);
+}
+
+bool UndoStack::overLimit() const
+{
+    if (count() > m_limit)
+        return true;
+    if (count() <= 1)
+        return false;
+    qsizetype bytes = 0;
+    for (const std::unique_ptr<UndoCommand> &step : m_steps)
+        bytes += step->byteSize();
+    return bytes > m_byteLimit;
+}
+
+void UndoStack::dropOldest()
+{
+    m_steps.erase(m_steps.begin());
+    --m_index;
+    // The saved state fell off the front: nothing reaches it any more.
+    m_cleanIndex = m_cleanIndex > 0 ? m_cleanIndex - 1 : -1;
+}
+
 void UndoStack::changed(bool wasClean)
 {
     Q_EMIT indexChanged(m_index);
@@ -55,12 +80,8 @@ void UndoStack::push(std::unique_ptr<UndoCommand> step)
 
     m_steps.push_back(std::move(step));
     ++m_index;
-    while (count() > m_limit) {
-        m_steps.erase(m_steps.begin());
-        --m_index;
-        // The saved state fell off the front: nothing reaches it any more.
-        m_cleanIndex = m_cleanIndex > 0 ? m_cleanIndex - 1 : -1;
-    }
+    while (overLimit())
+        dropOldest();
     changed(wasClean);
 }
 

@@ -27,6 +27,8 @@ public:
     }
     // A step that, after a merge, changes nothing any more; the stack drops it.
     virtual bool isObsolete() const { return false; }
+    // About how many bytes of memory the step holds, for the history's bound in bytes.
+    virtual qsizetype byteSize() const { return 0; }
 
     const QString &text() const { return m_text; }
 
@@ -62,6 +64,11 @@ public:
     // The oldest steps beyond this many are forgotten.
     void setUndoLimit(int limit);
     int undoLimit() const { return m_limit; }
+    // So are the oldest steps while all steps together hold more than this many bytes (their
+    // byteSize); the newest step stays whatever its size.
+    static constexpr qsizetype kDefaultByteLimit = 64 * 1024 * 1024;
+    void setByteLimit(qsizetype bytes);
+    qsizetype byteLimit() const { return m_byteLimit; }
 
     // Records a step that has been made; the steps that could have been redone are gone. A step
     // with the same id as the one before joins it, unless the one before is where the document
@@ -83,11 +90,14 @@ Q_SIGNALS:
 
 private:
     void changed(bool wasClean);
+    bool overLimit() const;
+    void dropOldest();
 
     std::vector<std::unique_ptr<UndoCommand>> m_steps;
     int m_index = 0;
     int m_cleanIndex = 0;
     int m_limit = 100;
+    qsizetype m_byteLimit = kDefaultByteLimit;
 };
 
 } // namespace hxv5

@@ -12,6 +12,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <new>
 #include <optional>
@@ -84,12 +85,13 @@ struct Field
     qsizetype start = 0;     // where it starts in the text
 
     // The logical value true: #TRUE# as Export writes it, and TRUE, 1 and -1 as spreadsheets
-    // write a logical or a number; never a text in quotes.
+    // write a logical or a number. In quotes only "#TRUE#", which a spreadsheet that quotes every
+    // text cell writes for it; other texts in quotes are texts.
     bool isTrue() const
     {
-        if (quoted)
-            return false;
         const QString value = text.trimmed();
+        if (quoted)
+            return value.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0;
         for (const char *word : {"#TRUE#", "TRUE", "1", "-1"}) {
             if (value.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
                 return true;
@@ -102,7 +104,7 @@ struct Field
 class FieldReader
 {
 public:
-    explicit FieldReader(const QString &text) : m_text(text) {}
+    FieldReader(const QString &text, QChar separator) : m_text(text), m_separator(separator) {}
 
     // True when nothing but blanks and line ends is left: the end before a record's first field.
     bool atEnd()
@@ -147,6 +149,8 @@ public:
     // Whether the next field begins a line and is exactly "HX-V5": the start of a record.
     bool atRecordStart()
     {
+        if (!beginsLine(skipBlanksFrom(m_pos)))
+            return false; // most fields: no need to read it
         const qsizetype pos = m_pos;
         const bool afterComma = m_afterComma;
         const std::optional<Field> field = next();
@@ -177,7 +181,7 @@ private:
     {
         return at(i) == u'\r' && i + 1 < m_text.size() && at(i + 1) == u'\n';
     }
-    bool isSeparator(qsizetype i) const { return at(i) == u',' || isLineEnd(i); }
+    bool isSeparator(qsizetype i) const { return at(i) == m_separator || isLineEnd(i); }
 
     qsizetype skipBlanksFrom(qsizetype i) const
     {
@@ -206,7 +210,7 @@ private:
     {
         if (m_pos >= m_text.size())
             return;
-        if (at(m_pos) == u',') {
+        if (at(m_pos) == m_separator) {
             ++m_pos;
             m_afterComma = true;
             return;
@@ -281,11 +285,103 @@ private:
     }
 
     const QString &m_text;
+    QChar m_separator;
     qsizetype m_pos = 0;
     bool m_afterComma = false;
     qsizetype m_counted = 0; // lineOf has counted the line ends before this position
     int m_line = 1;
 };
+
+// The field separator of a text: the semicolon when the first line that is not blank is the
+// header with semicolons between its names, as a spreadsheet in a locale whose decimal sign is the
+// comma saves it; else the comma.
+QChar fieldSeparator(QStringView text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && text.at(start).isSpace())
+        ++start;
+    qsizetype end = start;
+    while (end < text.size() && text.at(end) != u'\r' && text.at(end) != u'\n')
+        ++end;
+    const QList<QStringView> names = text.sliced(start, end - start).split(u';');
+    const auto is = [](QStringView cell, QLatin1String name) {
+        cell = cell.trimmed();
+        if (cell.size() >= 2 && cell.startsWith(u'"') && cell.endsWith(u'"'))
+            cell = cell.sliced(1, cell.size() - 2).trimmed();
+        return cell.compare(name, Qt::CaseInsensitive) == 0;
+    };
+    return names.size() >= 2 && is(names.at(0), QLatin1String("MODEL")) &&
+                   is(names.at(1), QLatin1String("BANK"))
+               ? QLatin1Char(';')
+               : QLatin1Char(',');
+}
+
+// A field's leading decimal number, and where the text after it begins.
+struct LeadingNumber
+{
+    double value = 0.0;
+    bool found = false; // digits were read
+    QStringView rest;   // what follows the number, blanks before it skipped
+};
+
+// The leading number of a field: an optional sign, digits with blanks among them ignored, one
+// decimal sign (the point, or the comma as well when decimalComma is true), an exponent when
+// digits follow its E.
+LeadingNumber leadingNumber(QStringView field, bool decimalComma)
+{
+    QString number;
+    qsizetype i = 0;
+    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    const auto peek = [&]() -> QChar {
+        while (i < field.size() && blank(field.at(i)))
+            ++i;
+        return i < field.size() ? field.at(i) : QChar();
+    };
+    const auto takeDigits = [&]() {
+        int taken = 0;
+        for (QChar c = peek(); c.isDigit() && c.unicode() < 128; c = peek(), ++taken) {
+            number += c;
+            ++i;
+        }
+        return taken;
+    };
+
+    LeadingNumber out;
+    if (const QChar c = peek(); c == QLatin1Char('+') || c == QLatin1Char('-')) {
+        number += c;
+        ++i;
+    }
+    int digits = takeDigits();
+    if (const QChar c = peek(); c == QLatin1Char('.') || (decimalComma && c == QLatin1Char(','))) {
+        number += QLatin1Char('.');
+        ++i;
+        digits += takeDigits();
+    }
+    if (digits == 0)
+        return out;
+    // An exponent counts only when digits follow it ("1E3" is 1000, "5E" is 5).
+    if (const QChar e = peek(); e == QLatin1Char('E') || e == QLatin1Char('e')) {
+        const qsizetype mark = i;
+        const qsizetype numberMark = number.size();
+        number += QLatin1Char('e');
+        ++i;
+        if (const QChar sign = peek(); sign == QLatin1Char('+') || sign == QLatin1Char('-')) {
+            number += sign;
+            ++i;
+        }
+        if (takeDigits() == 0) {
+            i = mark;
+            number.truncate(numberMark);
+        }
+    }
+    bool ok = false;
+    out.value = QLocale::c().toDouble(number, &ok);
+    if (!ok)
+        out.value = 0.0;
+    out.found = true;
+    out.rest = field.sliced(i).trimmed();
+    return out;
+}
 
 // The codes of the texts the tables show (the record codec's words); -1 for another text.
 int codeOfText(const QString &text, int first, int last, QString (*textOf)(int))
@@ -353,7 +449,8 @@ QString quotedForReason(const QString &text)
 
 // The target of a row from its BANK and CHANNEL fields; nothing, and why, when the row names
 // none.
-std::optional<CsvRow> target(const QString &bank, const QString &channel, QString &reason)
+std::optional<CsvRow> target(const QString &bank, const QString &channel, bool decimalComma,
+                             QString &reason)
 {
     CsvRow row;
     if (bank == kBankVfo) {
@@ -372,7 +469,7 @@ std::optional<CsvRow> target(const QString &bank, const QString &channel, QStrin
     }
     if (bank == kBankMemory) {
         // The range is that of the rounded number: 199.4 is channel 199, 199.6 is none.
-        const double value = csvNumericValue(channel);
+        const double value = csvNumericValue(channel, decimalComma);
         row.index = value > -1.0 && value < kChannelCount ? roundHalfToEven(value) : -1;
         if (row.index >= 0 && row.index < kChannelCount)
             return row;
@@ -418,26 +515,43 @@ bool receivable(const CsvRow &row, double frequency, int model, QString &reason)
     return false;
 }
 
+// How the number fields of a row are read.
+struct NumberRules
+{
+    bool decimalComma = false; // the comma is a decimal sign, as the point is
+    bool strict = false;       // FREQUENCY and SHIFT FREQUENCY hold a number and nothing else
+};
+
 // Fields FREQUENCY .. NOTES (and ENABLE) of a row into its numbers, texts and flag; the reason
 // when the row is rejected, else an empty text. A value the radio's record cannot carry, or the
-// model variant cannot receive, rejects the row like any other bad value.
-QString fillRow(const QList<Field> &fields, int model, CsvRow &out)
+// model variant cannot receive, rejects the row like any other bad value. Unless the rules are
+// strict, a number followed by text is read for its leading number, and what was taken then is
+// added to changes.
+QString fillRow(const QList<Field> &fields, int model, CsvRow &out, NumberRules rules,
+                QStringList &changes)
 {
     const auto text = [&fields](int i) { return fields.at(i).text; };
     const auto bad = [&text](const char *name, int i, const char *why) {
         return QLatin1String(name) + QLatin1Char(' ') + quotedForReason(text(i)) +
                QLatin1Char(' ') + QLatin1String(why);
     };
-    const double frequency = csvNumericValue(text(0));
+    const LeadingNumber frequencyRead = leadingNumber(text(0), rules.decimalComma);
+    const LeadingNumber offsetRead = leadingNumber(text(7), rules.decimalComma);
+    const double frequency = frequencyRead.value;
     const int mode = modeCode(text(1));
     const int step = stepCode(text(2));
     const int toneMode = toneModeCode(text(3));
-    const int txTone = csvToneCode(text(4));
-    const int rxTone = csvToneCode(text(5));
+    const int txTone = csvToneCode(text(4), rules.decimalComma);
+    const int rxTone = csvToneCode(text(5), rules.decimalComma);
     const int shift = shiftCode(text(6));
-    const double offset = csvNumericValue(text(7));
+    const double offset = offsetRead.value;
     if (text(0).trimmed().isEmpty())
         return QStringLiteral("FREQUENCY is empty");
+    if (rules.strict && frequencyRead.found && !frequencyRead.rest.isEmpty())
+        return bad("FREQUENCY", 0, "is not a number");
+    if (rules.strict && !text(7).trimmed().isEmpty() &&
+        (!offsetRead.found || !offsetRead.rest.isEmpty()))
+        return bad("SHIFT FREQUENCY", 7, "is not a number");
     if (!(frequency > 0.0))
         return bad("FREQUENCY", 0, "is not a frequency above 0");
     if (frequency > kMaxFrequency)
@@ -463,6 +577,14 @@ QString fillRow(const QList<Field> &fields, int model, CsvRow &out)
                 toneText(txTone),       toneText(rxTone), text(6),        formatMHz(offset),
                 noteForStorage(text(8))};
     out.enabled = out.bank == CsvRow::Bank::Slot && fields.at(kColumnCount).isTrue();
+    const auto textAfter = [&](const char *name, int i, const LeadingNumber &read) {
+        if (!read.rest.isEmpty())
+            changes.append(QLatin1String(name) + QLatin1Char(' ') + quotedForReason(text(i)) +
+                           QLatin1String(" read as ") + formatMHz(read.value) +
+                           QLatin1String(": the text after the number is left out"));
+    };
+    textAfter("FREQUENCY", 0, frequencyRead);
+    textAfter("SHIFT FREQUENCY", 7, offsetRead);
     return {};
 }
 
@@ -496,15 +618,25 @@ const QLatin1String kUnclosedQuote("a quote in the row is not closed");
 
 } // namespace
 
+void CsvImportReport::skip(int line, const QString &reason)
+{
+    appendCapped(skipped, skippedUnlisted, CsvSkippedRow{line, reason});
+}
+
+void CsvImportReport::change(int line, const QString &what)
+{
+    appendCapped(changed, changedUnlisted, CsvSkippedRow{line, what});
+}
+
 QString csvImportSummary(const CsvImportReport &report)
 {
     const auto rows = [](qsizetype n) {
         return QString::number(n) + (n == 1 ? QLatin1String(" row") : QLatin1String(" rows"));
     };
     QString summary = rows(report.taken) + QLatin1String(" imported, ") +
-                      rows(report.skipped.size()) + QLatin1String(" skipped.");
-    if (!report.changed.isEmpty())
-        summary += QLatin1Char(' ') + rows(report.changed.size()) + QLatin1String(" changed.");
+                      rows(report.skippedCount()) + QLatin1String(" skipped.");
+    if (report.changedCount() > 0)
+        summary += QLatin1Char(' ') + rows(report.changedCount()) + QLatin1String(" changed.");
     return summary;
 }
 
@@ -515,9 +647,14 @@ QStringList csvSkippedRowLines(const CsvImportReport &report)
         return a.line < b.line;
     });
     QStringList lines;
-    for (const CsvSkippedRow &row : all)
+    for (const CsvSkippedRow &row : all.first(std::min(all.size(), kMaxReportedRows)))
         lines.append(QLatin1String("Line ") + QString::number(row.line) + QLatin1String(": ") +
                      row.reason);
+    const qsizetype more = report.skippedCount() + report.changedCount() - lines.size();
+    if (more > 0)
+        lines.append(QString::number(more) +
+                     (more == 1 ? QLatin1String(" more row is") : QLatin1String(" more rows are")) +
+                     QLatin1String(" not listed."));
     return lines;
 }
 
@@ -557,17 +694,21 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
     rows.clear();
     report = {};
     const QString text = decodeCsv(bytes);
-    FieldReader reader(text);
+    const QChar separator = fieldSeparator(text);
+    const NumberRules numbers{.decimalComma = separator == u';'};
+    FieldReader reader(text, separator);
+    CsvImportReport out;
     QList<CsvRow> found;
-    QList<CsvSkippedRow> skipped;
+    // Where the row for each VFO row and slot stands in found: a later row for the same one
+    // replaces it, so that a file of any length holds at most one row per target.
+    std::array<qsizetype, kVfoRowCount + kSlotCount> foundAt;
+    foundAt.fill(-1);
     while (!reader.atEnd()) {
         const std::optional<Field> first = reader.next();
         if (!first || first->text != kModel)
             continue;
         const int line = reader.lineOf(first->start);
-        const auto skip = [&skipped, line](const QString &reason) {
-            skipped.append({line, reason});
-        };
+        const auto skip = [&out, line](const QString &reason) { out.skip(line, reason); };
 
         Field bank;
         Field channel;
@@ -596,7 +737,7 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
             continue;
         }
         QString reason;
-        std::optional<CsvRow> row = target(bank.text, channel.text, reason);
+        std::optional<CsvRow> row = target(bank.text, channel.text, numbers.decimalComma, reason);
         if (!row) {
             skip(reason);
             continue;
@@ -619,16 +760,26 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
         }
         if (isEmptySlot(fields))
             continue;
-        reason = fillRow(fields, model, *row);
+        QStringList changes;
+        reason = fillRow(fields, model, *row, numbers, changes);
         if (!reason.isEmpty()) {
             skip(reason);
             continue;
         }
-        found.append(*row);
+        if (!changes.isEmpty())
+            out.change(line, changes.join(QLatin1String("; ")));
+        ++out.taken;
+        qsizetype &at = foundAt[static_cast<size_t>(
+            row->bank == CsvRow::Bank::Vfo ? kSlotCount + row->index : row->index)];
+        if (at >= 0) {
+            found[at] = *row;
+        } else {
+            at = found.size();
+            found.append(*row);
+        }
     }
     rows = found;
-    report.taken = static_cast<int>(found.size());
-    report.skipped = skipped;
+    report = out;
     return FileError::None;
 }
 
@@ -640,7 +791,8 @@ QString checkSlotFields(const QStringList &texts, int slot, int model, CsvRow &r
     row = {};
     row.bank = CsvRow::Bank::Slot;
     row.index = slot;
-    return fillRow(fields, model, row);
+    QStringList changes;
+    return fillRow(fields, model, row, {.decimalComma = true, .strict = true}, changes);
 }
 
 void applyCsvRows(const QList<CsvRow> &rows, Document &doc)
@@ -687,66 +839,22 @@ FileError importCsv(const QString &path, Document &doc)
     return importCsv(path, doc, report);
 }
 
-int csvToneCode(QStringView field)
+int csvToneCode(QStringView field, bool decimalComma)
 {
-    const double value = csvNumericValue(field);
-    const QStringList &tones = toneList();
-    for (int i = 0; i < tones.size(); ++i) {
-        if (csvNumericValue(tones.at(i)) == value)
-            return i;
-    }
-    return -1;
+    const double value = csvNumericValue(field, decimalComma);
+    static const QList<double> toneValues = [] {
+        QList<double> values;
+        for (const QString &tone : toneList())
+            values.append(csvNumericValue(tone));
+        return values;
+    }();
+    const qsizetype code = toneValues.indexOf(value);
+    return static_cast<int>(code);
 }
 
-double csvNumericValue(QStringView field)
+double csvNumericValue(QStringView field, bool decimalComma)
 {
-    QString number;
-    qsizetype i = 0;
-    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    const auto peek = [&]() -> QChar {
-        while (i < field.size() && blank(field.at(i)))
-            ++i;
-        return i < field.size() ? field.at(i) : QChar();
-    };
-    const auto takeDigits = [&]() {
-        int taken = 0;
-        for (QChar c = peek(); c.isDigit() && c.unicode() < 128; c = peek(), ++taken) {
-            number += c;
-            ++i;
-        }
-        return taken;
-    };
-
-    if (const QChar c = peek(); c == QLatin1Char('+') || c == QLatin1Char('-')) {
-        number += c;
-        ++i;
-    }
-    int digits = takeDigits();
-    if (peek() == QLatin1Char('.')) {
-        number += QLatin1Char('.');
-        ++i;
-        digits += takeDigits();
-    }
-    if (digits == 0)
-        return 0.0;
-    // An exponent counts only when digits follow it ("1E3" is 1000, "5E" is 5).
-    if (const QChar e = peek(); e == QLatin1Char('E') || e == QLatin1Char('e')) {
-        const qsizetype mark = i;
-        const qsizetype numberMark = number.size();
-        number += QLatin1Char('e');
-        ++i;
-        if (const QChar sign = peek(); sign == QLatin1Char('+') || sign == QLatin1Char('-')) {
-            number += sign;
-            ++i;
-        }
-        if (takeDigits() == 0) {
-            i = mark;
-            number.truncate(numberMark);
-        }
-    }
-    bool ok = false;
-    const double value = QLocale::c().toDouble(number, &ok);
-    return ok ? value : 0.0;
+    return leadingNumber(field, decimalComma).value;
 }
 
 } // namespace hxv5

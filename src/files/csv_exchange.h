@@ -2,6 +2,7 @@
 
 #include "editing/channel_table.h"
 #include "files/clone_file.h"
+#include "files/import_report_cap.h"
 
 #include <QByteArray>
 #include <QList>
@@ -54,7 +55,8 @@ struct CsvSkippedRow
     bool operator==(const CsvSkippedRow &) const = default;
 };
 
-// What an import made of a file's rows.
+// What an import made of a file's rows. The lists hold the first kMaxReportedRows
+// (import_report_cap.h) entries each; the rest are only counted.
 struct CsvImportReport
 {
     int taken = 0;
@@ -62,12 +64,20 @@ struct CsvImportReport
     // Rows that were taken with a value other than the file's (a CHIRP file's step that the
     // radio does not offer, say), and what was taken instead; among the taken ones.
     QList<CsvSkippedRow> changed;
+    int skippedUnlisted = 0; // skipped rows beyond the list
+    int changedUnlisted = 0;
+
+    void skip(int line, const QString &reason);
+    void change(int line, const QString &what);
+    int skippedCount() const { return static_cast<int>(skipped.size()) + skippedUnlisted; }
+    int changedCount() const { return static_cast<int>(changed.size()) + changedUnlisted; }
 };
 
 // "12 rows imported, 1 row skipped.", and " 2 rows changed." after it when rows were.
 QString csvImportSummary(const CsvImportReport &report);
 // "Line 14: MODE \"fm\" is not FM, AM or WFM", one text per skipped or changed row in file
-// order.
+// order, at most kMaxReportedRows of them; then "12 more rows are not listed." when there are
+// more.
 QStringList csvSkippedRowLines(const CsvImportReport &report);
 
 // Reads every record of a CSV file's bytes. The file is one stream of fields: a record starts
@@ -77,6 +87,12 @@ QStringList csvSkippedRowLines(const CsvImportReport &report);
 // line that begins with the field "HX-V5" always starts a record: a record still short of fields
 // there is skipped. Returns FileOpenError (no rows, an empty report) when the text ends inside a
 // record.
+//
+// A spreadsheet in a locale whose decimal sign is the comma saves the file with semicolons
+// between the fields and commas in its numbers: when the first line that is not blank is the
+// header with semicolons between its names ("MODEL";"BANK";...), the semicolon takes the comma's
+// place below, and a comma in a number field (CHANNEL, FREQUENCY, TXTONE, RXTONE and SHIFT
+// FREQUENCY) is its decimal sign, as the point is.
 //
 // Fields: blanks before a field are skipped. A field ends at a comma or at a line end (CR LF, LF
 // or CR); after a comma at the end of a line, or at the end of the text, comes one more field,
@@ -97,15 +113,23 @@ QStringList csvSkippedRowLines(const CsvImportReport &report);
 // band's limits for the variant (bandPlan), the edit dialog's checks. Every other row is skipped
 // and listed in report with its line and reason, except a row whose FREQUENCY to SHIFT FREQUENCY
 // are all empty, which is how Export writes an empty slot: it is passed over without a word.
-// A slot is enabled when ENABLE, not in quotes, is #TRUE#, TRUE, 1 or -1 (case does not count);
-// any other value, an empty one included, disables it.
+// A row that names a row or slot named before replaces it, as it would in the tables.
+// A slot is enabled when ENABLE, not in quotes, is #TRUE#, TRUE, 1 or -1, or in quotes is
+// "#TRUE#" (a spreadsheet that quotes every text cell; case does not count); any other value, an
+// empty one included, disables it.
+//
+// A number field is read for its leading number (csvNumericValue); a row taken although text
+// followed the number in FREQUENCY or SHIFT FREQUENCY ("145.5MHz") is listed among the changed
+// ones.
 FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows,
                    CsvImportReport &report);
 
-// The tests of one slot's values, as parseCsv runs them, on the texts of FREQUENCY .. NOTES and
+// The tests of one slot's values, as a paste runs them, on the texts of FREQUENCY .. NOTES and
 // ENABLE (ten texts, not in quotes): the reason the row is rejected, or an empty text with row
-// filled for the slot. An empty slot (FREQUENCY to SHIFT FREQUENCY all empty) is no exception
-// here; it is the caller's to pass over.
+// filled for the slot. The tests are parseCsv's, except that FREQUENCY and SHIFT FREQUENCY must
+// be numbers, blanks around them aside, with a point or a comma as the decimal sign (a cell from
+// a spreadsheet in any locale). An empty slot (FREQUENCY to SHIFT FREQUENCY all empty) is no
+// exception here; it is the caller's to pass over.
 QString checkSlotFields(const QStringList &texts, int slot, int model, CsvRow &row);
 
 // Stores the rows into the tables in file order, each replacing what its row or slot held. Rows
@@ -127,11 +151,12 @@ FileError importCsvFile(const QString &path, Document &doc, CsvImportReport &rep
                         CsvParser parse);
 
 // The numeric value of a field: its leading decimal number, the point as the decimal separator
-// whatever the locale, blanks ignored; 0 for a field that does not start with a number.
-double csvNumericValue(QStringView field);
+// whatever the locale (and the comma as well when decimalComma is true), blanks ignored; 0 for a
+// field that does not start with a number.
+double csvNumericValue(QStringView field, bool decimalComma = false);
 
 // The first tone code whose tone has the field's numeric value ("88.5Hz" and "88.5" both name
 // tone code 8); -1 when the tone list holds none.
-int csvToneCode(QStringView field);
+int csvToneCode(QStringView field, bool decimalComma = false);
 
 } // namespace hxv5

@@ -153,9 +153,6 @@ QByteArray copiedRowsCsv(const ChannelTable &channels, const QList<int> &slots)
 PastedRows readPastedRows(const QString &text, int firstSlot, int model)
 {
     PastedRows pasted;
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    const QStringList lines = text.split(lineEnd);
-
     // Where each of our columns stands in a line: -1 when the text lacks it.
     std::array<int, kColumnCount + 1> at{};
     const auto layOutCopy = [&at](int first) {
@@ -164,10 +161,26 @@ PastedRows readPastedRows(const QString &text, int firstSlot, int model)
     };
     bool columnsKnown = false;
     int slot = firstSlot;
-    for (int i = 0; i < lines.size(); ++i) {
-        const QStringList cells = lines.at(i).split(QLatin1Char('\t'));
-        if (lines.at(i).trimmed().isEmpty())
+    int line = 0;
+    // Line by line (CR LF, LF and CR each end one) without splitting the whole text first: once
+    // the slots run out, the lines left are only counted, so that a pasted million rows costs
+    // no more than a glance at each.
+    for (qsizetype start = 0; start <= text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && text.at(end) != u'\r' && text.at(end) != u'\n')
+            ++end;
+        const QStringView lineText = QStringView(text).sliced(start, end - start);
+        const bool crLf =
+            end + 1 < text.size() && text.at(end) == u'\r' && text.at(end + 1) == u'\n';
+        start = end + (crLf ? 2 : 1);
+        ++line;
+        if (lineText.trimmed().isEmpty())
             continue;
+        if (slot >= kSlotCount) {
+            pasted.report.skip(line, QStringLiteral("there is no slot left below Pri"));
+            continue;
+        }
+        const QStringList cells = lineText.toString().split(QLatin1Char('\t'));
         if (!columnsKnown) {
             columnsKnown = true;
             int named = 0;
@@ -182,14 +195,12 @@ PastedRows readPastedRows(const QString &text, int firstSlot, int model)
             }
             if (named >= 2)
                 continue; // the header line
-            layOutCopy(cellText(cells.first()).contains(QLatin1Char('.')) ? 0 : 1);
+            // A first cell with a decimal sign is a frequency: the copy has no Channel column.
+            const QString first = cellText(cells.first());
+            layOutCopy(first.contains(QLatin1Char('.')) || first.contains(QLatin1Char(',')) ? 0
+                                                                                            : 1);
         }
 
-        const int line = i + 1;
-        if (slot >= kSlotCount) {
-            pasted.report.skipped.append({line, QStringLiteral("there is no slot left below Pri")});
-            continue;
-        }
         QStringList texts;
         // Empty as a copy writes an empty slot: a Frequency cell, and no value up to ShiftFreq.
         const int frequencyAt = at[static_cast<size_t>(kColFrequency)];
@@ -215,7 +226,7 @@ PastedRows readPastedRows(const QString &text, int firstSlot, int model)
                    reason.isEmpty()) {
             pasted.rows.append(row);
         } else {
-            pasted.report.skipped.append({line, reason});
+            pasted.report.skip(line, reason);
         }
         ++slot;
     }
@@ -228,7 +239,7 @@ QString pasteSummary(const CsvImportReport &report)
     const auto rows = [](qsizetype n) {
         return QString::number(n) + (n == 1 ? QLatin1String(" row") : QLatin1String(" rows"));
     };
-    return rows(report.taken) + QLatin1String(" pasted, ") + rows(report.skipped.size()) +
+    return rows(report.taken) + QLatin1String(" pasted, ") + rows(report.skippedCount()) +
            QLatin1String(" skipped.");
 }
 

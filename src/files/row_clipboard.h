@@ -40,12 +40,15 @@ struct PastedRows
 // and those it lacks take the values a new channel has in the edit dialog (FM, 20KHz, no tone,
 // 88.5Hz, no shift, .60000, enabled). Without such a line the columns are those of a copy: with
 // the Channel column first, or without it when the first cell reads as a frequency (holds a
-// point). The Channel column is never used: the rows go to the slots one after the other.
+// point or a comma). The Channel column is never used: the rows go to the slots one after the
+// other.
 //
-// Each row is tested as a CSV row is (CsvRow, checkSlotFields); a row that fails is skipped and
+// Each row is tested as a CSV row is (CsvRow, checkSlotFields): Frequency and ShiftFreq. must be
+// numbers, with a point or a comma as the decimal sign ("145,7125" from a spreadsheet in a
+// comma-decimal locale is 145.7125, "145.7125abc" is no number). A row that fails is skipped and
 // reported, and its slot is left as it is. A row with a Frequency cell whose Frequency to
 // ShiftFreq. are all empty is an empty slot, as a copy writes one. Rows past the last slot are
-// skipped. Blank lines are passed over.
+// skipped and only counted. Blank lines are passed over.
 PastedRows readPastedRows(const QString &text, int firstSlot, int model);
 
 // "2 rows pasted, 1 row skipped."

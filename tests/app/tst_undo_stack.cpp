@@ -13,9 +13,9 @@ namespace {
 class SetValue : public UndoCommand
 {
 public:
-    SetValue(int &target, int before, int after, int id = -1)
+    SetValue(int &target, int before, int after, int id = -1, qsizetype bytes = 0)
         : UndoCommand(QStringLiteral("Set %1").arg(after)), m_target(target), m_before(before),
-          m_after(after), m_id(id)
+          m_after(after), m_id(id), m_bytes(bytes)
     {
     }
     void undo() override { m_target = m_before; }
@@ -27,20 +27,22 @@ public:
         return true;
     }
     bool isObsolete() const override { return m_before == m_after; }
+    qsizetype byteSize() const override { return m_bytes; }
 
 private:
     int &m_target;
     int m_before;
     int m_after;
     int m_id;
+    qsizetype m_bytes;
 };
 
 // Sets the value and records the step, as the document does.
-void change(UndoStack &stack, int &value, int to, int id = -1)
+void change(UndoStack &stack, int &value, int to, int id = -1, qsizetype bytes = 0)
 {
     const int before = value;
     value = to;
-    stack.push(std::make_unique<SetValue>(value, before, to, id));
+    stack.push(std::make_unique<SetValue>(value, before, to, id, bytes));
 }
 
 } // namespace
@@ -55,6 +57,7 @@ private Q_SLOTS:
     void cleanIndex();
     void merging_data();
     void merging();
+    void limitForgetsTheOldest_data();
     void limitForgetsTheOldest();
 };
 
@@ -196,21 +199,37 @@ void TestUndoStack::merging()
     QCOMPARE(value, 0);
 }
 
+void TestUndoStack::limitForgetsTheOldest_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<qsizetype>("bytes"); // of each step
+    QTest::addColumn<int>("count");       // of the five steps, kept
+
+    constexpr qsizetype mb = 1024 * 1024;
+    QTest::newRow("three steps") << 3 << qsizetype(0) << 3;
+    QTest::newRow("within both limits") << 100 << 12 * mb << 5;
+    QTest::newRow("64 MB: two steps of 30 MB") << 100 << 30 * mb << 2;
+    QTest::newRow("the newest step stays, however large") << 100 << 100 * mb << 1;
+}
+
 void TestUndoStack::limitForgetsTheOldest()
 {
+    QFETCH(int, limit);
+    QFETCH(qsizetype, bytes);
+    QFETCH(int, count);
     UndoStack stack;
-    stack.setUndoLimit(3);
+    stack.setUndoLimit(limit);
     int value = 0;
-    change(stack, value, 1);
+    change(stack, value, 1, -1, bytes);
     stack.setClean();
     for (int to = 2; to <= 5; ++to)
-        change(stack, value, to);
-    QCOMPARE(stack.count(), 3);
-    // The saved state (value 1) fell off the front.
-    QCOMPARE(stack.cleanIndex(), -1);
+        change(stack, value, to, -1, bytes);
+    QCOMPARE(stack.count(), count);
+    // Unless every step was kept, the saved state (value 1) fell off the front.
+    QCOMPARE(stack.cleanIndex(), count == 5 ? 1 : -1);
     while (stack.canUndo())
         stack.undo();
-    QCOMPARE(value, 2);
+    QCOMPARE(value, 5 - count);
     QVERIFY(!stack.isClean());
 }
 

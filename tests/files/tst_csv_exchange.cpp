@@ -140,6 +140,7 @@ private Q_SLOTS:
     void frequencyChecks();
     void oversizedInput();
     void endlessInput();
+    void longFilesStayBounded();
 };
 
 void TestCsvExchange::exportedLines()
@@ -370,9 +371,9 @@ void TestCsvExchange::importRules_data()
     // ENABLE
     stored("enable #FALSE#", csvRow(memory(12, QStringLiteral("#FALSE#"))), 5, kColFrequency, f145,
            145.5, false);
-    stored("enable in quotes is not the logical value",
+    stored("enable \"#TRUE#\" in quotes, as a spreadsheet quotes every text",
            QByteArray(csvRow(memory(12, QStringLiteral("#TRUE#")))).replace("#TRUE#", "\"#TRUE#\""),
-           5, kColFrequency, f145, 145.5, false);
+           5, kColFrequency, f145, 145.5, true);
 
     // Reading the stream
     stored("an unquoted bank with a blank after it",
@@ -469,6 +470,22 @@ void TestCsvExchange::layoutsReadAlike_data()
         << header() + QByteArray(vfo + one + two).replace("\r\n", ",\r\n");
     QTest::newRow("a row of another model between")
         << header() + vfo + one + "\"XY-1\",\"MEMORY\"\r\n" + two;
+    // A spreadsheet in a comma-decimal locale: semicolons between the fields, commas in numbers.
+    const QByteArray semicolons =
+        "MODEL;BANK;CHANNEL;FREQUENCY;MODE;STEP;TONE;TXTONE;RXTONE;SHIFT;SHIFT FREQUENCY;NOTES;"
+        "ENABLE\r\n"
+        "HX-V5;VFO;FM;88,1;WFM;100KHz;None;88.5Hz;88.5Hz;None;0;radio\r\n"
+        "HX-V5;MEMORY;5;145,5;FM;12.5KHz;None;88,5;88.5Hz;-Shift;0,6;note;#TRUE#\r\n"
+        "HX-V5;MEMORY;6;145,5;FM;12.5KHz;None;88.5Hz;88.5Hz;-Shift;0,6;x,y;#TRUE#\r\n";
+    QTest::newRow("semicolons, decimal commas") << semicolons;
+    QTest::newRow("semicolons, every text quoted") << QByteArray(semicolons)
+                                                          .replace(";", "\";\"")
+                                                          .replace("\r\n", "\"\r\n\"")
+                                                          .replace("\"88,1\"", "88,1")
+                                                          .replace("\"145,5\"", "145,5")
+                                                          .replace("\"0,6\"", "0,6")
+                                                          .chopped(1)
+                                                          .prepend('"');
 }
 
 // However the rows lie over the lines, they read the same as one row per line.
@@ -529,8 +546,10 @@ void TestCsvExchange::numericValue_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<double>("value");
-    const auto row = [](const char *field, double value) {
-        QTest::newRow(field) << QString::fromUtf8(field) << value;
+    QTest::addColumn<bool>("decimalComma");
+    const auto row = [](const char *field, double value, bool decimalComma = false) {
+        QTest::addRow("%s%s", field, decimalComma ? ", decimal comma" : "")
+            << QString::fromUtf8(field) << value << decimalComma;
     };
     row("145.5", 145.5);
     row("145.50000", 145.5);
@@ -549,6 +568,10 @@ void TestCsvExchange::numericValue_data()
     row("abc", 0);
     row("-", 0);
     row("１２", 0); // full-width digits are not decimal digits here
+    row("1,5", 1.5, true);
+    row("145,7125", 145.7125, true);
+    row("1.5", 1.5, true);
+    row("1,5,2", 1.5, true);
 }
 
 // The point is the decimal separator whatever the locale.
@@ -556,9 +579,10 @@ void TestCsvExchange::numericValue()
 {
     QFETCH(QString, field);
     QFETCH(double, value);
+    QFETCH(bool, decimalComma);
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const double got = csvNumericValue(field);
+    const double got = csvNumericValue(field, decimalComma);
     QLocale::setDefault(saved);
     QCOMPARE(got, value);
 }
@@ -740,15 +764,16 @@ void TestCsvExchange::enableValues_data()
 {
     QTest::addColumn<QByteArray>("enable");
     QTest::addColumn<bool>("enabled");
-    for (const char *word : {"#TRUE#", "#true#", "TRUE", "true", "True", "1", "-1", " TRUE "})
+    for (const char *word : {"#TRUE#", "#true#", "TRUE", "true", "True", "1", "-1", " TRUE ",
+                             "\"#TRUE#\"", "\" #true# \""})
         QTest::addRow("%s", word) << QByteArray(word) << true;
-    for (const char *word : {"#FALSE#", "FALSE", "false", "0", "\"TRUE\"", "\"#TRUE#\"", "\"1\"",
+    for (const char *word : {"#FALSE#", "FALSE", "false", "0", "\"TRUE\"", "\"#FALSE#\"", "\"1\"",
                              "yes", "2", "1.0", ""})
         QTest::addRow("%s", word) << QByteArray(word) << false;
 }
 
 // A spreadsheet that saves the exported file writes TRUE and FALSE, or 1 and 0, for the logical
-// values; in quotes they are texts.
+// values, or "#TRUE#" when it quotes every text; other texts in quotes are texts.
 void TestCsvExchange::enableValues()
 {
     QFETCH(QByteArray, enable);
@@ -764,13 +789,15 @@ void TestCsvExchange::importReport_data()
 {
     QTest::addColumn<QByteArray>("bad"); // the row on line 3, between two good rows
     QTest::addColumn<QString>("reason"); // empty: passed over without a word
+    QTest::addColumn<bool>("taken");     // taken after all, the reason among the changes
 
     const QStringList six = memoryFields(QStringLiteral("6"));
     const auto row = [&six](int field, const char *value) {
         return csvRow(with(six, field, QString::fromUtf8(value)));
     };
-    const auto add = [](const char *name, const QByteArray &bad, const char *reason) {
-        QTest::newRow(name) << bad << QString::fromUtf8(reason);
+    const auto add = [](const char *name, const QByteArray &bad, const char *reason,
+                        bool taken = false) {
+        QTest::newRow(name) << bad << QString::fromUtf8(reason) << taken;
     };
     add("bank", row(1, "BANKX"), "BANK \"BANKX\" is not VFO, MEMORY or SCAN");
     add("channel empty", row(2, ""), "CHANNEL is empty");
@@ -798,6 +825,16 @@ void TestCsvExchange::importReport_data()
         emptySlot += ",\"\"";
     add("an empty slot", emptySlot + ",\"\",#FALSE#\r\n", "");
     add("an empty slot with a note", emptySlot + ",\"kept\",#TRUE#\r\n", "");
+    // Old files may hold text after a number: the leading number is read, and the row told.
+    add("text after the frequency", row(3, "145.7125abc"),
+        "FREQUENCY \"145.7125abc\" read as 145.71250: the text after the number is left out", true);
+    add("a decimal comma in a file of commas", row(3, "145,7125"),
+        "FREQUENCY \"145,7125\" read as 145.00000: the text after the number is left out", true);
+    add("text after both numbers",
+        csvRow(with(with(six, 3, QStringLiteral("145.5MHz")), 10, QStringLiteral("0.6 MHz"))),
+        "FREQUENCY \"145.5MHz\" read as 145.50000: the text after the number is left out; "
+        "SHIFT FREQUENCY \"0.6 MHz\" read as .60000: the text after the number is left out",
+        true);
 }
 
 // Every row that is not stored is listed with its line and reason, and the rows around it are
@@ -806,6 +843,7 @@ void TestCsvExchange::importReport()
 {
     QFETCH(QByteArray, bad);
     QFETCH(QString, reason);
+    QFETCH(bool, taken);
     const QByteArray csv = header() + csvRow(memoryFields(QStringLiteral("5"))) + bad +
                            csvRow(memoryFields(QStringLiteral("7")));
     Document doc;
@@ -813,6 +851,15 @@ void TestCsvExchange::importReport()
     const TableRow six = doc.channels().row(6);
     CsvImportReport report;
     QCOMPARE(importBytes(csv, doc, &report), FileError::None);
+    if (taken) {
+        QCOMPARE(report.taken, 3);
+        QVERIFY(report.skipped.isEmpty());
+        QCOMPARE(report.changed, (QList<CsvSkippedRow>{{3, reason}}));
+        QCOMPARE(csvImportSummary(report),
+                 QStringLiteral("3 rows imported, 0 rows skipped. 1 row changed."));
+        QCOMPARE(csvSkippedRowLines(report), QStringList{QStringLiteral("Line 3: ") + reason});
+        return;
+    }
     QCOMPARE(report.taken, 2);
     QCOMPARE(doc.channels().row(6), six);
     if (reason.isEmpty()) {
@@ -884,6 +931,17 @@ void TestCsvExchange::frequencyChecks_data()
     row("B, VFO H-UHF 511.995", 4, "VFO", "H-UHF", "511.995");
     row("A K, VFO FM 88.1", 3, "VFO", "FM", "88.1",
         "88.10000 MHz: V5 A K has no range for the FM band");
+    // The lower edges, where the band defaults of a new document sit.
+    row("D, VFO AM .531", 0, "VFO", "AM", ".531");
+    row("D, VFO SW 1.625", 0, "VFO", "SW", "1.625");
+    row("D, VFO FM 76.1", 0, "VFO", "FM", "76.1");
+    row("D, VFO FM 76.095", 0, "VFO", "FM", "76.095",
+        "76.09500 MHz is outside the FM band (76.100-89.995MHz) of HX-V5 D");
+    row("B, VFO FM 88.1", 4, "VFO", "FM", "88.1");
+    row("A, VFO FM 87.5", 5, "VFO", "FM", "87.5");
+    row("D, VFO VHF 142", 0, "VFO", "VHF", "142");
+    row("D, VFO L-UHF 380", 0, "VFO", "L-UHF", "380");
+    row("B, VFO H-UHF 420", 4, "VFO", "H-UHF", "420");
 }
 
 // A row is stored only when the edit dialog would take its frequency for the selected model
@@ -940,6 +998,29 @@ void TestCsvExchange::endlessInput()
     const Snapshot before(doc);
     QCOMPARE(importCsv(QStringLiteral("/dev/zero"), doc), FileError::FileOpenError);
     QVERIFY(Snapshot(doc) == before);
+}
+
+// However many rows a file holds, what is kept is one row per target and a report of at most
+// kMaxReportedRows lines and a count of the rest.
+void TestCsvExchange::longFilesStayBounded()
+{
+    QByteArray csv = header();
+    for (int i = 0; i < 1000; ++i) {
+        csv += csvRow(with(memory(3, QStringLiteral("145.5MHz")), 11, QString::number(i)));
+        csv += csvRow(with(memoryFields(QStringLiteral("6")), 4, QStringLiteral("fm")));
+    }
+    CsvImportReport report;
+    const QList<CsvRow> rows = parsed(csv, 0, &report);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.at(0).row.text[kColNotes], QStringLiteral("999"));
+    QCOMPARE(csvImportSummary(report),
+             QStringLiteral("1000 rows imported, 1000 rows skipped. 1000 rows changed."));
+    QCOMPARE(report.skipped.size(), kMaxReportedRows);
+    QCOMPARE(report.changed.size(), kMaxReportedRows);
+    const QStringList lines = csvSkippedRowLines(report);
+    QCOMPARE(lines.size(), kMaxReportedRows + 1);
+    QCOMPARE(lines.at(1), QStringLiteral("Line 3: MODE \"fm\" is not FM, AM or WFM"));
+    QCOMPARE(lines.last(), QStringLiteral("1700 more rows are not listed."));
 }
 
 QTEST_GUILESS_MAIN(TestCsvExchange)

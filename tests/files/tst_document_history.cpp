@@ -173,6 +173,7 @@ private Q_SLOTS:
     void refusedWhileBusy();
     void stepsWithOneMergeIdAreOne();
     void cancelledOrEmptyChangesLeaveNoStep();
+    void historyIsBoundInBytes();
 };
 
 void TestDocumentHistory::undoAndRedoRestoreEverything_data()
@@ -352,6 +353,22 @@ void TestDocumentHistory::cancelledOrEmptyChangesLeaveNoStep()
     QVERIFY(!ops.MoveDown({199}));
     QVERIFY(!ops.MoveDown({5, 205}));
     QCOMPARE(doc.history().count(), 0);
+}
+
+// Pastes of 5 MB notes: each step holds the note before and after it, about 10 MB, so the 64 MB
+// the history keeps hold the last six.
+void TestDocumentHistory::historyIsBoundInBytes()
+{
+    Document doc;
+    for (int i = 0; i < 10; ++i) {
+        CsvImportReport report;
+        const QString note(2'500'000, QChar(u'a' + i));
+        QVERIFY(pasteRows(doc, QStringLiteral("Frequency\tNotes\n145.5\t") + note, 0, yes, report));
+    }
+    QCOMPARE(doc.history().count(), 6);
+    while (doc.undo()) {
+    }
+    QCOMPARE(doc.channels().text(0, kColNotes).front(), QChar(u'd'));
 }
 
 QTEST_GUILESS_MAIN(TestDocumentHistory)

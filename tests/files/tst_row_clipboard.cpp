@@ -47,6 +47,7 @@ private Q_SLOTS:
     void pasteRefusedWhileBusy();
     void pasteSummary_data();
     void pasteSummary();
+    void manyRowsAreCounted();
 };
 
 void TestRowClipboard::copyIsTabSeparatedWithAHeader()
@@ -155,6 +156,18 @@ void TestRowClipboard::spreadsheetText_data()
     QTest::newRow("no Frequency column")
         << QStringLiteral("Notes\tMode\nx\tFM\n") << 3 << QStringList{"-"} << QStringList{"-"}
         << QStringList{"2: FREQUENCY is empty"};
+    // A number cell holds a number: a spreadsheet's decimal comma is one, text after it is not.
+    QTest::newRow("decimal commas")
+        << QStringLiteral("Frequency\tShiftFreq.\n145,7125\t0,6\n") << 0 << QStringList{"145.71250"}
+        << QStringList{"FM"} << QStringList();
+    QTest::newRow("decimal comma, no header, no Channel column")
+        << QStringLiteral("145,7125\tAM\n") << 0 << QStringList{"145.71250"} << QStringList{"AM"}
+        << QStringList();
+    QTest::newRow("text after a number")
+        << QStringLiteral("Frequency\tShiftFreq.\n145.7125abc\t0\n145.2\t0.6x\n145.3\t\n") << 0
+        << QStringList{"-", "-", "145.30000"} << QStringList{"-", "-", "FM"}
+        << QStringList{"2: FREQUENCY \"145.7125abc\" is not a number",
+                       "3: SHIFT FREQUENCY \"0.6x\" is not a number"};
     QTest::newRow("quoted cells") << QStringLiteral(
                                          "Frequency\tNotes\n\"145.10000\"\t\"a \"\"b\"\"\"\n")
                                   << 0 << QStringList{"145.10000"} << QStringList{"FM"}
@@ -279,6 +292,21 @@ void TestRowClipboard::pasteSummary()
     for (int i = 0; i < skipped; ++i)
         report.skipped.append({i + 1, QStringLiteral("bad")});
     QCOMPARE(hxv5::pasteSummary(report), summary);
+}
+
+// Rows past the last slot are counted, not read, and the report lists the first few of them.
+void TestRowClipboard::manyRowsAreCounted()
+{
+    const QString text = QStringLiteral("145.1\tFM\n").repeated(100000);
+    Document doc;
+    CsvImportReport report;
+    QVERIFY(pasteRows(doc, text, 0, nullptr, report));
+    QCOMPARE(hxv5::pasteSummary(report), QStringLiteral("213 rows pasted, 99787 rows skipped."));
+    QCOMPARE(report.skipped.size(), kMaxReportedRows);
+    const QStringList lines = csvSkippedRowLines(report);
+    QCOMPARE(lines.size(), kMaxReportedRows + 1);
+    QCOMPARE(lines.first(), QStringLiteral("Line 214: there is no slot left below Pri"));
+    QCOMPARE(lines.last(), QStringLiteral("99487 more rows are not listed."));
 }
 
 QTEST_GUILESS_MAIN(TestRowClipboard)
