@@ -502,7 +502,8 @@ QString csvImportSummary(const CsvImportReport &report)
         return QString::number(n) + (n == 1 ? QLatin1String(" row") : QLatin1String(" rows"));
     };
     QString summary = rows(report.taken) + QLatin1String(" imported, ") +
-                      rows(report.skipped.size()) + QLatin1String(" skipped.");
+                      rows(report.skipped.size() + report.skippedUnlisted) +
+                      QLatin1String(" skipped.");
     if (!report.changed.isEmpty())
         summary += QLatin1Char(' ') + rows(report.changed.size()) + QLatin1String(" changed.");
     return summary;
@@ -518,6 +519,9 @@ QStringList csvSkippedRowLines(const CsvImportReport &report)
     for (const CsvSkippedRow &row : all)
         lines.append(QLatin1String("Line ") + QString::number(row.line) + QLatin1String(": ") +
                      row.reason);
+    if (report.skippedUnlisted > 0)
+        lines.append(QLatin1String("... and ") + QString::number(report.skippedUnlisted) +
+                     QLatin1String(" more"));
     return lines;
 }
 

@@ -62,12 +62,14 @@ struct CsvImportReport
     // Rows that were taken with a value other than the file's (a CHIRP file's step that the
     // radio does not offer, say), and what was taken instead; among the taken ones.
     QList<CsvSkippedRow> changed;
+    // Skipped rows past the report's cap (import_report_cap.h): counted, not listed.
+    int skippedUnlisted = 0;
 };
 
 // "12 rows imported, 1 row skipped.", and " 2 rows changed." after it when rows were.
 QString csvImportSummary(const CsvImportReport &report);
 // "Line 14: MODE \"fm\" is not FM, AM or WFM", one text per skipped or changed row in file
-// order.
+// order, and "... and 12 more" after them for the skipped rows that are not listed.
 QStringList csvSkippedRowLines(const CsvImportReport &report);
 
 // Reads every record of a CSV file's bytes. The file is one stream of fields: a record starts
