@@ -145,6 +145,8 @@ bool FileCommands::importFrom(const QString &path, CsvFormat format)
     CsvImportReport report;
     if (path.isEmpty())
         return false;
+    // A file chosen under the other layout's type is read by what its header line names.
+    format = csvFormatOfFile(path, format);
     FileError error = FileError::None;
     m_doc.recordStep(QStringLiteral("Import"), [&] {
         error = format == CsvFormat::Chirp ? importChirpCsv(path, m_doc, report)

@@ -1,5 +1,6 @@
 #include "app/document.h"
 #include "files/chirp_csv.h"
+#include "files/import_report_cap.h"
 #include "image/channel_codec.h"
 
 #include <QFile>
@@ -13,6 +14,9 @@ namespace {
 const QByteArray kHeader =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+
+// What Export writes: no Power column, for CHIRP refuses an empty Power cell.
+const QByteArray kExportHeader = QByteArray(kHeader).replace(",Power", "");
 
 // A CHIRP line for channel 5 with the given columns replaced, in the header's order.
 QByteArray chirpLine(const QHash<QString, QString> &changes)
@@ -84,6 +88,7 @@ private Q_SLOTS:
     void fileWithoutHeaderGivesNoRows();
     void openQuoteIsAFault();
     void exportImportRoundTrip();
+    void laterLineNamingAChannelWins();
     void recognisesChirpFiles();
 };
 
@@ -99,11 +104,12 @@ void TestChirpCsv::exportWritesHeaderAndChannels()
     const QList<QByteArray> lines = chirpCsvExportBytes(doc).split('\n');
     // Channels 3 and 7 only: empty slots and the special rows are not written.
     QCOMPARE(lines.size(), 4);
-    QCOMPARE(lines.at(0), kHeader + '\r');
+    QCOMPARE(lines.at(0), kExportHeader + '\r');
+    QVERIFY(!lines.at(0).contains("Power"));
     QCOMPARE(lines.at(1), QByteArray("3,\"North, \"\"top\"\"\",145.500000,-,0.600000,Cross,100.0,"
-                                     "67.0,023,NN,023,Tone->Tone,FM,12.50,S,,,,,,\r"));
+                                     "67.0,023,NN,023,Tone->Tone,FM,12.50,S,,,,,\r"));
     QCOMPARE(lines.at(2),
-             QByteArray("7,,0.531000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,9.00,,,,,,,\r"));
+             QByteArray("7,,0.531000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,9.00,,,,,,\r"));
     QVERIFY(lines.at(3).isEmpty());
 }
 
@@ -112,13 +118,15 @@ void TestChirpCsv::exportNotesWhatItCannotWrite()
     Document doc;
     doc.channels().setSlot(1, channel(145, 0, k5KHz, 3, k88_5, k88_5, 3, 1, QString()), true);
     doc.channels().setSlot(2, channel(145, 0, k5KHz, 2, k88_5, k88_5, 1, 1, QString()), true);
+    doc.channels().setSlot(3, channel(145, 0, k5KHz, 3, k67_0, k100_0, 0, 0, QString()), true);
     QStringList notes;
     const QList<QByteArray> lines = chirpCsvExportBytes(doc, &notes).split('\n');
-    QVERIFY(lines.at(1).startsWith("1,,145.000000,,1.000000,,88.5,88.5,"));
+    QVERIFY(lines.at(1).startsWith("1,,145.000000,,1.000000,TSQL-R,88.5,88.5,"));
     QVERIFY(lines.at(2).startsWith("2,,145.000000,+,1.000000,TSQL,88.5,88.5,"));
+    QVERIFY(lines.at(3).startsWith("3,,145.000000,,0.000000,TSQL-R,67.0,100.0,"));
     QCOMPARE(notes.size(), 2);
-    QVERIFY(notes.at(0).startsWith(QLatin1String("Channel 1: split")));
-    QVERIFY(notes.at(1).startsWith(QLatin1String("Channel 1: reverse tone")));
+    QVERIFY(notes.at(0).startsWith(QLatin1String("Channel 1: the radio's \"Split\" shift")));
+    QVERIFY(notes.at(1).startsWith(QLatin1String("Channel 3: reverse tone squelch with two")));
 }
 
 void TestChirpCsv::importTakesWhatTheRadioHolds_data()
@@ -141,13 +149,38 @@ void TestChirpCsv::importTakesWhatTheRadioHolds_data()
                                  << plain(0, k88_5, k88_5, 2, 5) << true << QString();
     QTest::newRow("unused offset out of range")
         << chirpLine(H{{"Offset", "600.0"}}) << 0 << plain(0, k88_5, k88_5, 0, 0) << true
-        << QString();
+        << QStringLiteral("Offset \"600.0\" is not 0 to 99.99999 MHz: .00000 taken");
+    QTest::newRow("offset digits below 10 Hz cut")
+        << chirpLine(H{{"Duplex", "+"}, {"Offset", "0.6000049"}}) << 0
+        << plain(0, k88_5, k88_5, 1, 0.6) << true
+        << QStringLiteral("Offset \"0.6000049\" taken as .60000 MHz");
+    QTest::newRow("frequency digits below 10 Hz cut")
+        << chirpLine(H{{"Frequency", "145.512346"}}) << 0
+        << channel(145.51234, 0, k12_5KHz, 0, k88_5, k88_5, 0, 0, "Rpt") << true
+        << QStringLiteral("Frequency \"145.512346\" taken as 145.51234 MHz");
+    QTest::newRow("split within the largest offset, below")
+        << chirpLine(H{{"Duplex", "split"}, {"Offset", "144.900000"}}) << 0
+        << plain(0, k88_5, k88_5, 2, 0.6) << true
+        << QStringLiteral("Duplex \"split\" (transmit on 144.90000 MHz) taken as -Shift .60000");
+    QTest::newRow("split within the largest offset, above")
+        << chirpLine(H{{"Duplex", "split"}, {"Offset", "245.49999"}}) << 0
+        << plain(0, k88_5, k88_5, 1, 99.99999) << true
+        << QStringLiteral("Duplex \"split\" (transmit on 245.49999 MHz) taken as +Shift 99.99999");
     QTest::newRow("transmit tone")
         << chirpLine(H{{"Tone", "Tone"}, {"rToneFreq", "100.0"}, {"cToneFreq", "67.0"}}) << 0
         << plain(1, k100_0, k67_0, 0, 0) << true << QString();
     QTest::newRow("tone squelch takes cToneFreq both ways")
         << chirpLine(H{{"Tone", "TSQL"}, {"rToneFreq", "67.0"}, {"cToneFreq", "100.0"}}) << 0
         << plain(2, k100_0, k100_0, 0, 0) << true << QString();
+    QTest::newRow("reverse tone squelch takes cToneFreq both ways")
+        << chirpLine(H{{"Tone", "TSQL-R"}, {"rToneFreq", "67.0"}, {"cToneFreq", "100.0"}}) << 0
+        << plain(3, k100_0, k100_0, 0, 0) << true << QString();
+    QTest::newRow("cross tone on transmit only is Tone")
+        << chirpLine(H{{"Tone", "Cross"},
+                       {"CrossMode", "Tone->"},
+                       {"rToneFreq", "100.0"},
+                       {"cToneFreq", "67.0"}})
+        << 0 << plain(1, k100_0, k67_0, 0, 0) << true << QString();
     QTest::newRow("cross tone to tone")
         << chirpLine(H{{"Tone", "Cross"}, {"rToneFreq", "67.0"}, {"cToneFreq", "100.0"}}) << 0
         << plain(2, k67_0, k100_0, 0, 0) << true << QString();
@@ -156,6 +189,13 @@ void TestChirpCsv::importTakesWhatTheRadioHolds_data()
         << QStringLiteral("rToneFreq \"177.3\" is not a tone");
     QTest::newRow("skipped in scans is disabled")
         << chirpLine(H{{"Skip", "S"}}) << 0 << plain(0, k88_5, k88_5, 0, 0) << false << QString();
+    QTest::newRow("priority scan is scanned")
+        << chirpLine(H{{"Skip", "P"}}) << 0 << plain(0, k88_5, k88_5, 0, 0) << true
+        << QStringLiteral("Skip \"P\" taken as scanned");
+    // One row changed twice is one changed row.
+    QTest::newRow("two changes, one entry")
+        << chirpLine(H{{"Mode", "NFM"}, {"Skip", "P"}}) << 0 << plain(0, k88_5, k88_5, 0, 0) << true
+        << QStringLiteral("Mode \"NFM\" taken as FM; Skip \"P\" taken as scanned");
     QTest::newRow("NFM is FM") << chirpLine(H{{"Mode", "NFM"}}) << 0 << plain(0, k88_5, k88_5, 0, 0)
                                << true << QStringLiteral("Mode \"NFM\" taken as FM");
     QTest::newRow("AM") << chirpLine(H{{"Mode", "AM"}, {"Frequency", "0.531"}, {"TStep", "9"}}) << 0
@@ -188,7 +228,11 @@ void TestChirpCsv::importTakesWhatTheRadioHolds_data()
         << channel(145.5, 0, k12_5KHz, 0, k88_5, k88_5, 0, 0, "club") << true << QString();
     QTest::newRow("name in quotes with a comma and a line break")
         << chirpLine(H{{"Name", "\"a, b\nc\""}}) << 0
-        << channel(145.5, 0, k12_5KHz, 0, k88_5, k88_5, 0, 0, "a, b c") << true << QString();
+        << channel(145.5, 0, k12_5KHz, 0, k88_5, k88_5, 0, 0, "a, b c") << true
+        << QStringLiteral("a line break in Name taken as a blank");
+    QTest::newRow("name and comment keep their blanks")
+        << chirpLine(H{{"Name", " Rpt "}, {"Comment", " net "}}) << 0
+        << channel(145.5, 0, k12_5KHz, 0, k88_5, k88_5, 0, 0, " Rpt   net ") << true << QString();
 }
 
 void TestChirpCsv::importTakesWhatTheRadioHolds()
@@ -226,7 +270,11 @@ void TestChirpCsv::importSkipsWhatTheRadioCannotHold_data()
 
     using H = QHash<QString, QString>;
     QTest::newRow("split") << chirpLine(H{{"Duplex", "split"}, {"Offset", "435.0"}})
-                           << QStringLiteral("Duplex \"split\" cannot be held");
+                           << QStringLiteral("transmit on 435.00000 MHz (Duplex \"split\") cannot "
+                                             "be held: the radio transmits at most 99.99999 MHz");
+    QTest::newRow("split just past the largest offset")
+        << chirpLine(H{{"Duplex", "split"}, {"Offset", "45.49999"}})
+        << QStringLiteral("transmit on 45.49999 MHz (Duplex \"split\") cannot be held");
     QTest::newRow("off") << chirpLine(H{{"Duplex", "off"}})
                          << QStringLiteral("Duplex \"off\" cannot be held");
     QTest::newRow("offset out of range")
@@ -234,8 +282,12 @@ void TestChirpCsv::importSkipsWhatTheRadioCannotHold_data()
         << QStringLiteral("Offset \"100.0\" is not 0 to 99.99999 MHz");
     QTest::newRow("digital squelch")
         << chirpLine(H{{"Tone", "DTCS"}}) << QStringLiteral("Tone \"DTCS\" cannot be held");
-    QTest::newRow("reverse tone squelch")
-        << chirpLine(H{{"Tone", "TSQL-R"}}) << QStringLiteral("Tone \"TSQL-R\" cannot be held");
+    QTest::newRow("reverse tone squelch tone not in the list")
+        << chirpLine(H{{"Tone", "TSQL-R"}, {"cToneFreq", "254.1"}})
+        << QStringLiteral("cToneFreq \"254.1\" is not a tone of the tone list");
+    QTest::newRow("tone on receive only")
+        << chirpLine(H{{"Tone", "Cross"}, {"CrossMode", "->Tone"}})
+        << QStringLiteral("CrossMode \"->Tone\" cannot be held: a tone on receive only");
     QTest::newRow("cross to digital")
         << chirpLine(H{{"Tone", "Cross"}, {"CrossMode", "Tone->DTCS"}})
         << QStringLiteral("CrossMode \"Tone->DTCS\" cannot be held");
@@ -295,6 +347,10 @@ void TestChirpCsv::columnsAreFoundByName_data()
         << QByteArray("Location,Name,Frequency,Duplex,Offset,Mode\r\n"
                       "12,Club,146.000000,+,0.600000,FM\r\n")
         << channel(146, 0, k20KHz, 0, k88_5, k88_5, 1, 0.6, "Club");
+    QTest::newRow("comment lines, also before the header")
+        << QByteArray("# made by hand, \"for\" the club\n#\nLocation,Frequency,Mode\n"
+                      "# 11,146.0,AM\n12,146.0,AM\n")
+        << channel(146, 1, k20KHz, 0, k88_5, k88_5, 0, 0, QString());
     QTest::newRow("byte-order mark and blanks around names")
         << QByteArray("\xEF\xBB\xBF Location , Frequency ,Mode\n12,146.0,AM\n")
         << channel(146, 1, k20KHz, 0, k88_5, k88_5, 0, 0, QString());
@@ -343,6 +399,7 @@ void TestChirpCsv::exportImportRoundTrip()
         channel(146.1, 0, 8, 2, k67_0, k100_0, 0, 0, "cross"),
         channel(.531, 1, k9KHz, 0, k88_5, k88_5, 0, 0, QString()),
         channel(80.0, 2, 11, 0, k88_5, k88_5, 0, 0, "日本語"),
+        channel(145.7, 0, k12_5KHz, 3, k100_0, k100_0, 0, 0, " reverse "),
     };
     for (int i = 0; i < rows.size(); ++i)
         source.channels().setSlot(i * 30, rows.at(i), i % 2 == 0);
@@ -375,6 +432,34 @@ void TestChirpCsv::recognisesChirpFiles()
     QVERIFY(!isChirpCsvFile(write("own.csv", "\"MODEL\",\"BANK\"\r\n")));
     QVERIFY(!isChirpCsvFile(write("locations.csv", "Locations,Frequency\n")));
     QVERIFY(!isChirpCsvFile(dir.filePath(QStringLiteral("missing.csv"))));
+    QVERIFY(isChirpCsvFile(write("commented.csv", "# from CHIRP\r\n\r\n" + kHeader)));
+    QVERIFY(!isChirpCsvFile(dir.path()));
+    // Each layout is read as itself whatever type was chosen; a file naming neither keeps it.
+    QCOMPARE(csvFormatOfText(kExportHeader, CsvFormat::Own), CsvFormat::Chirp);
+    QCOMPARE(csvFormatOfText("\"MODEL\",\"BANK\"\r\n", CsvFormat::Chirp), CsvFormat::Own);
+    QCOMPARE(csvFormatOfText("\"MODEL\";\"BANK\"\r\n", CsvFormat::Chirp), CsvFormat::Own);
+    QCOMPARE(csvFormatOfText("HX-V5,MEMORY,5\n", CsvFormat::Chirp), CsvFormat::Own);
+    QCOMPARE(csvFormatOfText("Name,Frequency\n", CsvFormat::Chirp), CsvFormat::Chirp);
+    QCOMPARE(csvFormatOfText("Name,Frequency\n", CsvFormat::Own), CsvFormat::Own);
+}
+
+// Several lines naming one channel: the last one the radio can hold is taken, each other one
+// is told; the report lists a few hundred and counts the rest.
+void TestChirpCsv::laterLineNamingAChannelWins()
+{
+    QByteArray file = kHeader + "\n";
+    for (int i = 0; i < 1000; ++i)
+        file += chirpLine({{"Name", QString::number(i)}}) + "\n";
+    file += chirpLine({{"Mode", "DV"}}) + "\n";
+    const Parsed p = parse(file);
+    QCOMPARE(p.rows.size(), 1);
+    QCOMPARE(p.rows.first().row.text[kColNotes], QStringLiteral("999"));
+    QCOMPARE(csvImportSummary(p.report), QStringLiteral("1 row imported, 1000 rows skipped."));
+    QCOMPARE(p.report.skipped.size(), kMaxReportedRows);
+    QVERIFY(p.report.skipped.contains(CsvSkippedRow{
+        2, QStringLiteral("Location 5 is named again on line 1001, which is taken")}));
+    QVERIFY(p.report.skipped.first().reason.startsWith(QLatin1String("Mode \"DV\"")));
+    QCOMPARE(csvSkippedRowLines(p.report).last(), QStringLiteral("700 more rows are not listed."));
 }
 
 QTEST_GUILESS_MAIN(TestChirpCsv)

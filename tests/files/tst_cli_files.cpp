@@ -258,15 +258,17 @@ void TestCliFiles::chirpFormat_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("told");
 
+    const QByteArray told("2 rows imported, 1 row skipped. 1 row changed.\n"
+                          "Line 3: TStep \"7.5\" kHz is not a step of the radio: 8.33KHz taken\n"
+                          "Line 4: transmit on 446.60000 MHz (Duplex \"split\") cannot be held: "
+                          "the radio transmits at most 99.99999 MHz away from the receive "
+                          "frequency\n");
     QTest::newRow("--format chirp")
-        << QStringList{QStringLiteral("--format"), QStringLiteral("chirp")} << 0
-        << QByteArray("2 rows imported, 1 row skipped. 1 row changed.\n"
-                      "Line 2: TStep \"7.5\" kHz is not a step of the radio: 8.33KHz taken\n"
-                      "Line 3: Duplex \"split\" cannot be held: the radio shifts by + or - "
-                      "only\n");
-    // The program's own layout finds no record in it.
-    QTest::newRow("own format") << QStringList() << 1
-                                << QByteArray("0 rows imported, 0 rows skipped.\n");
+        << QStringList{QStringLiteral("--format"), QStringLiteral("chirp")} << 0 << told;
+    // The header line names CHIRP's layout, whatever --format says.
+    QTest::newRow("no --format") << QStringList() << 0 << told;
+    QTest::newRow("--format hxv5")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("hxv5")} << 0 << told;
 }
 
 // import-csv --format chirp reads CHIRP's layout and tells what it skipped and changed.
@@ -278,10 +280,11 @@ void TestCliFiles::chirpFormat()
     const QString in = path(QStringLiteral("chirp.csv"));
     const QString out = path(QStringLiteral("chirp.TV5"));
     QFile::remove(out);
-    QVERIFY(writeAll(in, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,"
+    QVERIFY(writeAll(in, "# a comment line\r\n"
+                         "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,"
                          "TStep,Skip\r\n"
                          "4,Club,145.5,-,0.6,TSQL,88.5,100.0,FM,7.5,\r\n"
-                         "5,Split,145.6,split,146.6,,88.5,88.5,FM,5.00,\r\n"
+                         "5,Split,145.6,split,446.6,,88.5,88.5,FM,5.00,\r\n"
                          "6,,433.2,,0,Tone,67.0,88.5,FM,25.00,S\r\n"));
     const CliRun r = runCli(QStringList{QStringLiteral("import-csv"), in, out} + format);
     QCOMPARE(r.status, status);
@@ -303,8 +306,8 @@ void TestCliFiles::chirpExport()
 {
     Document doc;
     TableRow row;
-    row.number = {145.5, 0, 5, 3, 8, 8, 3, 0.6, 0};
-    row.text = {"145.50000", "FM", "12.5KHz", "Rev", "88.5Hz", "88.5Hz", "Split", ".60000", ""};
+    row.number = {145.5, 0, 5, 3, 8, 12, 3, 0.6, 0};
+    row.text = {"145.50000", "FM", "12.5KHz", "Rev", "88.5Hz", "100.0Hz", "Split", ".60000", ""};
     doc.channels().setSlot(2, row, true);
     const QString in = path(QStringLiteral("rev.TV5"));
     QCOMPARE(writeCloneFile(in, doc), FileError::None);
@@ -312,11 +315,12 @@ void TestCliFiles::chirpExport()
     const CliRun r = runCli({QStringLiteral("export-csv"), in, out, QStringLiteral("--format"),
                              QStringLiteral("chirp")});
     QCOMPARE(r.status, 0);
-    QCOMPARE(r.err, QByteArray("Channel 2: split shift has no CHIRP column: written without a "
-                               "shift\nChannel 2: reverse tone squelch has no CHIRP column: "
-                               "written without a tone\n"));
+    QCOMPARE(r.err, QByteArray("Channel 2: the radio's \"Split\" shift has no CHIRP counterpart: "
+                               "written without a shift\nChannel 2: reverse tone squelch with "
+                               "two tones: CHIRP's TSQL-R holds one, the receive tone in "
+                               "cToneFreq\n"));
     QVERIFY(readAll(out).startsWith("Location,Name,Frequency,"));
-    QVERIFY(readAll(out).contains("\r\n2,,145.500000,,0.600000,,88.5,88.5,"));
+    QVERIFY(readAll(out).contains("\r\n2,,145.500000,,0.600000,TSQL-R,88.5,100.0,"));
 }
 
 QTEST_GUILESS_MAIN(TestCliFiles)

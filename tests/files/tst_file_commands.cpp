@@ -482,8 +482,8 @@ void TestFileCommands::chirpImportAndExport()
 {
     Document doc;
     TableRow row;
-    row.number = {145.5, 0, 5, 3, 8, 8, 1, 0.6, 0};
-    row.text = {"145.50000", "FM", "12.5KHz", "Rev.", "88.5Hz", "88.5Hz", "+Shift", ".60000", "n"};
+    row.number = {145.5, 0, 5, 3, 8, 12, 1, 0.6, 0};
+    row.text = {"145.50000", "FM", "12.5KHz", "Rev.", "88.5Hz", "100.0Hz", "+Shift", ".60000", "n"};
     doc.channels().setSlot(5, row, true);
     ScriptedInteraction ui;
     ui.csvFormat = CsvFormat::Chirp;
@@ -493,19 +493,21 @@ void TestFileCommands::chirpImportAndExport()
     QVERIFY(commands.Export());
     QCOMPARE(ui.asked, QStringList{QStringLiteral("save csv")});
     QCOMPARE(readAll(file), chirpCsvExportBytes(doc));
-    // Reverse tone squelch has no CHIRP column: told, not lost in silence.
+    // Reverse tone squelch with two tones, of which CHIRP holds one: told, not lost in silence.
     QCOMPARE(ui.exportReports.size(), 1);
     QCOMPARE(ui.exportReports.first().size(), 1);
 
     QFile f(file);
     QVERIFY(f.open(QIODevice::Append));
     f.write("6,x,145.6,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,7.5,,,,,,,\r\n"
-            "7,y,145.7,split,146.0,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,,,,,\r\n");
+            "7,y,145.7,split,446.0,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,,,,,\r\n");
     f.close();
     Document target;
     target.setCurrentFile(path(QStringLiteral("b.TV5")));
     FileCommands targetCommands(target, ui);
     ui.openChoices = {file};
+    // Chosen under "CSV Files": its header line names CHIRP's layout, which is read.
+    ui.csvFormat = CsvFormat::Own;
     QVERIFY(targetCommands.Import());
     QVERIFY(ui.errors.isEmpty());
     QCOMPARE(target.channels().text(5, kColFrequency), QStringLiteral("145.50000"));
@@ -547,6 +549,9 @@ void TestFileCommands::arrivingFiles_data()
         << false;
     QTest::newRow("import, No") << "ImportFile"
                                 << "c.csv" << QList<A>{A::No} << prompt << QStringList() << true;
+    QTest::newRow("import our own layout as CHIRP's")
+        << "ImportFile"
+        << "o.csv" << QList<A>{A::No} << prompt << QStringList() << true;
     QTest::newRow("import, Cancel")
         << "ImportFile"
         << "c.csv" << QList<A>{A::Cancel} << prompt << QStringList() << false;
@@ -567,6 +572,7 @@ void TestFileCommands::arrivingFiles()
     fillRandomly(source, 4, {.receivable = true, .model = 0});
     QVERIFY(writeCloneFile(path(QStringLiteral("a.TV5")), source) == FileError::None);
     QVERIFY(exportChirpCsv(path(QStringLiteral("c.csv")), source) == FileError::None);
+    QVERIFY(exportCsv(path(QStringLiteral("o.csv")), source) == FileError::None);
 
     Document doc;
     doc.setChanged(true);
@@ -588,7 +594,7 @@ void TestFileCommands::arrivingFiles()
     }
     QVERIFY(!Snapshot(doc).sameData(before));
     // A CHIRP import always tells what it took, even when it took every row.
-    QCOMPARE(ui.reports.size(), command == QLatin1String("OpenFile") ? 0 : 1);
+    QCOMPARE(ui.reports.size(), file == QLatin1String("c.csv") ? 1 : 0);
     QCOMPARE(used.size(), command == QLatin1String("OpenFile") ? 1 : 0);
     if (!used.isEmpty())
         QCOMPARE(used.first().first().toString(), path(file));

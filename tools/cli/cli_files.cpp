@@ -112,6 +112,8 @@ int importCsv(const QStringList &args)
     if (sameFile(files.at(0), files.at(1)))
         return outputIsInput(kImportUsage);
 
+    // --format is for a file whose header line names neither layout.
+    format = csvFormatOfFile(files.at(0), format);
     // Without a base the rows go into a new image, as after New.
     Document doc;
     if (!base.isEmpty()) {
