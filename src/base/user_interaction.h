@@ -29,6 +29,29 @@ public:
         (void)details;
         showError(text);
     }
+    // The same box with what the user needs to go on shown under the message (what a stopped
+    // write sent, where the backup is, what to do next), and details behind "Show Details...".
+    // Those who show no such part give both as the details, the report first.
+    virtual void showErrorReport(const QString &text, const QString &report, const QString &details)
+    {
+        showErrorDetails(text, joinedReport(report, details));
+    }
+    static QString joinedReport(const QString &report, const QString &details)
+    {
+        if (report.isEmpty() || details.isEmpty())
+            return report + details;
+        return report + QStringLiteral("\n\n") + details;
+    }
+
+    // Asked before a write that would clear channels the radio holds, once the image read first
+    // shows them. notice says how many and which ("The radio holds 57 channels that this write
+    // clears: 0 "145.00000", ..."); the window adds " Write anyway?" and offers Yes and No (the
+    // default). True goes on; false sends nothing. Those with nobody to ask go on as told.
+    virtual bool askWriteAnyway(const QString &notice)
+    {
+        (void)notice;
+        return true;
+    }
 
     enum class Answer { Yes, No, Cancel };
     // The save-changes prompt: "Save changes to settings?", title "Save Changes", information

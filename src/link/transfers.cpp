@@ -42,6 +42,19 @@ bool holdsChannel(const QString &record)
     return decodeRecord(record, row);
 }
 
+// How many of the channels a write would clear are named in its question.
+constexpr qsizetype kNamedClearedChannels = 5;
+
+// "The radio holds 57 channels that this write clears: 0 "145.00000", 1 "145.50000", ..."
+QString clearedChannelsNotice(int count, const QStringList &named)
+{
+    return QStringLiteral("The radio holds %1 %2 that this write clears: ")
+               .arg(count)
+               .arg(count == 1 ? QStringLiteral("channel") : QStringLiteral("channels")) +
+           named.join(QStringLiteral(", ")) +
+           (count > named.size() ? QStringLiteral(", ...") : QStringLiteral("."));
+}
+
 // A slot's record into the document; a record that holds no channel leaves the slot without a
 // frequency, so that it shows blank.
 void decodeSlot(Document &document, int slot, QStringView data)
@@ -282,15 +295,11 @@ void Transfers::endBlock(BlockOutcome outcome, const QString &reply)
 
 void Transfers::report(BlockOutcome outcome, const QString &details)
 {
-    if (outcome != BlockOutcome::PortFailure) {
-        m_ui.showErrorDetails(kCommunicationError, details);
-        return;
-    }
-    // What the transfer left behind first, then why the port failed.
-    QString all = details;
-    if (const QString diagnosis = m_exchange.portFailureDiagnosis(); !diagnosis.isEmpty())
-        all += (all.isEmpty() ? QString() : QStringLiteral("\n\n")) + diagnosis;
-    m_ui.showErrorDetails(kComPortError, all);
+    // What the transfer left behind in sight, why the port failed behind it.
+    if (outcome != BlockOutcome::PortFailure)
+        m_ui.showErrorReport(kCommunicationError, details, {});
+    else
+        m_ui.showErrorReport(kComPortError, details, m_exchange.portFailureDiagnosis());
 }
 
 // --- the enable bitmap and the TX extension ---
@@ -428,8 +437,9 @@ void Transfers::readRadioImage(int index, std::function<void(bool)> done)
         setPhase(Phase::ReadingRadio, static_cast<int>(order.size()));
     if (index == order.size()) {
         m_haveRadioImage = true;
-        if (!keepRadioImage()) {
-            // The keeper told why; nothing at all is written, not even the other half.
+        if (!keepRadioImage() || !mayClearChannels()) {
+            // The keeper told why, or the user said no; nothing at all is written, not even the
+            // other half.
             m_followUp.reset();
             done(false);
             return;
@@ -490,6 +500,24 @@ bool Transfers::keepRadioImage()
     for (int slot = 0; slot < kSlotCount; ++slot)
         m_radioAsSent.at(static_cast<size_t>(slot)) = radio.EncodeChannelRecord(slot);
     return goOn;
+}
+
+bool Transfers::mayClearChannels()
+{
+    if (m_op != Operation::WriteMemory && m_followUp != Operation::WriteMemory)
+        return true;
+    int count = 0;
+    QStringList named;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        TableRow held;
+        if (!decodeRecord(m_radioImage.at(static_cast<size_t>(slot)), held) ||
+            holdsChannel(m_document.EncodeChannelRecord(slot)))
+            continue;
+        if (++count <= kNamedClearedChannels)
+            named.append(slotRowLabel(slot) + QStringLiteral(" \"") + held.text[kColFrequency] +
+                         QLatin1Char('"'));
+    }
+    return count == 0 || m_ui.askWriteAnyway(clearedChannelsNotice(count, named));
 }
 
 void Transfers::planSettingsWrite()
@@ -640,6 +668,11 @@ QString Transfers::writeStopDetails() const
         lines.append(QStringLiteral("The other blocks hold what the radio held before."));
     }
     lines.append(backupLine());
+    // What to do next.
+    lines.append(QStringLiteral("Check the cable and the radio, then write again."));
+    if (m_radioImageKept && (!m_written.isEmpty() || unconfirmed))
+        lines.append(QStringLiteral("To put back what the radio held instead, open the backup "
+                                    "and write it."));
     return lines.join(QLatin1Char('\n'));
 }
 

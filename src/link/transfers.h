@@ -32,7 +32,8 @@ class UserInteraction;
 // Writes can be made safe (WriteOptions): the radio's whole image is read first and kept, only the
 // blocks whose text differs from what the radio holds are sent, and every block sent is read back
 // and compared. The read first, the write and the read back are one transfer. A write that stops
-// tells, behind its message, which blocks went out and where the copy of what the radio held is.
+// tells, under its message, which blocks went out, where the copy of what the radio held is and
+// what to do next. A write that would clear channels the image read first shows asks first.
 //
 // Only one transfer runs at a time, whatever starts it (button, menu, the ALL items, the command
 // line): a start while one runs, or while the document is busy otherwise, is refused. While one
@@ -172,6 +173,9 @@ private:
     // Decodes the image read, hands it to the keeper and fills m_radioAsSent; false when the
     // keeper called the write off.
     bool keepRadioImage();
+    // When the memory is to be written and the image read shows channels in slots the write
+    // clears: the user's answer to the question naming them; true when there are none.
+    bool mayClearChannels();
     void planSettingsWrite();
     void planMemoryWrite();
     // FlagsToBitmap, then the two halves of the bitmap as the first blocks of plan.

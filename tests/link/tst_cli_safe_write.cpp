@@ -33,8 +33,9 @@ private:
     {
         return QDir(backupsFolder()).entryList({QStringLiteral("*.TV5")}, QDir::Files);
     }
-    // A clone file of what the radio holds now, and the same with slot 12's frequency changed.
-    bool prepareImages(RadioSimProcess &sim);
+    // A clone file of what the radio holds now, and the same with slot 12's frequency changed
+    // (and slot 0's channel gone, with clearSlot0).
+    bool prepareImages(RadioSimProcess &sim, bool clearSlot0);
     QTemporaryDir m_dir;
 };
 
@@ -52,7 +53,7 @@ void TestCliSafeWrite::init()
     QVERIFY(prepareBackupsFolder(backupsFolder(), false));
 }
 
-bool TestCliSafeWrite::prepareImages(RadioSimProcess &sim)
+bool TestCliSafeWrite::prepareImages(RadioSimProcess &sim, bool clearSlot0)
 {
     const QString held = path(QStringLiteral("held.TV5"));
     if (runCli({QStringLiteral("read-radio"), QStringLiteral("--port"), sim.device, held}).status !=
@@ -64,10 +65,16 @@ bool TestCliSafeWrite::prepareImages(RadioSimProcess &sim)
     QList<QByteArray> lines = in.readAll().split('\n');
     // Line 21 holds slot 12: its first frequency digits become 0146.
     lines[21].replace(0, 4, "0146");
+    // Line 9 holds slot 0: no frequency, no channel.
+    if (clearSlot0)
+        lines[9].replace(0, 10, "0000000000");
     QFile out(path(QStringLiteral("edited.TV5")));
     if (!out.open(QIODevice::WriteOnly))
         return false;
     out.write(lines.join('\n'));
+    // The read kept what it read, named so.
+    if (backups().size() != 1 || !backups().first().endsWith(QLatin1String("-after-read.TV5")))
+        return false;
     QDir(backupsFolder()).removeRecursively();
     return true;
 }
@@ -101,8 +108,13 @@ void TestCliSafeWrite::writeRadio_data()
         << QStringList{"--fault", "bad-frame:100"} << QStringList{"--changes-only"} << 1
         << QStringLiteral("Communication Error\nNothing was written: the radio holds what it "
                           "held before.\nNo copy of what the radio held was taken before this "
-                          "write.\n")
+                          "write.\nCheck the cable and the radio, then write again.\n")
         << 1 << 0;
+    // Nobody to ask: the write goes on as told, and says what it clears.
+    QTest::newRow("changes only, clears slot 0")
+        << QStringList() << QStringList{"--changes-only", "clear-slot-0"} << 0
+        << QStringLiteral("The radio holds 1 channel that this write clears: 0 \"145.00000\".\n")
+        << 2 << 1;
     // A backup that cannot be kept is told and costs the write nothing.
     QTest::newRow("changes only, no backup possible")
         << QStringList() << QStringList{"--changes-only", "blocked"} << 0
@@ -118,10 +130,11 @@ void TestCliSafeWrite::writeRadio()
     QFETCH(int, commands);
     QFETCH(int, kept);
 
+    const bool clearSlot0 = options.removeAll(QStringLiteral("clear-slot-0")) > 0;
     RadioSimProcess sim;
     QVERIFY(sim.start({QStringLiteral("--no-bind"), QStringLiteral("--memory"),
                        path(QStringLiteral("memory.txt"))}));
-    QVERIFY(prepareImages(sim));
+    QVERIFY(prepareImages(sim, clearSlot0));
     QVERIFY(sim.stop());
     RadioSimProcess radio;
     QVERIFY(radio.start(QStringList{QStringLiteral("--no-bind"), QStringLiteral("--memory"),
@@ -145,6 +158,10 @@ void TestCliSafeWrite::writeRadio()
     // Slot 12 is block address 00C0; the radio's log is whole once it has ended.
     QVERIFY(radio.stop());
     QCOMPARE(radio.commandsFor(QStringLiteral("00C0")), commands);
+    if (clearSlot0) // slot 0 read first, then written
+        QCOMPARE(radio.commandsFor(QStringLiteral("0000")), 2);
+    for (const QString &name : backups())
+        QVERIFY2(name.endsWith(QLatin1String("-before-write.TV5")), qPrintable(name));
     QCOMPARE(backups().size(), kept);
 
     if (options.contains(QStringLiteral("--backup"))) {

@@ -48,7 +48,7 @@ QList<int> range(int first, int last)
 }
 
 // What the user changes between two writes.
-enum class Edit { Nothing, OneSlot, EnableFlag, Setting, VfoBand };
+enum class Edit { Nothing, OneSlot, EnableFlag, Setting, VfoBand, ClearSlot12, ClearEight };
 
 void applyEdit(Document &doc, Edit edit)
 {
@@ -67,6 +67,14 @@ void applyEdit(Document &doc, Edit edit)
         break;
     case Edit::VfoBand:
         doc.DecodeVfoRecord(channelRecord(145.0), 4);
+        break;
+    case Edit::ClearSlot12:
+    case Edit::ClearEight:
+        // With a setting, so that the settings half of the ALL write has a block to send.
+        doc.settings().setLoVolume(!doc.settings().loVolume());
+        doc.DecodeChannelRecord(channelRecord(0), 12);
+        for (int slot = 0; edit == Edit::ClearEight && slot < 7; ++slot)
+            doc.DecodeChannelRecord(channelRecord(0), slot);
         break;
     }
 }
@@ -170,15 +178,36 @@ void TestSafeWrites::changesOnlySendsExactlyTheDifferingBlocks_data()
     QTest::addColumn<Edit>("edit");
     QTest::addColumn<int>("operation"); // 0 Write Memory, 1 Write Settings, 2 ALL
     QTest::addColumn<QList<int>>("written");
+    // Asked before channels the radio holds are cleared, and the user's answer.
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<bool>("answer");
 
-    QTest::newRow("nothing changed, ALL") << Edit::Nothing << 2 << QList<int>{};
-    QTest::newRow("one slot") << Edit::OneSlot << 0 << QList<int>{12};
-    QTest::newRow("enable flag") << Edit::EnableFlag << 0 << QList<int>{hxv5::kEnableBlock1};
-    QTest::newRow("a setting") << Edit::Setting << 1 << QList<int>{hxv5::kSettingsBlock};
-    QTest::newRow("a VFO band") << Edit::VfoBand << 1 << QList<int>{hxv5::vfoBlock(4)};
-    QTest::newRow("one slot, ALL") << Edit::OneSlot << 2 << QList<int>{12};
+    QTest::newRow("nothing changed, ALL")
+        << Edit::Nothing << 2 << QList<int>{} << QString() << true;
+    QTest::newRow("one slot") << Edit::OneSlot << 0 << QList<int>{12} << QString() << true;
+    QTest::newRow("enable flag") << Edit::EnableFlag << 0 << QList<int>{hxv5::kEnableBlock1}
+                                 << QString() << true;
+    QTest::newRow("a setting") << Edit::Setting << 1 << QList<int>{hxv5::kSettingsBlock}
+                               << QString() << true;
+    QTest::newRow("a VFO band") << Edit::VfoBand << 1 << QList<int>{hxv5::vfoBlock(4)} << QString()
+                                << true;
+    QTest::newRow("one slot, ALL") << Edit::OneSlot << 2 << QList<int>{12} << QString() << true;
     // Write Settings leaves the memory alone, whatever changed there.
-    QTest::newRow("one slot, Write Settings") << Edit::OneSlot << 1 << QList<int>{};
+    QTest::newRow("one slot, Write Settings")
+        << Edit::OneSlot << 1 << QList<int>{} << QString() << true;
+    const QString eight =
+        QStringLiteral("The radio holds 8 channels that this write clears: 0 \"100.00000\", 1 "
+                       "\"100.10000\", 2 \"100.20000\", 3 \"100.30000\", 4 \"100.40000\", ...");
+    QTest::newRow("clears 8, written anyway")
+        << Edit::ClearEight << 0 << QList<int>{0, 1, 2, 3, 4, 5, 6, 12} << eight << true;
+    QTest::newRow("clears 8, No: nothing sent")
+        << Edit::ClearEight << 0 << QList<int>{} << eight << false;
+    QTest::newRow("clears 1, ALL, No: neither half sent")
+        << Edit::ClearSlot12 << 2 << QList<int>{}
+        << QStringLiteral("The radio holds 1 channel that this write clears: 12 \"101.20000\".")
+        << false;
+    QTest::newRow("clears 1, Write Settings: nothing asked")
+        << Edit::ClearSlot12 << 1 << QList<int>{hxv5::kSettingsBlock} << QString() << true;
 }
 
 void TestSafeWrites::changesOnlySendsExactlyTheDifferingBlocks()
@@ -186,11 +215,14 @@ void TestSafeWrites::changesOnlySendsExactlyTheDifferingBlocks()
     QFETCH(Edit, edit);
     QFETCH(int, operation);
     QFETCH(QList<int>, written);
+    QFETCH(QString, question);
+    QFETCH(bool, answer);
 
     Fixture f;
     QVERIFY(f.writeEverything());
     applyEdit(f.doc, edit);
     f.setOptions(true, false);
+    f.ui.writeAnswer = answer;
     const QList<QString> radioBefore = f.radio.blocks;
     void (Transfers::*const operations[])() = {&Transfers::writeMemory, &Transfers::writeSettings,
                                                &Transfers::writeAll};
@@ -206,8 +238,9 @@ void TestSafeWrites::changesOnlySendsExactlyTheDifferingBlocks()
             QCOMPARE(f.radio.blocks.at(b), radioBefore.at(b));
     }
     QCOMPARE(f.kept.size(), 1);
+    QCOMPARE(f.ui.writeQuestions, question.isEmpty() ? QStringList() : QStringList{question});
     for (const QList<QVariant> &call : std::as_const(f.finished))
-        QVERIFY(call.at(1).toBool());
+        QCOMPARE(call.at(1).toBool(), answer);
 }
 
 void TestSafeWrites::erasedRadioReadIntoTheDocumentNeedsNoWrite()
@@ -326,18 +359,22 @@ void TestSafeWrites::stoppedWriteTellsWhatWentOut_data()
         << QStringLiteral("Written before the stop: enable block 214, enable block 215, slot 0 to "
                           "slot 56.\nThe radio did not confirm slot 57: it may hold the new or "
                           "the old text.\nThe other blocks hold what the radio held before.\nNo "
-                          "copy of what the radio held was taken before this write.");
+                          "copy of what the radio held was taken before this write.\nCheck the "
+                          "cable and the radio, then write again.");
     QTest::newRow("plain, at the first block")
         << false << hxv5::kEnableBlock0
         << QStringLiteral("The radio did not confirm enable block 214: it may hold the new or the "
                           "old text.\nThe other blocks hold what the radio held before.\nNo copy "
-                          "of what the radio held was taken before this write.");
+                          "of what the radio held was taken before this write.\nCheck the cable "
+                          "and the radio, then write again.");
     QTest::newRow("changes only, at slot 12")
         << true << 12
         << QStringLiteral("Written before the stop: slot 3.\nThe radio did not confirm slot 12: "
                           "it may hold the new or the old text.\nThe other blocks hold what the "
                           "radio held before.\nWhat the radio held before this write is kept in "
-                          "/backups/before.TV5.");
+                          "/backups/before.TV5.\nCheck the cable and the radio, then write "
+                          "again.\nTo put back what the radio held instead, open the backup and "
+                          "write it.");
 }
 
 void TestSafeWrites::stoppedWriteTellsWhatWentOut()
@@ -355,7 +392,8 @@ void TestSafeWrites::stoppedWriteTellsWhatWentOut()
     QVERIFY(f.run(&Transfers::writeMemory));
 
     QCOMPARE(f.ui.errors, QStringList{QStringLiteral("Communication Error")});
-    QCOMPARE(f.ui.errorDetails.first(), details);
+    // In sight under the message, not behind the details.
+    QCOMPARE(f.ui.errorReports.first(), details);
 }
 
 void TestSafeWrites::keeperGetsTheRadioImageAndCanCallTheWriteOff()

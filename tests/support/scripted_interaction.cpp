@@ -19,14 +19,27 @@ QString kindName(UserInteraction::FileKind kind)
 
 void ScriptedInteraction::showError(const QString &text)
 {
-    errors.append(text);
-    errorDetails.append(QString());
+    showErrorReport(text, QString(), QString());
 }
 
 void ScriptedInteraction::showErrorDetails(const QString &text, const QString &details)
 {
+    showErrorReport(text, QString(), details);
+}
+
+void ScriptedInteraction::showErrorReport(const QString &text, const QString &report,
+                                          const QString &details)
+{
     errors.append(text);
-    errorDetails.append(details);
+    errorDetails.append(joinedReport(report, details));
+    errorReports.append(report);
+}
+
+bool ScriptedInteraction::askWriteAnyway(const QString &notice)
+{
+    asked.append(QStringLiteral("write anyway"));
+    writeQuestions.append(notice);
+    return next(writeAnswers, writeAnswer);
 }
 
 UserInteraction::Answer ScriptedInteraction::askSaveChanges()

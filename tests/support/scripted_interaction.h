@@ -15,6 +15,9 @@ class ScriptedInteraction : public UserInteraction
 public:
     void showError(const QString &text) override;
     void showErrorDetails(const QString &text, const QString &details) override;
+    void showErrorReport(const QString &text, const QString &report,
+                         const QString &details) override;
+    bool askWriteAnyway(const QString &notice) override;
     Answer askSaveChanges() override;
     QString chooseOpenFile(FileKind kind) override;
     QString chooseOpenFileIn(FileKind kind, const QString &folder) override;
@@ -38,8 +41,14 @@ public:
     // The CSV layout the CSV choosers answer with.
     CsvFormat csvFormat = CsvFormat::Own;
 
+    // Before a write that clears channels the radio holds: what was asked, and the answers.
+    QStringList writeQuestions;
+    QList<bool> writeAnswers;
+    bool writeAnswer = true;
+
     QStringList errors;
     QStringList errorDetails; // one for each error; empty for one shown without details
+    QStringList errorReports; // one for each error: the part shown under the message
     QList<CsvImportReport> reports;
     QList<QStringList> exportReports;
     QStringList asked; // in order: "prompt", "open clone", "save csv", ...

@@ -28,6 +28,12 @@ public:
         if (!details.isEmpty())
             err << details << (details.endsWith(QLatin1Char('\n')) ? "" : "\n");
     }
+    // Nobody to ask: the write goes on as the command asked, and says what it clears.
+    bool askWriteAnyway(const QString &notice) override
+    {
+        QTextStream(stderr) << notice << '\n';
+        return true;
+    }
     Answer askSaveChanges() override { return Answer::No; }
     QString chooseOpenFile(FileKind) override { return {}; }
     QString chooseSaveFile(FileKind) override { return {}; }
@@ -104,9 +110,9 @@ bool takeFlag(QStringList &args, const QString &flag)
 
 // What the radio held is kept in the backups folder whatever else becomes of it; a backup that
 // cannot be kept there is told but fails nothing.
-QString keepToldBackup(const Document &image)
+QString keepToldBackup(const Document &image, BackupKind kind)
 {
-    const QString path = keepBackup(image);
+    const QString path = keepBackup(image, kind);
     if (path.isEmpty())
         QTextStream(stderr) << backupNotKeptText() << '\n';
     return path;
@@ -130,7 +136,7 @@ int readRadio(const QStringList &args)
     // Nothing is written unless both transfers went through.
     if (!run(transfers, &Transfers::readSettings) || !run(transfers, &Transfers::readMemory))
         return kFailed;
-    keepToldBackup(doc);
+    keepToldBackup(doc, BackupKind::AfterRead);
     const FileError error = writeCloneFile(parsed.file, doc);
     return error == FileError::None ? 0 : fileFailure(error);
 }
@@ -167,7 +173,7 @@ int writeRadio(const QStringList &args)
     transfers.setWriteOptions(options);
     FileError backupError = FileError::None;
     transfers.setRadioImageKeeper([&](const Document &radio, QString &keptAt) {
-        keptAt = keepToldBackup(radio);
+        keptAt = keepToldBackup(radio, BackupKind::BeforeWrite);
         if (backupFile.isEmpty())
             return true;
         // Asked for by name: without it nothing is written.

@@ -51,11 +51,15 @@ QString phaseText(Transfers::Phase phase, int blocks, bool changesOnly)
     case Transfers::Phase::ReadingRadio:
         return QStringLiteral("Reading what the radio holds");
     case Transfers::Phase::Writing:
+        if (blocks == 1)
+            return changesOnly ? QStringLiteral("Writing 1 changed block")
+                               : QStringLiteral("Writing 1 block");
         return (changesOnly ? QStringLiteral("Writing %1 changed blocks")
                             : QStringLiteral("Writing %1 blocks"))
             .arg(blocks);
     case Transfers::Phase::Verifying:
-        return QStringLiteral("Verifying %1 blocks").arg(blocks);
+        return blocks == 1 ? QStringLiteral("Verifying 1 block")
+                           : QStringLiteral("Verifying %1 blocks").arg(blocks);
     }
     return {};
 }
@@ -89,15 +93,16 @@ TransferWiring::TransferWiring(MainWindow &window, Document &document, Transfers
     connect(&m_transfers, &Transfers::phaseProgress, m_panels.progressBar(),
             &QProgressBar::setValue);
 
-    // Both off unless the user chose otherwise: then the writes go block after block.
+    // Only changes unless the user chose otherwise: a write then reads the radio first, keeps what
+    // it held and asks before it clears channels. Unticked, the writes go block after block.
     QSettings store;
     store.beginGroup(kStoreGroup);
     Transfers::WriteOptions options;
-    options.changesOnly = store.value(kChangesOnlyKey, false).toBool();
+    options.changesOnly = store.value(kChangesOnlyKey, true).toBool();
     options.verify = store.value(kVerifyKey, false).toBool();
     m_transfers.setWriteOptions(options);
     m_transfers.setRadioImageKeeper([this](const Document &radio, QString &keptAt) {
-        keptAt = keepBackupOf(radio);
+        keptAt = keepBackupOf(radio, BackupKind::BeforeWrite);
         return true; // a backup that cannot be kept never stops the write
     });
 
@@ -295,11 +300,15 @@ void TransferWiring::onTransferFinished(Transfers::Operation op, bool completed)
     if (op == Transfers::Operation::ReadSettings)
         m_panels.vfoGrid()->setCurrentRow(0);
     QString notice = transferCompletedText(op);
+    const qsizetype sent = m_transfers.writtenBlocks().size() - writtenBefore;
     if (!isRead(op) && m_transfers.writeOptions().changesOnly) {
-        const qsizetype sent = m_transfers.writtenBlocks().size() - writtenBefore;
-        notice += sent == 0 ? QStringLiteral(": the radio held every block already")
-                            : QStringLiteral(": %1 changed blocks written").arg(sent);
+        notice += sent == 0   ? QStringLiteral(": the radio held every block already")
+                  : sent == 1 ? QStringLiteral(": 1 changed block written")
+                              : QStringLiteral(": %1 changed blocks written").arg(sent);
     }
+    // Completed with read-back: every block sent was read back as sent.
+    if (!isRead(op) && m_transfers.writeOptions().verify && sent > 0)
+        notice += QStringLiteral(", verified");
     m_statusBar.showNotice(notice);
     if (wholeRead && !readStopped)
         keepReadBackup();
@@ -307,12 +316,12 @@ void TransferWiring::onTransferFinished(Transfers::Operation op, bool completed)
 
 void TransferWiring::keepReadBackup()
 {
-    keepBackupOf(m_document);
+    keepBackupOf(m_document, BackupKind::AfterRead);
 }
 
-QString TransferWiring::keepBackupOf(const Document &image)
+QString TransferWiring::keepBackupOf(const Document &image, BackupKind kind)
 {
-    const QString path = keepBackup(image);
+    const QString path = keepBackup(image, kind);
     if (path.isEmpty())
         m_statusBar.showNotice(backupNotKeptText());
     return QDir::toNativeSeparators(path);

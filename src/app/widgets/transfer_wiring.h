@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/backups.h"
 #include "link/transfers.h"
 
 #include <QList>
@@ -66,7 +67,7 @@ private:
     // Keeps what a read brought from the radio as a backup; a failure is only told.
     void keepReadBackup();
     // The same for what the radio held before a write; the path it went to, or empty.
-    QString keepBackupOf(const Document &image);
+    QString keepBackupOf(const Document &image, BackupKind kind);
     void storeWriteOptions(const Transfers::WriteOptions &options);
     // Shows what a safe write is doing in the progress bar, in place of the slot.
     void onPhaseChanged(Transfers::Phase phase, int blocks);

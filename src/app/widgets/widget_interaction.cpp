@@ -64,13 +64,27 @@ void WidgetInteraction::showError(const QString &text)
 
 void WidgetInteraction::showErrorDetails(const QString &text, const QString &details)
 {
-    if (details.isEmpty()) {
+    showErrorReport(text, QString(), details);
+}
+
+void WidgetInteraction::showErrorReport(const QString &text, const QString &report,
+                                        const QString &details)
+{
+    if (report.isEmpty() && details.isEmpty()) {
         showError(text);
         return;
     }
     QMessageBox box(QMessageBox::Critical, QStringLiteral("ERROR"), text, QMessageBox::Ok, m_owner);
+    box.setInformativeText(report);
     box.setDetailedText(details);
     box.exec();
+}
+
+bool WidgetInteraction::askWriteAnyway(const QString &notice)
+{
+    return QMessageBox::warning(
+               m_owner, QStringLiteral("Write Memory"), notice + QStringLiteral(" Write anyway?"),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 UserInteraction::Answer WidgetInteraction::askSaveChanges()

@@ -17,6 +17,9 @@ public:
 
     void showError(const QString &text) override;
     void showErrorDetails(const QString &text, const QString &details) override;
+    void showErrorReport(const QString &text, const QString &report,
+                         const QString &details) override;
+    bool askWriteAnyway(const QString &notice) override;
     Answer askSaveChanges() override;
     QString chooseOpenFile(FileKind kind) override;
     QString chooseOpenFileIn(FileKind kind, const QString &folder) override;

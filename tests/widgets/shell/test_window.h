@@ -4,6 +4,7 @@
 
 #include "app/widgets/main_window.h"
 
+#include <QAction>
 #include <QDialog>
 
 #include <chrono>
@@ -28,6 +29,14 @@ inline std::unique_ptr<MainWindow> openTestWindow(
     auto window = std::make_unique<MainWindow>(options);
     window->Form_Load();
     return window;
+}
+
+// Ticks or unticks a checkable menu item as the user would, by choosing it when it is otherwise.
+inline void chooseMenuItem(MainWindow &window, const char *name, bool checked)
+{
+    auto *item = window.findChild<QAction *>(QLatin1String(name));
+    if (item && item->isChecked() != checked)
+        item->trigger();
 }
 
 } // namespace hxv5::testing

@@ -848,6 +848,8 @@ void TestMainWindow::finishedTransferSaysSoInTheStatusBar()
 
     m_radio->openable = portOpens;
     m_window = makeWindow();
+    // The plain writes: their notices are the bare "... completed".
+    chooseMenuItem(*m_window, "mnuToolsWriteChanges", false);
     m_window->show();
     m_window->selectTab(button.startsWith(QLatin1String("cmbRxData1")) ||
                                 button.startsWith(QLatin1String("cmbTxData1"))
@@ -891,6 +893,8 @@ void TestMainWindow::completedReadsKeepABackup()
     QVERIFY(prepareBackupsFolder(folder, blockBackups));
     m_radio->silentBlock = silentBlock;
     m_window = makeWindow();
+    // The plain writes read nothing first, so they keep nothing.
+    chooseMenuItem(*m_window, "mnuToolsWriteChanges", false);
     // Short, for the silent block's ten attempts, yet long enough for every answer the radio
     // gives to arrive in time on a busy machine.
     m_window->transfers().exchange().setReplyTimeout(20ms);
@@ -900,6 +904,7 @@ void TestMainWindow::completedReadsKeepABackup()
     const QStringList kept = QDir(folder).entryList({QStringLiteral("*.TV5")}, QDir::Files);
     QCOMPARE(kept.size(), backups);
     if (backups > 0) {
+        QVERIFY2(kept.first().endsWith(QLatin1String("-after-read.TV5")), qPrintable(kept.first()));
         QFile backup(QDir(folder).filePath(kept.first()));
         QVERIFY(backup.open(QIODevice::ReadOnly));
         QCOMPARE(backup.readAll(), cloneFileBytes(m_window->document()));

@@ -34,7 +34,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void choicesAreOffAtFirstAndRemembered();
+    void choicesAtFirstAndRemembered();
     void writeFollowsTheChoices_data();
     void writeFollowsTheChoices();
 
@@ -110,34 +110,37 @@ bool TestSafeWriteWindow::runTransfer(void (MainWindow::*command)())
     return true;
 }
 
-void TestSafeWriteWindow::choicesAreOffAtFirstAndRemembered()
+void TestSafeWriteWindow::choicesAtFirstAndRemembered()
 {
     for (const char *name : {"mnuToolsWriteChanges", "mnuToolsVerify"}) {
         QVERIFY2(action(name), name);
         QVERIFY(action(name)->isCheckable());
-        QVERIFY(!action(name)->isChecked());
     }
+    // Only changes at first: a write reads the radio first and keeps what it held.
+    QVERIFY(action("mnuToolsWriteChanges")->isChecked());
+    QVERIFY(!action("mnuToolsVerify")->isChecked());
     QCOMPARE(action("mnuToolsWriteChanges")->text(), QStringLiteral("Write Changes Only(&O)"));
     QCOMPARE(action("mnuToolsVerify")->text(), QStringLiteral("Verify After Write(&V)"));
-    QVERIFY(!m_window->transfers().writeOptions().any());
-
-    action("mnuToolsWriteChanges")->trigger();
     QVERIFY(m_window->transfers().writeOptions().changesOnly);
     QVERIFY(!m_window->transfers().writeOptions().verify);
 
+    // The plain write is one untick away.
+    action("mnuToolsWriteChanges")->trigger();
+    QVERIFY(!m_window->transfers().writeOptions().any());
+
     // The next start of the program has the user's choice.
     openWindow();
-    QVERIFY(action("mnuToolsWriteChanges")->isChecked());
+    QVERIFY(!action("mnuToolsWriteChanges")->isChecked());
     QVERIFY(!action("mnuToolsVerify")->isChecked());
-    QVERIFY(m_window->transfers().writeOptions().changesOnly);
+    QVERIFY(!m_window->transfers().writeOptions().any());
 
     action("mnuToolsWriteChanges")->trigger();
     action("mnuToolsVerify")->trigger();
     openWindow();
-    QVERIFY(!action("mnuToolsWriteChanges")->isChecked());
+    QVERIFY(action("mnuToolsWriteChanges")->isChecked());
     QVERIFY(action("mnuToolsVerify")->isChecked());
     QVERIFY(m_window->transfers().writeOptions().verify);
-    QVERIFY(!m_window->transfers().writeOptions().changesOnly);
+    QVERIFY(m_window->transfers().writeOptions().changesOnly);
 }
 
 void TestSafeWriteWindow::writeFollowsTheChoices_data()
@@ -149,22 +152,36 @@ void TestSafeWriteWindow::writeFollowsTheChoices_data()
     QTest::addColumn<int>("writes");
     QTest::addColumn<QStringList>("errors");
     QTest::addColumn<QString>("notice");
+    // "yes" or "no": slot 12 is on the radio and cleared in the window, the user answers so.
+    QTest::addColumn<QString>("clearAnswer");
 
+    const QStringList readChanged{"Reading what the radio holds %p%",
+                                  "Writing 1 changed block %p%"};
     QTest::newRow("both off: the plain write")
         << false << false << -1 << QStringList() << 215 << QStringList()
-        << QStringLiteral("Write Memory completed");
-    QTest::newRow("changes only")
-        << true << false << -1
-        << QStringList{"Reading what the radio holds %p%", "Writing 1 changed blocks %p%"} << 1
-        << QStringList() << QStringLiteral("Write Memory completed: 1 changed blocks written");
+        << QStringLiteral("Write Memory completed") << QString();
+    QTest::newRow("changes only") << true << false << -1 << readChanged << 1 << QStringList()
+                                  << QStringLiteral(
+                                         "Write Memory completed: 1 changed block written")
+                                  << QString();
+    QTest::newRow("changes only, verified")
+        << true << true << -1 << readChanged + QStringList{"Verifying 1 block %p%"} << 1
+        << QStringList()
+        << QStringLiteral("Write Memory completed: 1 changed block written, verified") << QString();
     QTest::newRow("changes only, verified, slot 12 corrupted")
-        << true << true << 12
-        << QStringList{"Reading what the radio holds %p%", "Writing 1 changed blocks %p%",
-                       "Verifying 1 blocks %p%"}
-        << 1 << QStringList{"Verify Error"} << QString();
+        << true << true << 12 << readChanged + QStringList{"Verifying 1 block %p%"} << 1
+        << QStringList{"Verify Error"} << QString() << QString();
     QTest::newRow("verified") << false << true << -1
                               << QStringList{"Writing 215 blocks %p%", "Verifying 215 blocks %p%"}
-                              << 215 << QStringList() << QStringLiteral("Write Memory completed");
+                              << 215 << QStringList()
+                              << QStringLiteral("Write Memory completed, verified") << QString();
+    // A channel the radio holds, gone from the window: asked first; No sends nothing.
+    QTest::newRow("clears a channel, No") << true << false << -1 << readChanged.mid(0, 1) << 0
+                                          << QStringList() << QString() << QStringLiteral("no");
+    QTest::newRow("clears a channel, Yes")
+        << true << false << -1 << readChanged << 1 << QStringList()
+        << QStringLiteral("Write Memory completed: 1 changed block written")
+        << QStringLiteral("yes");
 }
 
 void TestSafeWriteWindow::writeFollowsTheChoices()
@@ -176,18 +193,22 @@ void TestSafeWriteWindow::writeFollowsTheChoices()
     QFETCH(int, writes);
     QFETCH(QStringList, errors);
     QFETCH(QString, notice);
+    QFETCH(QString, clearAnswer);
 
-    // The radio holds the document; then one channel changes.
+    // The radio holds the document, written plainly; then one channel changes or goes.
+    const QString slot12 = QStringLiteral("014652000000050000000000000000FF");
     m_window->selectTab(kTabMemory);
+    chooseMenuItem(*m_window, "mnuToolsWriteChanges", false);
+    if (!clearAnswer.isEmpty())
+        m_window->document().DecodeChannelRecord(slot12, 12);
     QVERIFY(runTransfer(&MainWindow::cmbTxData_Click));
-    m_window->document().DecodeChannelRecord(QStringLiteral("014652000000050000000000000000FF"),
-                                             12);
+    m_window->document().DecodeChannelRecord(
+        clearAnswer.isEmpty() ? slot12 : QStringLiteral("000000000000000000000000000000FF"), 12);
     m_radio->sent.clear();
     m_corruptBlock = corrupt;
-    if (changesOnly)
-        action("mnuToolsWriteChanges")->trigger();
-    if (verify)
-        action("mnuToolsVerify")->trigger();
+    m_user->writeAnswer = clearAnswer == QLatin1String("yes");
+    chooseMenuItem(*m_window, "mnuToolsWriteChanges", changesOnly);
+    chooseMenuItem(*m_window, "mnuToolsVerify", verify);
 
     auto *progress = m_window->findChild<QProgressBar *>(QStringLiteral("ProgressBar1"));
     QStringList shown;
@@ -204,6 +225,11 @@ void TestSafeWriteWindow::writeFollowsTheChoices()
         written += command.at(8) == 'W' ? 1 : 0;
     QCOMPARE(written, writes);
     QCOMPARE(m_user->errors, errors);
+    QCOMPARE(
+        m_user->writeQuestions,
+        clearAnswer.isEmpty()
+            ? QStringList()
+            : QStringList{"The radio holds 1 channel that this write clears: 12 \"146.52000\"."});
     if (!errors.isEmpty())
         QVERIFY(m_user->errorDetails.first().startsWith(
             QStringLiteral("slot 12 differs from what was written\nWhat the radio held before "
@@ -215,7 +241,9 @@ void TestSafeWriteWindow::writeFollowsTheChoices()
     QVERIFY(progress->isHidden());
     QCOMPARE(progress->maximum(), kSlotCount - 1);
     QCOMPARE(progress->format(), QStringLiteral("%p%"));
-    // What the radio held before the write is kept whenever it was read.
+    // What the radio held before the write is kept whenever it was read, and named so.
+    QCOMPARE(QDir(backupsFolder()).entryList({QStringLiteral("*-before-write.TV5")}, QDir::Files),
+             QDir(backupsFolder()).entryList({QStringLiteral("*.TV5")}, QDir::Files));
     QCOMPARE(QDir(backupsFolder()).entryList({QStringLiteral("*.TV5")}, QDir::Files).size(),
              changesOnly ? 1 : 0);
 }

@@ -27,6 +27,8 @@ private Q_SLOTS:
     void csvChooserOffersChirp();
     void importReport_data();
     void importReport();
+    void writeBoxes_data();
+    void writeBoxes();
 };
 
 void TestWidgetInteraction::fileFilters_data()
@@ -155,6 +157,50 @@ void TestWidgetInteraction::importReport()
     QCOMPARE(seenTitle, QStringLiteral("CSV Import"));
     QCOMPARE(seenText, text);
     QCOMPARE(seenDetails, details);
+}
+
+void TestWidgetInteraction::writeBoxes_data()
+{
+    QTest::addColumn<bool>("question"); // asked before a write clears channels; else a stop
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("informative"); // in sight under the text
+    QTest::addColumn<QString>("details");     // behind "Show Details..."
+    QTest::newRow("a stopped write")
+        << false << QStringLiteral("ERROR") << QStringLiteral("COM Port Error")
+        << QStringLiteral("Written before the stop: slot 3.\nCheck the cable and the radio, then "
+                          "write again.")
+        << QStringLiteral("/dev/ttyUSB0 is gone.");
+    QTest::newRow("a write that clears channels")
+        << true << QStringLiteral("Write Memory")
+        << QStringLiteral("The radio holds 1 channel that this write clears: 12 \"146.52000\". "
+                          "Write anyway?")
+        << QString() << QString();
+}
+
+// What a stopped write went through is in sight; before clearing channels the window asks, and
+// Enter answers No.
+void TestWidgetInteraction::writeBoxes()
+{
+    QFETCH(bool, question);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(QString, informative);
+    QFETCH(QString, details);
+
+    QStringList seen;
+    QTimer::singleShot(0, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            seen = {box->windowTitle(), box->text(), box->informativeText(), box->detailedText()};
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    WidgetInteraction ui(nullptr);
+    if (question)
+        QVERIFY(!ui.askWriteAnyway(text.left(text.indexOf(QLatin1String(" Write anyway?")))));
+    else
+        ui.showErrorReport(text, informative, details);
+    QCOMPARE(seen, (QStringList{title, text, informative, details}));
 }
 
 QTEST_MAIN(TestWidgetInteraction)
