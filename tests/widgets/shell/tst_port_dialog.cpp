@@ -7,8 +7,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 using namespace hxv5;
 using hxv5::testing::ScriptedRadio;
@@ -120,9 +125,17 @@ void TestPortDialog::showsWhatKeepsEachPortFromUse()
     const QString root = dir.filePath(QStringLiteral("root"));
     QVERIFY(QDir().mkpath(root + QStringLiteral("/dev")));
     QVERIFY(QDir().mkpath(root + QStringLiteral("/proc/812/fd")));
-    for (const char *name : {"/dev/ttyUSB0", "/dev/ttyUSB1", "/proc/812/comm"}) {
-        QFile file(root + QLatin1String(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
+    // Each adapter is a serial line of its own: the slave side of a pseudo-terminal.
+    QList<int> masters;
+    const auto closeMasters = qScopeGuard([&masters] {
+        for (const int master : std::as_const(masters))
+            ::close(master);
+    });
+    for (const char *name : {"/dev/ttyUSB0", "/dev/ttyUSB1"}) {
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        masters.append(master);
+        QVERIFY(QFile::link(QString::fromLocal8Bit(::ptsname(master)), root + QLatin1String(name)));
     }
     QFile comm(root + QStringLiteral("/proc/812/comm"));
     QVERIFY(comm.open(QIODevice::WriteOnly));
