@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -17,6 +18,7 @@
 #include <new>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace hxv5 {
 
@@ -64,6 +66,15 @@ QString decodeCsv(const QByteArray &bytes)
 {
     QString text;
     qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    // A file that is UTF-8 throughout reads the same in one piece, unless a line other than the
+    // first begins with a byte-order mark, which reading it on its own drops.
+    if (!bytes.contains("\n\xEF\xBB\xBF")) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = utf8.decode(QByteArrayView(bytes).sliced(start));
+        if (!utf8.hasError())
+            return text;
+        text.clear();
+    }
     while (start < bytes.size()) {
         const qsizetype end = bytes.indexOf('\n', start);
         const qsizetype stop = end < 0 ? bytes.size() : end;
@@ -78,7 +89,11 @@ QString decodeCsv(const QByteArray &bytes)
 
 struct Field
 {
-    QString text;
+    // The text: a stretch of the file's text when it stands there as it is, else its own.
+    const QString *source = nullptr;
+    qsizetype from = 0;
+    qsizetype length = 0;
+    QString own;
     bool quoted = false;
     bool damaged = false;    // in quotes that are not closed
     bool beginsLine = false; // nothing but blanks before it on its line
@@ -87,9 +102,15 @@ struct Field
     // The logical value true: #TRUE# as Export writes it, and TRUE, 1 and -1 as spreadsheets
     // write a logical or a number. In quotes only "#TRUE#", which a spreadsheet that quotes every
     // text cell writes for it; other texts in quotes are texts.
+    QStringView value() const
+    {
+        return source ? QStringView(*source).sliced(from, length) : QStringView(own);
+    }
+    QString text() const { return value().toString(); }
+
     bool isTrue() const
     {
-        const QString value = text.trimmed();
+        const QStringView value = this->value().trimmed();
         if (quoted)
             return value.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0;
         for (const char *word : {"#TRUE#", "TRUE", "1", "-1"}) {
@@ -140,7 +161,9 @@ public:
         } else {
             const qsizetype start = m_pos;
             skipToSeparator();
-            field.text = m_text.mid(start, m_pos - start);
+            field.source = &m_text;
+            field.from = start;
+            field.length = m_pos - start;
         }
         skipSeparator();
         return field;
@@ -156,8 +179,12 @@ public:
         const std::optional<Field> field = next();
         m_pos = pos;
         m_afterComma = afterComma;
-        return field && field->beginsLine && field->text == kModel;
+        return field && field->beginsLine && field->value() == kModel;
     }
+
+    // Where the reader stands, to read on from there later.
+    std::pair<qsizetype, bool> state() const { return {m_pos, m_afterComma}; }
+    void seek(std::pair<qsizetype, bool> state) { std::tie(m_pos, m_afterComma) = state; }
 
     // The line of a position, counted from 1 (CR LF, LF and CR each end one).
     int lineOf(qsizetype pos)
@@ -242,30 +269,39 @@ private:
     void readQuoted(Field &field)
     {
         const qsizetype open = m_pos;
+        // While the text holds no doubled quote and no line end it stands in the file as it is.
+        bool asIs = true;
         QString text;
         for (qsizetype pos = open + 1;;) {
             qsizetype stop = pos;
             while (stop < m_text.size() && at(stop) != u'"' && !isLineEnd(stop))
                 ++stop;
-            text += QStringView(m_text).sliced(pos, stop - pos);
+            if (!asIs)
+                text += QStringView(m_text).sliced(pos, stop - pos);
             if (stop >= m_text.size())
                 break;
-            if (at(stop) == u'"') {
-                if (stop + 1 < m_text.size() && at(stop + 1) == u'"') {
-                    text += u'"';
-                    pos = stop + 2;
-                    continue;
-                }
+            const bool doubled =
+                at(stop) == u'"' && stop + 1 < m_text.size() && at(stop + 1) == u'"';
+            if (at(stop) == u'"' && !doubled) {
                 // The closing quote; anything between it and the separator is dropped.
-                field.text = text;
+                if (asIs) {
+                    field.source = &m_text;
+                    field.from = open + 1;
+                    field.length = stop - open - 1;
+                } else {
+                    field.own = text;
+                }
                 m_pos = stop + 1;
                 skipToSeparator();
                 return;
             }
-            const qsizetype next = afterLineEnd(stop);
-            if (beginsField(next))
+            const qsizetype next = doubled ? stop + 2 : afterLineEnd(stop);
+            if (!doubled && beginsField(next))
                 break;
-            text += QStringView(m_text).sliced(stop, next - stop);
+            if (std::exchange(asIs, false))
+                text = QStringView(m_text).sliced(open + 1, stop - open - 1).toString();
+            text += QStringView(m_text).sliced(doubled ? stop + 1 : stop,
+                                               next - stop - (doubled ? 1 : 0));
             pos = next;
         }
 
@@ -274,7 +310,9 @@ private:
         qsizetype stop = open + 1;
         while (stop < m_text.size() && at(stop) != u'"' && !isLineEnd(stop))
             ++stop;
-        field.text = m_text.mid(open + 1, stop - open - 1);
+        field.source = &m_text;
+        field.from = open + 1;
+        field.length = stop - open - 1;
         m_pos = stop;
         if (stop < m_text.size() && at(stop) == u'"') {
             ++m_pos;
@@ -449,44 +487,55 @@ QString quotedForReason(const QString &text)
 
 // The target of a row from its BANK and CHANNEL fields; nothing, and why, when the row names
 // none.
-std::optional<CsvRow> target(const QString &bank, const QString &channel, bool decimalComma,
+std::optional<CsvRow> target(QStringView bank, QStringView channel, bool decimalComma,
                              QString &reason)
 {
+    static const QStringList labels = [] {
+        QStringList all;
+        for (int r = 0; r < kVfoRowCount; ++r)
+            all.append(vfoRowLabel(r));
+        return all;
+    }();
+    static const QStringList names = [] {
+        QStringList all;
+        for (int i = 0; i < kSpecialSlotCount; ++i)
+            all.append(scanName(i));
+        return all;
+    }();
     CsvRow row;
     if (bank == kBankVfo) {
         row.bank = CsvRow::Bank::Vfo;
-        QStringList labels;
-        for (int r = 0; r < kVfoRowCount; ++r) {
-            if (vfoRowLabel(r) == channel) {
-                row.index = r;
-                return row;
-            }
-            labels.append(vfoRowLabel(r));
-        }
-        reason = QLatin1String("VFO row ") + quotedForReason(channel) + QLatin1String(" is not ") +
-                 oneOf(labels);
+        row.index = static_cast<int>(labels.indexOf(channel));
+        if (row.index >= 0)
+            return row;
+        reason = QLatin1String("VFO row ") + quotedForReason(channel.toString()) +
+                 QLatin1String(" is not ") + oneOf(labels);
         return std::nullopt;
     }
     if (bank == kBankMemory) {
+        // Most files write the channel in plain digits.
+        if (!channel.isEmpty() && channel.size() <= 3 &&
+            std::all_of(channel.begin(), channel.end(),
+                        [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+            row.index = channel.toInt();
+            if (row.index < kChannelCount)
+                return row;
+        }
         // The range is that of the rounded number: 199.4 is channel 199, 199.6 is none.
         const double value = csvNumericValue(channel, decimalComma);
         row.index = value > -1.0 && value < kChannelCount ? roundHalfToEven(value) : -1;
         if (row.index >= 0 && row.index < kChannelCount)
             return row;
-        reason = QLatin1String("channel ") + quotedForReason(channel) +
+        reason = QLatin1String("channel ") + quotedForReason(channel.toString()) +
                  QLatin1String(" is not 0 to 199");
         return std::nullopt;
     }
-    QStringList names;
-    for (int i = 0; i < kSpecialSlotCount; ++i) {
-        if (scanName(i) == channel) {
-            row.index = kChannelCount + i;
-            return row;
-        }
-        names.append(scanName(i));
+    if (const qsizetype i = names.indexOf(channel); i >= 0) {
+        row.index = kChannelCount + static_cast<int>(i);
+        return row;
     }
-    reason = QLatin1String("SCAN row ") + quotedForReason(channel) + QLatin1String(" is not ") +
-             oneOf(names);
+    reason = QLatin1String("SCAN row ") + quotedForReason(channel.toString()) +
+             QLatin1String(" is not ") + oneOf(names);
     return std::nullopt;
 }
 
@@ -530,7 +579,7 @@ struct NumberRules
 QString fillRow(const QList<Field> &fields, int model, CsvRow &out, NumberRules rules,
                 QStringList &changes)
 {
-    const auto text = [&fields](int i) { return fields.at(i).text; };
+    const auto text = [&fields](int i) { return fields.at(i).text(); };
     const auto bad = [&text](const char *name, int i, const char *why) {
         return QLatin1String(name) + QLatin1Char(' ') + quotedForReason(text(i)) +
                QLatin1Char(' ') + QLatin1String(why);
@@ -592,7 +641,7 @@ QString fillRow(const QList<Field> &fields, int model, CsvRow &out, NumberRules 
 bool isEmptySlot(const QList<Field> &fields)
 {
     for (int i = 0; i < kColNotes; ++i) {
-        if (!fields.at(i).text.trimmed().isEmpty())
+        if (!fields.at(i).value().trimmed().isEmpty())
             return false;
     }
     return true;
@@ -612,6 +661,43 @@ NextField nextInRecord(FieldReader &reader, Field &field)
     field = *read;
     return NextField::Read;
 }
+
+// The skipped rows of an import, found in any order: the first kMaxReportedRows of them in file
+// order are listed, the rest only counted. A reason is made only for a row that is listed so
+// far.
+class SkipList
+{
+public:
+    template <typename Reason> void add(int line, Reason reason)
+    {
+        const auto later = [](const CsvSkippedRow &a, const CsvSkippedRow &b) {
+            return a.line < b.line;
+        };
+        if (m_rows.size() >= kMaxReportedRows) {
+            ++m_unlisted;
+            if (line >= m_rows.front().line)
+                return;
+            std::pop_heap(m_rows.begin(), m_rows.end(), later);
+            m_rows.pop_back();
+        }
+        m_rows.push_back({line, reason()});
+        std::push_heap(m_rows.begin(), m_rows.end(), later);
+    }
+
+    void fill(CsvImportReport &report) const
+    {
+        std::vector<CsvSkippedRow> rows = m_rows;
+        std::sort_heap(
+            rows.begin(), rows.end(),
+            [](const CsvSkippedRow &a, const CsvSkippedRow &b) { return a.line < b.line; });
+        report.skipped = QList<CsvSkippedRow>(rows.begin(), rows.end());
+        report.skippedUnlisted = m_unlisted;
+    }
+
+private:
+    std::vector<CsvSkippedRow> m_rows; // a heap, the last line on top
+    int m_unlisted = 0;
+};
 
 const QLatin1String kTooFewFields("the row has too few fields");
 const QLatin1String kUnclosedQuote("a quote in the row is not closed");
@@ -697,18 +783,32 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
     const QChar separator = fieldSeparator(text);
     const NumberRules numbers{.decimalComma = separator == u';'};
     FieldReader reader(text, separator);
-    CsvImportReport out;
-    QList<CsvRow> found;
-    // Where the row for each VFO row and slot stands in found: a later row for the same one
-    // replaces it, so that a file of any length holds at most one row per target.
-    std::array<qsizetype, kVfoRowCount + kSlotCount> foundAt;
-    foundAt.fill(-1);
+    SkipList skips;
+
+    // A target takes the last row that names it and that passes its tests. The first pass reads
+    // the records for their shape and their target only, and notes where each target's rows go
+    // on after CHANNEL; the second reads each target's rows from the last one back until one
+    // passes, and no more: the rows before it are skipped unread. However long the file, what is
+    // kept is the places of the 220 targets' rows and the report's capped lists.
+    struct Place
+    {
+        std::pair<qsizetype, bool> state;
+        int line = 0;
+    };
+    std::array<QList<Place>, kVfoRowCount + kSlotCount> places;
+    const auto targetOf = [](const CsvRow &row) {
+        return static_cast<size_t>(row.bank == CsvRow::Bank::Vfo ? kSlotCount + row.index
+                                                                 : row.index);
+    };
+    std::array<CsvRow, kVfoRowCount + kSlotCount> targets;
     while (!reader.atEnd()) {
         const std::optional<Field> first = reader.next();
-        if (!first || first->text != kModel)
+        if (!first || first->value() != kModel)
             continue;
         const int line = reader.lineOf(first->start);
-        const auto skip = [&out, line](const QString &reason) { out.skip(line, reason); };
+        const auto skip = [&skips, line](const QString &reason) {
+            skips.add(line, [&reason] { return reason; });
+        };
 
         Field bank;
         Field channel;
@@ -727,22 +827,24 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
             skip(kUnclosedQuote);
             continue;
         }
-        if (bank.text != kBankVfo && bank.text != kBankMemory && bank.text != kBankScan) {
-            skip(QLatin1String("BANK ") + quotedForReason(bank.text) +
+        if (bank.value() != kBankVfo && bank.value() != kBankMemory && bank.value() != kBankScan) {
+            skip(QLatin1String("BANK ") + quotedForReason(bank.text()) +
                  QLatin1String(" is not VFO, MEMORY or SCAN"));
             continue;
         }
-        if (channel.text.isEmpty()) {
+        if (channel.value().isEmpty()) {
             skip(QStringLiteral("CHANNEL is empty"));
             continue;
         }
         QString reason;
-        std::optional<CsvRow> row = target(bank.text, channel.text, numbers.decimalComma, reason);
+        const std::optional<CsvRow> row =
+            target(bank.value(), channel.value(), numbers.decimalComma, reason);
         if (!row) {
             skip(reason);
             continue;
         }
 
+        const Place place{reader.state(), line};
         const int count = row->bank == CsvRow::Bank::Vfo ? kColumnCount : kColumnCount + 1;
         QList<Field> fields;
         bool damaged = false;
@@ -760,26 +862,63 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
         }
         if (isEmptySlot(fields))
             continue;
-        QStringList changes;
-        reason = fillRow(fields, model, *row, numbers, changes);
-        if (!reason.isEmpty()) {
-            skip(reason);
-            continue;
-        }
-        if (!changes.isEmpty())
-            out.change(line, changes.join(QLatin1String("; ")));
-        ++out.taken;
-        qsizetype &at = foundAt[static_cast<size_t>(
-            row->bank == CsvRow::Bank::Vfo ? kSlotCount + row->index : row->index)];
-        if (at >= 0) {
-            found[at] = *row;
-        } else {
-            at = found.size();
-            found.append(*row);
-        }
+        targets[targetOf(*row)] = *row;
+        places[targetOf(*row)].append(place);
     }
-    rows = found;
-    report = out;
+
+    struct Taken
+    {
+        CsvRow row;
+        int line = 0;
+        qsizetype position = 0; // several rows may share a line
+        QStringList changes;
+    };
+    QList<Taken> taken;
+    for (size_t t = 0; t < places.size(); ++t) {
+        const QList<Place> &named = places[t];
+        qsizetype at = named.size();
+        std::optional<Taken> row;
+        while (!row && at > 0) {
+            const Place &place = named.at(--at);
+            reader.seek(place.state);
+            QList<Field> fields;
+            const int count =
+                targets[t].bank == CsvRow::Bank::Vfo ? kColumnCount : kColumnCount + 1;
+            for (Field field; fields.size() < count; fields.append(field))
+                nextInRecord(reader, field);
+            Taken read{targets[t], place.line, place.state.first, {}};
+            const QString reason = fillRow(fields, model, read.row, numbers, read.changes);
+            if (reason.isEmpty())
+                row = std::move(read);
+            else
+                skips.add(place.line, [&reason] { return reason; });
+        }
+        for (qsizetype earlier = 0; earlier < at; ++earlier) {
+            skips.add(named.at(earlier).line, [&] {
+                const CsvRow &replaced = targets[t];
+                const QString name =
+                    replaced.bank == CsvRow::Bank::Vfo
+                        ? QLatin1String("VFO ") + vfoRowLabel(replaced.index)
+                    : replaced.index < kChannelCount
+                        ? QLatin1String("MEMORY ") + QString::number(replaced.index)
+                        : QLatin1String("SCAN ") + scanName(replaced.index - kChannelCount);
+                return name + QLatin1String(" is named again on line ") +
+                       QString::number(row->line) + QLatin1String(", which is taken");
+            });
+        }
+        if (row)
+            taken.append(std::move(*row));
+    }
+
+    std::sort(taken.begin(), taken.end(),
+              [](const Taken &a, const Taken &b) { return a.position < b.position; });
+    for (const Taken &row : std::as_const(taken)) {
+        rows.append(row.row);
+        if (!row.changes.isEmpty())
+            report.change(row.line, row.changes.join(QLatin1String("; ")));
+    }
+    report.taken = static_cast<int>(rows.size());
+    skips.fill(report);
     return FileError::None;
 }
 
@@ -787,7 +926,7 @@ QString checkSlotFields(const QStringList &texts, int slot, int model, CsvRow &r
 {
     QList<Field> fields;
     for (int i = 0; i <= kColumnCount; ++i)
-        fields.append({i < texts.size() ? texts.at(i) : QString()});
+        fields.append({.own = i < texts.size() ? texts.at(i) : QString()});
     row = {};
     row.bank = CsvRow::Bank::Slot;
     row.index = slot;

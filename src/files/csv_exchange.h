@@ -113,7 +113,8 @@ QStringList csvSkippedRowLines(const CsvImportReport &report);
 // band's limits for the variant (bandPlan), the edit dialog's checks. Every other row is skipped
 // and listed in report with its line and reason, except a row whose FREQUENCY to SHIFT FREQUENCY
 // are all empty, which is how Export writes an empty slot: it is passed over without a word.
-// A row that names a row or slot named before replaces it, as it would in the tables.
+// When several rows name one row or slot, the last one that passes is taken; the rows before it
+// are skipped unread, each listed as named again on the line that is taken.
 // A slot is enabled when ENABLE, not in quotes, is #TRUE#, TRUE, 1 or -1, or in quotes is
 // "#TRUE#" (a spreadsheet that quotes every text cell; case does not count); any other value, an
 // empty one included, disables it.
