@@ -873,12 +873,15 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
         qsizetype position = 0; // several rows may share a line
         QStringList changes;
     };
+    // However many rows name one target, no more than its last few are read: a file that names
+    // one slot a hundred thousand times with values it cannot hold is no work list.
+    constexpr qsizetype kMostRowsTried = 16;
     QList<Taken> taken;
     for (size_t t = 0; t < places.size(); ++t) {
         const QList<Place> &named = places[t];
         qsizetype at = named.size();
         std::optional<Taken> row;
-        while (!row && at > 0) {
+        while (!row && at > 0 && named.size() - at < kMostRowsTried) {
             const Place &place = named.at(--at);
             reader.seek(place.state);
             QList<Field> fields;
@@ -902,6 +905,10 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
                     : replaced.index < kChannelCount
                         ? QLatin1String("MEMORY ") + QString::number(replaced.index)
                         : QLatin1String("SCAN ") + scanName(replaced.index - kChannelCount);
+                if (!row)
+                    return name + QLatin1String(" is not read: it is named on ") +
+                           QString::number(kMostRowsTried) +
+                           QLatin1String(" later lines, none of which can be taken");
                 return name + QLatin1String(" is named again on line ") +
                        QString::number(row->line) + QLatin1String(", which is taken");
             });

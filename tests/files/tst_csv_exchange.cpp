@@ -1004,7 +1004,8 @@ void TestCsvExchange::endlessInput()
 // kMaxReportedRows lines and a count of the rest.
 void TestCsvExchange::longFilesStayBounded()
 {
-    // A target takes its last row that passes; the rows before that one are not read.
+    // A target takes its last row that passes; the rows before that one are not read, nor those
+    // before its last 16 when none of these passes.
     QByteArray csv = header() + csvRow(with(memoryFields(QStringLiteral("4")), 4, "fm")) +
                      csvRow(memoryFields(QStringLiteral("4")));
     for (int i = 0; i < 1000; ++i) {
@@ -1024,8 +1025,20 @@ void TestCsvExchange::longFilesStayBounded()
              QStringLiteral("Line 2: MEMORY 4 is named again on line 3, which is taken"));
     QCOMPARE(lines.at(1),
              QStringLiteral("Line 4: MEMORY 5 is named again on line 2002, which is taken"));
-    QCOMPARE(lines.at(2), QStringLiteral("Line 5: MODE \"fm\" is not FM, AM or WFM"));
+    QCOMPARE(lines.at(2), QStringLiteral("Line 5: MEMORY 6 is not read: it is named on 16 later "
+                                         "lines, none of which can be taken"));
     QCOMPARE(lines.last(), QStringLiteral("1701 more rows are not listed."));
+
+    // Twenty rows for one slot, none of which it can take: the last 16 are read.
+    QByteArray bad = header();
+    for (int i = 0; i < 20; ++i)
+        bad += csvRow(with(memoryFields(QStringLiteral("7")), 4, QStringLiteral("fm")));
+    QVERIFY(parsed(bad, 0, &report).isEmpty());
+    const QStringList badLines = csvSkippedRowLines(report);
+    QCOMPARE(badLines.size(), 20);
+    QCOMPARE(badLines.at(3), QStringLiteral("Line 5: MEMORY 7 is not read: it is named on 16 later "
+                                            "lines, none of which can be taken"));
+    QCOMPARE(badLines.at(4), QStringLiteral("Line 6: MODE \"fm\" is not FM, AM or WFM"));
 }
 
 QTEST_GUILESS_MAIN(TestCsvExchange)
