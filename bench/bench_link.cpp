@@ -5,9 +5,9 @@
 //
 //   hxv5-bench-link [--sim PATH-TO-hxv5-radio-sim]
 
-#include "app/document.h"
 #include "base/table_row.h"
 #include "base/user_interaction.h"
+#include "document/document.h"
 #include "link/serial_port.h"
 #include "link/transfers.h"
 #include "radio_sim_process.h"

@@ -1,7 +1,7 @@
 // Any bytes as a clone file. Reading must end in one of the three outcomes and fill nothing
 // unless the file passed; a file that passed must go into a document and come out again as a
 // clone file that reads back to the same bytes.
-#include "app/document.h"
+#include "document/document.h"
 #include "files/clone_file.h"
 #include "fuzz_support.h"
 

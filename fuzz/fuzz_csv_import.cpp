@@ -1,7 +1,7 @@
 // Any bytes as a CSV file. Import either fails as a whole (no rows, no report) or yields rows
 // that name a real VFO row or slot and a report of the others; storing them and exporting the
 // tables must give a file that imports back to the same tables.
-#include "app/document.h"
+#include "document/document.h"
 #include "files/csv_exchange.h"
 #include "fuzz_support.h"
 

@@ -3,7 +3,7 @@
 // both, channel and settings records, and replies of the radio framed for the exchange target.
 //
 //   make_seeds OUTDIR
-#include "app/document.h"
+#include "document/document.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
 #include "image/channel_codec.h"

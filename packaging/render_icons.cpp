@@ -3,7 +3,7 @@
 //
 // Usage: hxv5-render-icons FOLDER SIZE...   (writes FOLDER/<SIZE>.png and FOLDER/scalable.svg)
 
-#include "app/widgets/app_pictures.h"
+#include "app/app_pictures.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,25 +1,32 @@
 #!/usr/bin/env bash
 # Keeps the folders under src/ and tools/ in one downward order: a file includes ("...") only
 # from its own folder or from a folder on a line above its own in the list below. Folders on
-# one line stand side by side and include nothing of each other. Every folder holding a source
-# file must be in the list, so that a new folder gets its place before it gets includes.
+# one line stand side by side and include nothing of each other. Nothing under src/core includes
+# anything under src/gui. Every folder holding a source file must be in the list, so that a new
+# folder gets its place before it gets includes.
+#
+# Includes name a header by its subsystem folder ("link/transfers.h"): the core's headers lie
+# under src/core, the widgets' under src/gui, and a name is looked up in the file's own library
+# first (a gui file's "editing/edit_dialog.h" is src/gui/editing/edit_dialog.h), then in the core.
 #
 # Usage: check-layers.sh [ROOT]   (ROOT holds src/ and tools/; the repository by default)
 # Exit status: 0 when every include goes down the order, 1 naming each one that does not.
 set -euo pipefail
 
-# Lowest first. src/ folders by their name under src/, tools by tools/<name>.
+# Lowest first: core folders by their name under src/core, widget folders as gui/<name> under
+# src/gui, tools as tools/<name>.
 LAYERS=(
     "base"
     "image"
     "editing"
     "settings"
-    "app"
+    "document"
     "link files print"
-    "editing/widgets"
-    "settings/widgets"
-    "link/widgets print/widgets"
-    "app/widgets"
+    "session"
+    "gui/editing"
+    "gui/settings"
+    "gui/link gui/print"
+    "gui/app"
     "tools/cli tools/radio-sim"
 )
 
@@ -40,8 +47,8 @@ done
 file_folder() {
     local path=$1
     case "$path" in
-    src/*/widgets/*) path=${path#src/}; echo "${path%%/widgets/*}/widgets" ;;
-    src/*/*) path=${path#src/}; echo "${path%%/*}" ;;
+    src/core/*/*) path=${path#src/core/}; echo "${path%%/*}" ;;
+    src/gui/*/*) path=${path#src/gui/}; echo "gui/${path%%/*}" ;;
     tools/*/*) path=${path#tools/}; echo "tools/${path%%/*}" ;;
     *) echo "" ;;
     esac
@@ -51,15 +58,20 @@ file_folder() {
 include_folder() {
     local name=$1 own=$2
     case "$name" in
-    */widgets/*) echo "${name%%/widgets/*}/widgets" ;;
     tools/*/*) name=${name#tools/}; echo "tools/${name%%/*}" ;;
-    */*) echo "${name%%/*}" ;;
+    */*)
+        if [[ $own == gui/* && -e src/gui/$name ]] || [[ ! -e src/core/$name && -e src/gui/$name ]]; then
+            echo "gui/${name%%/*}"
+        else
+            echo "${name%%/*}"
+        fi
+        ;;
     *) echo "$own" ;;
     esac
 }
 
-is_widgets() { [[ $1 == */widgets ]]; }
-is_core() { [[ $1 != tools/* ]] && ! is_widgets "$1"; }
+is_gui() { [[ $1 == gui/* ]]; }
+is_core() { [[ $1 != tools/* ]] && ! is_gui "$1"; }
 
 faults=0
 checked=0
@@ -92,8 +104,8 @@ while IFS= read -r line; do
     [[ $to == "$from" ]] && continue
     if [[ -z ${level[$to]+set} ]]; then
         fault "$where" "includes $name: folder $to is not in the order"
-    elif is_core "$from" && is_widgets "$to"; then
-        fault "$where" "includes $name: core folder $from includes widgets folder $to"
+    elif is_core "$from" && is_gui "$to"; then
+        fault "$where" "includes $name: core folder $from includes gui folder $to"
     elif ((level[$to] > level[$from])); then
         fault "$where" "includes $name: goes up the order ($to stands above $from)"
     elif ((level[$to] == level[$from])); then

@@ -1,4 +1,4 @@
-#include "app/help_text.h"
+#include "base/help_text.h"
 
 #include <QTest>
 

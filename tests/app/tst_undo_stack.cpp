@@ -1,4 +1,4 @@
-#include "app/undo_stack.h"
+#include "document/undo_stack.h"
 
 #include <QSignalSpy>
 #include <QTest>

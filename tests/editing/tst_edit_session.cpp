@@ -1,4 +1,4 @@
-#include "app/document.h"
+#include "document/document.h"
 #include "editing/edit_session.h"
 #include "image/channel_codec.h"
 

@@ -3,8 +3,8 @@
 // Shared by the file tests: random full documents and a snapshot of everything a file command
 // may change, to compare a document before and after.
 
-#include "app/document.h"
 #include "base/reference_tables.h"
+#include "document/document.h"
 #include "image/channel_codec.h"
 #include "settings/settings_record.h"
 

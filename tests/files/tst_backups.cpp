@@ -4,7 +4,7 @@
 
 #include "files/backups.h"
 
-#include "app/document.h"
+#include "document/document.h"
 #include "document_fixtures.h"
 #include "files/clone_file.h"
 

@@ -1,4 +1,4 @@
-#include "app/document.h"
+#include "document/document.h"
 #include "files/chirp_csv.h"
 #include "files/import_report_cap.h"
 #include "image/channel_codec.h"

@@ -1,5 +1,5 @@
-#include "app/document.h"
 #include "cli_run.h"
+#include "document/document.h"
 #include "document_fixtures.h"
 #include "files/clone_file.h"
 

@@ -1,5 +1,5 @@
-#include "app/document.h"
 #include "cli_run.h"
+#include "document/document.h"
 #include "document_fixtures.h"
 #include "file_bytes.h"
 #include "files/chirp_csv.h"

@@ -1,4 +1,4 @@
-#include "app/document.h"
+#include "document/document.h"
 #include "document_fixtures.h"
 #include "files/bounded_input.h"
 #include "files/csv_exchange.h"

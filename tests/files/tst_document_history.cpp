@@ -1,4 +1,4 @@
-#include "app/document.h"
+#include "document/document.h"
 #include "document_fixtures.h"
 #include "editing/edit_session.h"
 #include "editing/list_operations.h"

@@ -1,5 +1,5 @@
-#include "app/document.h"
 #include "base/user_interaction.h"
+#include "document/document.h"
 #include "document_fixtures.h"
 #include "files/chirp_csv.h"
 #include "files/clone_file.h"

@@ -3,7 +3,7 @@
 // Shared by the hardening tests: a document full of data, and the program on its end of a real
 // pseudo-terminal, the simulated radio being on the other.
 
-#include "app/document.h"
+#include "document/document.h"
 #include "editing/channel_table.h"
 #include "image/channel_codec.h"
 #include "link/serial_port.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/document.h"
+#include "document/document.h"
 #include "editing/channel_table.h"
 #include "image/channel_codec.h"
 

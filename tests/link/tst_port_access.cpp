@@ -1,8 +1,8 @@
 // One line, one program: a second opener of a port in use fails at once with "COM Port Error"
 // and the port doctor's diagnosis; hxv5-cli ports tells what each COM number reaches.
 
-#include "app/document.h"
 #include "cli_run.h"
+#include "document/document.h"
 #include "link/port_doctor.h"
 #include "link/port_mapping.h"
 #include "link/serial_port.h"

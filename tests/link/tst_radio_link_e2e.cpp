@@ -1,8 +1,8 @@
 // The program against the simulated radio through a real pseudo-terminal.
 
-#include "app/document.h"
 #include "backups_folder.h"
 #include "base/user_interaction.h"
+#include "document/document.h"
 #include "image/channel_codec.h"
 #include "image/clone_image.h"
 #include "link/port_mapping.h"

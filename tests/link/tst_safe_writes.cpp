@@ -1,6 +1,6 @@
 #include "fake_serial_port.h"
 
-#include "app/document.h"
+#include "document/document.h"
 #include "image/clone_image.h"
 #include "link/transfers.h"
 #include "link_test_support.h"

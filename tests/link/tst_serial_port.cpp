@@ -1,7 +1,7 @@
 // The real serial port against the simulated radio through a pseudo-terminal: the radio going
 // away (its end of the line closed, as when the cable is pulled) and coming back.
 
-#include "app/document.h"
+#include "document/document.h"
 #include "link/port_mapping.h"
 #include "link/serial_port.h"
 #include "link/transfers.h"

@@ -1,7 +1,7 @@
 #include "fake_serial_port.h"
 
-#include "app/document.h"
 #include "base/user_interaction.h"
+#include "document/document.h"
 #include "image/channel_codec.h"
 #include "image/clone_image.h"
 #include "link/transfers.h"

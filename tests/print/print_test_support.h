@@ -2,7 +2,7 @@
 
 // Shared by the printing tests: a document with known content in every report.
 
-#include "app/document.h"
+#include "document/document.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
-#include "app/document.h"
+#include "document/document.h"
+#include "print/dlg_print.h"
+#include "print/print_controller.h"
+#include "print/printer_setup_dialog.h"
 #include "print/report_lines.h"
-#include "print/widgets/dlg_print.h"
-#include "print/widgets/print_controller.h"
-#include "print/widgets/printer_setup_dialog.h"
 #include "print_test_support.h"
 
 #include <QCheckBox>

@@ -1,5 +1,5 @@
-#include "app/document.h"
 #include "cli_run.h"
+#include "document/document.h"
 #include "files/clone_file.h"
 #include "print/report_lines.h"
 #include "print_test_support.h"

@@ -1,4 +1,4 @@
-#include "app/document.h"
+#include "document/document.h"
 #include "print/line_layout.h"
 #include "print/print_selection.h"
 #include "print/report_lines.h"

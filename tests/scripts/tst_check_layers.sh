@@ -10,17 +10,18 @@ trap 'rm -rf "$work"' EXIT
 
 # case name | file that gets the include | include | expected exit status | expected message
 cases=(
-    "upward|src/image/clone_image.h|editing/channel_table.h|1|goes up the order (editing stands above image)"
-    "base on the document|src/base/table_row.cpp|app/document.h|1|goes up the order (app stands above base)"
-    "sideways|src/link/transfers.cpp|files/clone_file.h|1|goes sideways (files and link stand side by side)"
-    "core into its own widgets|src/settings/settings_model.cpp|settings/widgets/settings_pages.h|1|core folder settings includes widgets folder settings/widgets"
-    "core into other widgets|src/print/report_lines.cpp|editing/widgets/row_grid.h|1|core folder print includes widgets folder editing/widgets"
-    "widgets up to the shell|src/editing/widgets/row_grid.cpp|app/widgets/main_window.h|1|goes up the order (app/widgets stands above editing/widgets)"
-    "core up to a tool|src/files/clone_file.cpp|tools/cli/cli_commands.h|1|goes up the order (tools/cli stands above files)"
-    "folder not in the order|src/extras/extra.cpp|base/table_row.h|1|folder extras is not in the order"
-    "include from no known folder|src/base/table_row.cpp|ui/table_row_form.h|1|folder ui is not in the order"
-    "relative path past the folder|src/image/clone_image.cpp|../app/document.h|1|folder .. is not in the order"
-    "down the order|src/link/transfers.cpp|base/table_row.h|0|"
+    "upward|src/core/image/clone_image.h|editing/channel_table.h|1|goes up the order (editing stands above image)"
+    "base on the document|src/core/base/table_row.cpp|document/document.h|1|goes up the order (document stands above base)"
+    "sideways|src/core/link/transfers.cpp|files/clone_file.h|1|goes sideways (files and link stand side by side)"
+    "core into its own gui folder|src/core/settings/settings_model.cpp|settings/settings_pages.h|1|core folder settings includes gui folder gui/settings"
+    "core into another gui folder|src/core/print/report_lines.cpp|editing/row_grid.h|1|core folder print includes gui folder gui/editing"
+    "gui up to the shell|src/gui/editing/row_grid.cpp|app/main_window.h|1|goes up the order (gui/app stands above gui/editing)"
+    "core up to a tool|src/core/files/clone_file.cpp|tools/cli/cli_commands.h|1|goes up the order (tools/cli stands above files)"
+    "folder not in the order|src/core/extras/extra.cpp|base/table_row.h|1|folder extras is not in the order"
+    "include from no known folder|src/core/base/table_row.cpp|ui/table_row_form.h|1|folder ui is not in the order"
+    "relative path past the folder|src/core/image/clone_image.cpp|../app/document.h|1|folder .. is not in the order"
+    "down the order|src/core/link/transfers.cpp|base/table_row.h|0|"
+    "gui down to the core|src/gui/link/port_dialog.cpp|link/port_doctor.h|0|"
     "tool on the core|tools/radio-sim/radio_memory.cpp|settings/settings_record.h|0|"
 )
 

@@ -1,6 +1,6 @@
 #include "cli_commands.h"
 
-#include "app/document.h"
+#include "document/document.h"
 #include "files/clone_file.h"
 #include "print/report_lines.h"
 

@@ -1,7 +1,7 @@
 #include "cli_commands.h"
 
-#include "app/document.h"
 #include "base/user_interaction.h"
+#include "document/document.h"
 #include "files/backups.h"
 #include "files/clone_file.h"
 #include "files/safe_write.h"

@@ -1,6 +1,6 @@
-#include "app/document.h"
-#include "editing/widgets/channel_grid.h"
-#include "editing/widgets/channel_list_panel.h"
+#include "document/document.h"
+#include "editing/channel_grid.h"
+#include "editing/channel_list_panel.h"
 
 #include "files/csv_exchange.h"
 

@@ -1,5 +1,5 @@
-#include "app/document.h"
-#include "editing/widgets/edit_dialog.h"
+#include "document/document.h"
+#include "editing/edit_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

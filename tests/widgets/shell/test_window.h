@@ -2,7 +2,7 @@
 
 // The window as the window tests open it.
 
-#include "app/widgets/main_window.h"
+#include "app/main_window.h"
 
 #include <QAction>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "app/widgets/about_box.h"
+#include "app/about_box.h"
 
 #include <QLabel>
 #include <QPushButton>

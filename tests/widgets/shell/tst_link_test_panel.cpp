@@ -1,6 +1,6 @@
-#include "link/widgets/link_test_panel.h"
+#include "link/link_test_panel.h"
 
-#include "app/document.h"
+#include "document/document.h"
 #include "image/clone_image.h"
 #include "link/transfers.h"
 #include "scripted_interaction.h"

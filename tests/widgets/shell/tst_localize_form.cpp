@@ -1,4 +1,4 @@
-#include "app/widgets/localize_form.h"
+#include "app/localize_form.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "app/document.h"
-#include "app/widgets/main_window.h"
+#include "app/main_window.h"
+#include "document/document.h"
 #include "link/transfers.h"
 #include "scripted_interaction.h"
 #include "scripted_radio.h"

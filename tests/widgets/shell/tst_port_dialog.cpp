@@ -1,4 +1,4 @@
-#include "link/widgets/port_dialog.h"
+#include "link/port_dialog.h"
 
 #include "scripted_radio.h"
 

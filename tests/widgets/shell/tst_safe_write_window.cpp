@@ -1,10 +1,10 @@
 // The window's safe writes: the Tool menu's two choices, stored per user, and a write that
 // follows them, with its phases in the progress bar.
 
-#include "app/document.h"
-#include "app/widgets/main_panels.h"
-#include "app/widgets/main_window.h"
+#include "app/main_panels.h"
+#include "app/main_window.h"
 #include "backups_folder.h"
+#include "document/document.h"
 #include "link/transfers.h"
 #include "scripted_interaction.h"
 #include "scripted_radio.h"

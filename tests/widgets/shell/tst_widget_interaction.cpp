@@ -1,4 +1,4 @@
-#include "app/widgets/widget_interaction.h"
+#include "app/widget_interaction.h"
 #include "files/csv_exchange.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "app/document.h"
-#include "editing/widgets/vfo_grid.h"
-#include "settings/widgets/settings_pages.h"
+#include "document/document.h"
+#include "editing/vfo_grid.h"
+#include "settings/settings_pages.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

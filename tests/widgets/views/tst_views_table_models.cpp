@@ -1,6 +1,6 @@
-#include "app/document.h"
-#include "editing/widgets/channel_table_model.h"
-#include "editing/widgets/vfo_table_model.h"
+#include "document/document.h"
+#include "editing/channel_table_model.h"
+#include "editing/vfo_table_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,0 +1,278 @@
+#include "files/row_clipboard.h"
+
+#include "base/table_row.h"
+#include "document/document.h"
+#include "files/note_text.h"
+
+#include <QRegularExpression>
+
+#include <array>
+#include <optional>
+
+namespace hxv5 {
+
+namespace {
+
+// Our columns: Channel, the nine data columns, Enable.
+constexpr int kChannelColumn = -1;
+constexpr int kEnableColumn = kColumnCount;
+constexpr int kCopiedColumns = kColumnCount + 2;
+
+QStringList headerCells()
+{
+    QStringList cells = {QStringLiteral("Channel")};
+    for (int c = 0; c < kColumnCount; ++c)
+        cells.append(columnHeader(c));
+    cells.append(QStringLiteral("Enable"));
+    return cells;
+}
+
+// A text as one cell: line breaks and tabs become blanks, and a text that a spreadsheet would not
+// keep as it is (blanks at an end, a quote in front) goes in double quotes as spreadsheets write
+// it.
+QString oneCell(QString text)
+{
+    static const QRegularExpression breaks(QStringLiteral("\r\n|[\t\r\n]"));
+    text.replace(breaks, QStringLiteral(" "));
+    if (text.startsWith(QLatin1Char(' ')) || text.endsWith(QLatin1Char(' ')) ||
+        text.startsWith(QLatin1Char('"')))
+        return QLatin1Char('"') + text.replace(QLatin1String("\""), QLatin1String("\"\"")) +
+               QLatin1Char('"');
+    return text;
+}
+
+QStringList rowCells(const ChannelTable &channels, int slot)
+{
+    QStringList cells = {slotRowLabel(slot)};
+    for (int c = 0; c < kColumnCount; ++c)
+        cells.append(oneCell(channels.text(slot, c)));
+    cells.append(channels.isEnabled(slot) ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+    return cells;
+}
+
+QList<int> validSlots(const QList<int> &slots)
+{
+    QList<int> valid;
+    for (int slot : slots) {
+        if (slot >= 0 && slot < kSlotCount && !valid.contains(slot))
+            valid.append(slot);
+    }
+    std::sort(valid.begin(), valid.end());
+    return valid;
+}
+
+QString csvField(QString text)
+{
+    text.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// A column name as it is compared: letters only, in lower case.
+QString columnKey(const QString &name)
+{
+    QString key;
+    for (QChar c : name) {
+        if (c.isLetter())
+            key += c.toLower();
+    }
+    return key;
+}
+
+// Which of our columns a header cell names; nothing for a name we do not know.
+std::optional<int> namedColumn(const QString &cell)
+{
+    const QString key = columnKey(cell);
+    if (key.isEmpty())
+        return std::nullopt;
+    if (key == QLatin1String("channel"))
+        return kChannelColumn;
+    if (key == QLatin1String("enable") || key == QLatin1String("enabled"))
+        return kEnableColumn;
+    if (key == QLatin1String("shiftfrequency") || key == QLatin1String("offset"))
+        return kColShiftFreq;
+    for (int c = 0; c < kColumnCount; ++c) {
+        if (key == columnKey(columnHeader(c)))
+            return c;
+    }
+    return std::nullopt;
+}
+
+// A cell as a spreadsheet writes it: in double quotes, a quote inside doubled, when it holds a
+// quote or blanks at an end; blanks around the quotes do not count.
+QString cellText(const QString &cell)
+{
+    const QString text = cell.trimmed();
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
+        return text.mid(1, text.size() - 2).replace(QLatin1String("\"\""), QLatin1String("\""));
+    return cell;
+}
+
+// What a new channel holds in the edit dialog, per data column and Enable.
+QString defaultText(int column)
+{
+    static const char *const defaults[kColumnCount + 1] = {
+        "", "FM", "20KHz", "None", "88.5Hz", "88.5Hz", "None", ".60000", "", "TRUE"};
+    return QString::fromLatin1(defaults[column]);
+}
+
+bool isTrueText(const QString &text)
+{
+    const QString value = text.trimmed();
+    for (const char *word : {"#TRUE#", "TRUE", "1", "-1"}) {
+        if (value.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString copiedRowsText(const ChannelTable &channels, const QList<int> &slots)
+{
+    const QLatin1String end("\r\n");
+    QString text = headerCells().join(QLatin1Char('\t')) + end;
+    for (int slot : validSlots(slots))
+        text += rowCells(channels, slot).join(QLatin1Char('\t')) + end;
+    return text;
+}
+
+QByteArray copiedRowsCsv(const ChannelTable &channels, const QList<int> &slots)
+{
+    const auto line = [](const QStringList &cells) {
+        QStringList fields;
+        for (const QString &cell : cells)
+            fields.append(csvField(cell));
+        return fields.join(QLatin1Char(',')).toUtf8() + "\r\n";
+    };
+    QByteArray bytes = line(headerCells());
+    for (int slot : validSlots(slots))
+        bytes += line(rowCells(channels, slot));
+    return bytes;
+}
+
+PastedRows readPastedRows(const QString &text, int firstSlot, int model)
+{
+    PastedRows pasted;
+    // Where each of our columns stands in a line: -1 when the text lacks it.
+    std::array<int, kColumnCount + 1> at{};
+    const auto layOutCopy = [&at](int first) {
+        for (int c = 0; c <= kColumnCount; ++c)
+            at[static_cast<size_t>(c)] = first + c;
+    };
+    bool columnsKnown = false;
+    int slot = firstSlot;
+    int line = 0;
+    // Line by line (CR LF, LF and CR each end one) without splitting the whole text first: once
+    // the slots run out, the lines left are only counted, so that a pasted million rows costs
+    // no more than a glance at each.
+    for (qsizetype start = 0; start <= text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && text.at(end) != u'\r' && text.at(end) != u'\n')
+            ++end;
+        const QStringView lineText = QStringView(text).sliced(start, end - start);
+        const bool crLf =
+            end + 1 < text.size() && text.at(end) == u'\r' && text.at(end + 1) == u'\n';
+        start = end + (crLf ? 2 : 1);
+        ++line;
+        if (lineText.trimmed().isEmpty())
+            continue;
+        if (slot >= kSlotCount) {
+            pasted.report.skip(line, QStringLiteral("there is no slot left below Pri"));
+            continue;
+        }
+        const QStringList cells = lineText.toString().split(QLatin1Char('\t'));
+        if (!columnsKnown) {
+            columnsKnown = true;
+            int named = 0;
+            at.fill(-1);
+            for (int k = 0; k < cells.size(); ++k) {
+                const std::optional<int> column = namedColumn(cellText(cells.at(k)));
+                if (!column)
+                    continue;
+                ++named;
+                if (*column != kChannelColumn && at[static_cast<size_t>(*column)] < 0)
+                    at[static_cast<size_t>(*column)] = k;
+            }
+            if (named >= 2)
+                continue; // the header line
+            // A first cell with a decimal sign is a frequency: the copy has no Channel column.
+            const QString first = cellText(cells.first());
+            layOutCopy(first.contains(QLatin1Char('.')) || first.contains(QLatin1Char(',')) ? 0
+                                                                                            : 1);
+        }
+
+        QStringList texts;
+        // Empty as a copy writes an empty slot: a Frequency cell, and no value up to ShiftFreq.
+        const int frequencyAt = at[static_cast<size_t>(kColFrequency)];
+        bool empty = frequencyAt >= 0 && frequencyAt < cells.size();
+        for (int c = 0; c <= kColumnCount; ++c) {
+            const int k = at[static_cast<size_t>(c)];
+            const bool given = k >= 0 && k < cells.size();
+            const QString value = given ? cellText(cells.at(k)) : defaultText(c);
+            if (given && c < kColNotes && !value.trimmed().isEmpty())
+                empty = false;
+            texts.append(value);
+        }
+        CsvRow row;
+        row.index = slot;
+        if (empty) {
+            // An empty slot, as a copy writes one, with what it held besides.
+            row.row.text[kColNotes] = noteForStorage(texts.at(kColNotes));
+            const int enable = at[static_cast<size_t>(kEnableColumn)];
+            row.enabled =
+                enable >= 0 && enable < cells.size() && isTrueText(cellText(cells.at(enable)));
+            pasted.rows.append(row);
+        } else if (const QString reason = checkSlotFields(texts, slot, model, row);
+                   reason.isEmpty()) {
+            pasted.rows.append(row);
+        } else {
+            pasted.report.skip(line, reason);
+        }
+        ++slot;
+    }
+    pasted.report.taken = static_cast<int>(pasted.rows.size());
+    return pasted;
+}
+
+QString pasteSummary(const CsvImportReport &report)
+{
+    const auto rows = [](qsizetype n) {
+        return QString::number(n) + (n == 1 ? QLatin1String(" row") : QLatin1String(" rows"));
+    };
+    return rows(report.taken) + QLatin1String(" pasted, ") + rows(report.skippedCount()) +
+           QLatin1String(" skipped.");
+}
+
+bool pasteRows(Document &doc, const QString &text, int firstSlot,
+               const std::function<bool(const QString &title, const QString &text)> &confirm,
+               CsvImportReport &report)
+{
+    report = {};
+    if (doc.isBusy() || firstSlot < 0 || firstSlot >= kSlotCount)
+        return false;
+    const PastedRows pasted = readPastedRows(text, firstSlot, doc.model());
+    report = pasted.report;
+    if (pasted.rows.isEmpty())
+        return false;
+    return doc.recordStep(QStringLiteral("Paste"), [&] {
+        int occupied = 0;
+        for (const CsvRow &row : pasted.rows) {
+            if (doc.channels().row(row.index).holdsChannel())
+                ++occupied;
+        }
+        if (occupied > 0) {
+            const QString question =
+                QStringLiteral("Paste replaces the channels in %1 slot%2.\r\nAre you sure that "
+                               "you want to paste over them?")
+                    .arg(occupied)
+                    .arg(occupied == 1 ? QString() : QStringLiteral("s"));
+            if (!confirm || !confirm(QStringLiteral("PASTE OK"), question))
+                return false;
+        }
+        doc.setChanged(true);
+        applyCsvRows(pasted.rows, doc);
+        return true;
+    });
+}
+
+} // namespace hxv5

@@ -1,0 +1,33 @@
+#include "app/app_pictures.h"
+#include "app/file_arrival.h"
+#include "app/startup.h"
+#include "app/window_options.h"
+
+#include <QApplication>
+#include <QStringList>
+
+#include <csignal>
+
+int main(int argc, char *argv[])
+{
+    std::signal(SIGXFSZ, SIG_IGN); // past a file-size limit a save fails with its message
+    if (const auto status = hxv5::answerInformationOptions(argc, argv))
+        return *status;
+    QApplication app(argc, argv);
+    if (const auto status = hxv5::rejectUnknownOptions())
+        return *status;
+    // The names under which the window placement is stored.
+    QApplication::setApplicationName(QStringLiteral("HX-V5 Clone"));
+    QApplication::setOrganizationName(QStringLiteral("Tormel"));
+    QApplication::setWindowIcon(hxv5::programIcon());
+    // The desktop entry and the icons the installation puts in place carry this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.hxv5.Clone"));
+    const auto window = hxv5::Main();
+    // The desktop's "Open With" names one clone file; QApplication has taken its own options out
+    // of argv by now.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    hxv5::openCommandLineFile(window->fileCommands(), arguments);
+    return QApplication::exec();
+}

@@ -1,0 +1,116 @@
+#include "app/main_panels.h"
+
+#include "base/reference_tables.h"
+#include "document/document.h"
+#include "editing/channel_grid.h"
+#include "editing/channel_list_panel.h"
+#include "settings/settings_pages.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace hxv5 {
+
+MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 2);
+    layout->setSpacing(0);
+
+    m_tabStrip = new QTabBar(this);
+    m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
+    m_tabStrip->setExpanding(false);
+    m_tabStrip->setDrawBase(true);
+    for (const QString &caption :
+         {QStringLiteral("Settings 1"), QStringLiteral("Settings 2"), QStringLiteral("Memory")})
+        m_tabStrip->addTab(caption);
+
+    // The tab strip's client area: the four panels lie on top of each other there, the selected
+    // tab's panel in front. All stay visible; the ones behind are disabled.
+    auto *client = new QFrame(this);
+    client->setObjectName(QStringLiteral("TabStrip1Client"));
+    client->setFrameShape(QFrame::NoFrame);
+    m_panels = new QStackedLayout(client);
+    m_panels->setStackingMode(QStackedLayout::StackAll);
+    m_panels->setContentsMargins(4, 4, 4, 4);
+
+    const QString captions[4] = {QStringLiteral("Settings 1"), QStringLiteral("Settings2"),
+                                 QStringLiteral("Memorys"), QStringLiteral("Program Scan")};
+    for (int i = 0; i < 4; ++i) {
+        auto *frame = new QGroupBox(captions[i], client);
+        frame->setObjectName(QStringLiteral("Frame1_%1").arg(i));
+        frame->setAutoFillBackground(true); // the panel in front hides those behind
+        m_frames[i] = frame;
+    }
+    // "Program Scan" goes in first, so that it lies at the back: no tab ever brings it forward.
+    m_panels->addWidget(m_frames[3]);
+    for (int i = 0; i < 3; ++i)
+        m_panels->addWidget(m_frames[i]);
+
+    m_settings1 = new SettingsPage1(document, m_frames[0]);
+    auto *page1 = new QVBoxLayout(m_frames[0]);
+    page1->addWidget(m_settings1);
+
+    m_settings2 = new SettingsPage2(document, m_frames[1]);
+    auto *page2 = new QVBoxLayout(m_frames[1]);
+    page2->addWidget(m_settings2);
+
+    m_channelGrid = new ChannelGrid(document, m_frames[2]);
+    m_cmbRxData = new QPushButton(QStringLiteral("Read Memory"), m_frames[2]);
+    m_cmbRxData->setObjectName(QStringLiteral("cmbRxData"));
+    m_cmbTxData = new QPushButton(QStringLiteral("Write Memory"), m_frames[2]);
+    m_cmbTxData->setObjectName(QStringLiteral("cmbTxData"));
+    auto *memoryButtons = new QHBoxLayout;
+    memoryButtons->addWidget(m_cmbRxData);
+    memoryButtons->addWidget(m_cmbTxData);
+    memoryButtons->addStretch();
+    m_listPanel = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
+    auto *page3 = new QVBoxLayout(m_frames[2]);
+    // The channel grid takes what the window gives.
+    page3->addWidget(m_channelGrid, 1);
+    page3->addWidget(m_listPanel, 0, Qt::AlignLeft);
+    page3->addSpacing(6);
+    page3->addLayout(memoryButtons);
+
+    m_progressBar = new QProgressBar(this);
+    m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar->setRange(0, kSlotCount - 1);
+    m_progressBar->setValue(0);
+    // Its place is kept while it is hidden, so that showing it for a transfer neither moves the
+    // panels nor grows the window.
+    QSizePolicy keepPlace = m_progressBar->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_progressBar->setSizePolicy(keepPlace);
+    m_progressBar->hide();
+
+    layout->addWidget(m_tabStrip);
+    layout->addWidget(client, 1);
+    layout->addSpacing(2);
+    layout->addWidget(m_progressBar);
+}
+
+int MainPanels::selectedTab() const
+{
+    return m_tabStrip->currentIndex() + 1;
+}
+
+void MainPanels::showSelectedPanel()
+{
+    const int front = selectedTab() - 1;
+    // Panels behind take neither focus nor clicks; "Program Scan" is never touched.
+    for (int i = 0; i < 3; ++i)
+        m_frames[i]->setEnabled(i == front);
+    m_panels->setCurrentWidget(m_frames[front]);
+}
+
+VfoGrid *MainPanels::vfoGrid() const
+{
+    return m_settings1->vfoGrid();
+}
+
+} // namespace hxv5

@@ -1,0 +1,339 @@
+#include "app/transfer_wiring.h"
+
+#include "app/main_panels.h"
+#include "app/main_status_bar.h"
+#include "app/main_window.h"
+#include "document/document.h"
+#include "editing/channel_grid.h"
+#include "editing/vfo_grid.h"
+#include "files/backups.h"
+#include "files/file_commands.h"
+#include "settings/settings_pages.h"
+
+#include <QDir>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+
+namespace hxv5 {
+
+namespace {
+
+bool isRead(Transfers::Operation op)
+{
+    return op == Transfers::Operation::ReadMemory || op == Transfers::Operation::ReadSettings;
+}
+
+QString transferCompletedText(Transfers::Operation op)
+{
+    switch (op) {
+    case Transfers::Operation::ReadMemory:
+        return QStringLiteral("Read Memory completed");
+    case Transfers::Operation::WriteMemory:
+        return QStringLiteral("Write Memory completed");
+    case Transfers::Operation::ReadSettings:
+        return QStringLiteral("Read Settings completed");
+    case Transfers::Operation::WriteSettings:
+        return QStringLiteral("Write Settings completed");
+    }
+    return {};
+}
+
+const QString kStoreGroup = QStringLiteral("Transfers");
+const QString kChangesOnlyKey = QStringLiteral("WriteChangesOnly");
+const QString kVerifyKey = QStringLiteral("VerifyAfterWrite");
+
+QString phaseText(Transfers::Phase phase, int blocks, bool changesOnly)
+{
+    switch (phase) {
+    case Transfers::Phase::Idle:
+        break;
+    case Transfers::Phase::ReadingRadio:
+        return QStringLiteral("Reading what the radio holds");
+    case Transfers::Phase::Writing:
+        if (blocks == 1)
+            return changesOnly ? QStringLiteral("Writing 1 changed block")
+                               : QStringLiteral("Writing 1 block");
+        return (changesOnly ? QStringLiteral("Writing %1 changed blocks")
+                            : QStringLiteral("Writing %1 blocks"))
+            .arg(blocks);
+    case Transfers::Phase::Verifying:
+        return blocks == 1 ? QStringLiteral("Verifying 1 block")
+                           : QStringLiteral("Verifying %1 blocks").arg(blocks);
+    }
+    return {};
+}
+
+} // namespace
+
+TransferWiring::TransferWiring(MainWindow &window, Document &document, Transfers &transfers,
+                               FileCommands &files, MainPanels &panels, MainStatusBar &statusBar)
+    : QObject(&window), m_window(window), m_document(document), m_transfers(transfers),
+      m_files(files), m_panels(panels), m_statusBar(statusBar)
+{
+    SettingsPage1 *settings1 = m_panels.settings1();
+    SettingsPage2 *settings2 = m_panels.settings2();
+    connect(m_panels.cmbRxData(), &QPushButton::clicked, &window, &MainWindow::cmbRxData_Click);
+    connect(m_panels.cmbTxData(), &QPushButton::clicked, &window, &MainWindow::cmbTxData_Click);
+    connect(settings1->readButton(), &QPushButton::clicked, &window, &MainWindow::cmbRxData1_Click);
+    connect(settings1->writeButton(), &QPushButton::clicked, &window,
+            &MainWindow::cmbTxData1_Click);
+    // The second page's buttons do the same as the first page's.
+    connect(settings2->readButton(), &QPushButton::clicked, &window, &MainWindow::cmbRxData1_Click);
+    connect(settings2->writeButton(), &QPushButton::clicked, &window,
+            &MainWindow::cmbTxData1_Click);
+
+    connect(&m_transfers, &Transfers::memoryBusyChanged, this,
+            &TransferWiring::onMemoryBusyChanged);
+    connect(&m_transfers, &Transfers::settingsBusyChanged, this,
+            &TransferWiring::runningStateChanged);
+    connect(&m_transfers, &Transfers::slotStarted, this, &TransferWiring::onSlotStarted);
+    connect(&m_transfers, &Transfers::finished, this, &TransferWiring::onTransferFinished);
+    connect(&m_transfers, &Transfers::phaseChanged, this, &TransferWiring::onPhaseChanged);
+    connect(&m_transfers, &Transfers::phaseProgress, m_panels.progressBar(),
+            &QProgressBar::setValue);
+
+    // Only changes unless the user chose otherwise: a write then reads the radio first, keeps what
+    // it held and asks before it clears channels. Unticked, the writes go block after block.
+    QSettings store;
+    store.beginGroup(kStoreGroup);
+    Transfers::WriteOptions options;
+    options.changesOnly = store.value(kChangesOnlyKey, true).toBool();
+    options.verify = store.value(kVerifyKey, false).toBool();
+    m_transfers.setWriteOptions(options);
+    m_transfers.setRadioImageKeeper([this](const Document &radio, QString &keptAt) {
+        keptAt = keepBackupOf(radio, BackupKind::BeforeWrite);
+        return true; // a backup that cannot be kept never stops the write
+    });
+
+    connect(&m_transfers, &Transfers::runningChanged, this, [this](bool running) {
+        if (running)
+            m_writtenBefore = 0;
+        if (!running) {
+            m_memoryReadPending = false;
+            m_memoryTabPending = false;
+        }
+        Q_EMIT runningStateChanged();
+    });
+}
+
+bool TransferWiring::mayReadOverDocument()
+{
+    // A transfer that runs refuses the new one by itself; nothing to ask then.
+    if (m_transfers.isRunning() || m_document.isBusy())
+        return true;
+    return m_files.promptSaveChanges();
+}
+
+void TransferWiring::readMemory()
+{
+    if (!mayReadOverDocument())
+        return;
+    m_memoryReadPending = true;
+    m_transfers.readMemory();
+}
+
+void TransferWiring::writeMemory()
+{
+    m_memoryReadPending = false;
+    m_transfers.writeMemory();
+}
+
+void TransferWiring::readSettings()
+{
+    if (!mayReadOverDocument())
+        return;
+    m_transfers.readSettings();
+}
+
+void TransferWiring::writeSettings()
+{
+    m_transfers.writeSettings();
+}
+
+void TransferWiring::leaveMemoryTab()
+{
+    if (m_window.selectedTab() == kTabMemory)
+        m_window.selectTab(kTabSettings1);
+}
+
+void TransferWiring::menuReadSettings()
+{
+    leaveMemoryTab();
+    m_window.cmbRxData1_Click();
+}
+
+void TransferWiring::menuReadMemory()
+{
+    m_window.selectTab(kTabMemory);
+    m_window.cmbRxData_Click();
+}
+
+void TransferWiring::menuReadAll()
+{
+    // Settings first, then memory whatever the settings ended with; the "Memory" tab comes to the
+    // front when the memory half starts.
+    if (!mayReadOverDocument())
+        return;
+    leaveMemoryTab();
+    m_memoryReadPending = true;
+    m_memoryTabPending = true;
+    m_transfers.readAll();
+}
+
+void TransferWiring::menuWriteSettings()
+{
+    leaveMemoryTab();
+    m_window.cmbTxData1_Click();
+}
+
+void TransferWiring::menuWriteMemory()
+{
+    m_window.selectTab(kTabMemory);
+    m_window.cmbTxData_Click();
+}
+
+void TransferWiring::menuWriteAll()
+{
+    leaveMemoryTab();
+    m_memoryReadPending = false;
+    m_memoryTabPending = true;
+    m_transfers.writeAll();
+}
+
+QList<QPushButton *> TransferWiring::transferButtons() const
+{
+    return {m_panels.cmbRxData(),
+            m_panels.cmbTxData(),
+            m_panels.settings1()->readButton(),
+            m_panels.settings1()->writeButton(),
+            m_panels.settings2()->readButton(),
+            m_panels.settings2()->writeButton()};
+}
+
+void TransferWiring::lockButtons(bool running)
+{
+    for (QPushButton *button : transferButtons())
+        button->setEnabled(!running);
+}
+
+void TransferWiring::setWriteChangesOnly(bool on)
+{
+    Transfers::WriteOptions options = m_transfers.writeOptions();
+    options.changesOnly = on;
+    storeWriteOptions(options);
+}
+
+void TransferWiring::setVerifyAfterWrite(bool on)
+{
+    Transfers::WriteOptions options = m_transfers.writeOptions();
+    options.verify = on;
+    storeWriteOptions(options);
+}
+
+void TransferWiring::storeWriteOptions(const Transfers::WriteOptions &options)
+{
+    m_transfers.setWriteOptions(options);
+    QSettings store;
+    store.beginGroup(kStoreGroup);
+    store.setValue(kChangesOnlyKey, options.changesOnly);
+    store.setValue(kVerifyKey, options.verify);
+}
+
+void TransferWiring::onPhaseChanged(Transfers::Phase phase, int blocks)
+{
+    QProgressBar *progressBar = m_panels.progressBar();
+    m_phase = phase;
+    if (phase == Transfers::Phase::Idle) {
+        progressBar->setRange(0, kSlotCount - 1);
+        progressBar->resetFormat();
+        // The write has ended, and with it any memory half that showed the bar.
+        progressBar->hide();
+        return;
+    }
+    const QString text = phaseText(phase, blocks, m_transfers.writeOptions().changesOnly);
+    progressBar->setRange(0, std::max(blocks - 1, 1));
+    progressBar->setValue(0);
+    progressBar->setFormat(text + QStringLiteral(" %p%"));
+    progressBar->setTextVisible(true);
+    progressBar->show();
+    m_statusBar.showNotice(text);
+}
+
+void TransferWiring::onMemoryBusyChanged(bool busy)
+{
+    QProgressBar *progressBar = m_panels.progressBar();
+    if (busy) {
+        if (m_memoryTabPending) {
+            m_memoryTabPending = false;
+            m_window.selectTab(kTabMemory);
+        }
+        m_readingMemory = std::exchange(m_memoryReadPending, false);
+        if (m_readingMemory)
+            m_rowBeforeRead = m_panels.channelGrid()->currentSlot();
+        // A safe write shows its phase in the bar instead of the slot.
+        if (m_phase == Transfers::Phase::Idle) {
+            progressBar->setValue(0);
+            progressBar->show();
+        }
+    } else {
+        if (m_phase == Transfers::Phase::Idle)
+            progressBar->hide();
+        if (m_readingMemory) {
+            m_readingMemory = false;
+            m_panels.channelGrid()->setCurrentSlot(m_rowBeforeRead);
+        }
+    }
+    Q_EMIT runningStateChanged();
+}
+
+void TransferWiring::onTransferFinished(Transfers::Operation op, bool completed)
+{
+    // The ALL read reports each half; the backup waits for the second, the whole image.
+    const bool wholeRead = isRead(op) && !m_transfers.isRunning();
+    const bool readStopped = m_readStopped || !completed;
+    m_readStopped = isRead(op) && !wholeRead && readStopped;
+    const qsizetype writtenBefore =
+        std::exchange(m_writtenBefore, m_transfers.writtenBlocks().size());
+    if (!completed)
+        return; // the stop has shown its message box
+    if (op == Transfers::Operation::ReadSettings)
+        m_panels.vfoGrid()->setCurrentRow(0);
+    QString notice = transferCompletedText(op);
+    const qsizetype sent = m_transfers.writtenBlocks().size() - writtenBefore;
+    if (!isRead(op) && m_transfers.writeOptions().changesOnly) {
+        notice += sent == 0   ? QStringLiteral(": the radio held every block already")
+                  : sent == 1 ? QStringLiteral(": 1 changed block written")
+                              : QStringLiteral(": %1 changed blocks written").arg(sent);
+    }
+    // Completed with read-back: every block sent was read back as sent.
+    if (!isRead(op) && m_transfers.writeOptions().verify && sent > 0)
+        notice += QStringLiteral(", verified");
+    m_statusBar.showNotice(notice);
+    if (wholeRead && !readStopped)
+        keepReadBackup();
+}
+
+void TransferWiring::keepReadBackup()
+{
+    keepBackupOf(m_document, BackupKind::AfterRead);
+}
+
+QString TransferWiring::keepBackupOf(const Document &image, BackupKind kind)
+{
+    const QString path = keepBackup(image, kind);
+    if (path.isEmpty())
+        m_statusBar.showNotice(backupNotKeptText());
+    return QDir::toNativeSeparators(path);
+}
+
+void TransferWiring::onSlotStarted(int slot)
+{
+    if (m_phase == Transfers::Phase::Idle)
+        m_panels.progressBar()->setValue(slot);
+    // The row being read is highlighted; the grid scrolls to keep it in view.
+    if (m_readingMemory)
+        m_panels.channelGrid()->setCurrentSlot(slot);
+}
+
+} // namespace hxv5

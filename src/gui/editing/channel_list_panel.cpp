@@ -1,0 +1,225 @@
+#include "editing/channel_list_panel.h"
+
+#include "document/document.h"
+#include "editing/channel_grid.h"
+#include "files/row_clipboard.h"
+
+#include <QClipboard>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace hxv5 {
+
+ChannelListPanel::ChannelListPanel(Document &document, ChannelGrid &grid, QWidget *parent,
+                                   ChannelListOperations::Confirm confirm)
+    : QWidget(parent), m_document(document), m_grid(grid),
+      m_confirm(
+          confirm
+              ? std::move(confirm)
+              : [this](const QString &title,
+                       const QString &text) { return confirmWithMessageBox(this, title, text); }),
+      m_operations(document, m_confirm, [this](const QString &text) { Q_EMIT notice(text); })
+{
+    setObjectName(QStringLiteral("ChannelListPanel"));
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const struct
+    {
+        const char *name;
+        const char *caption;
+        void (ChannelListPanel::*slot)();
+        bool changesTable;
+    } buttons[] = {
+        {"cmbClear", "Clear", &ChannelListPanel::cmbClear_Click, true},
+        {"cmbClAll", "Clear All", &ChannelListPanel::cmbClAll_Click, true},
+        {"cmbDelete", "Delete", &ChannelListPanel::cmbDelete_Click, true},
+        {"cmbInsert", "Insert", &ChannelListPanel::cmbInsert_Click, true},
+        {"cmbDisable", "Disable", &ChannelListPanel::cmbDisable_Click, true},
+        {"cmbDisAll", "Disable All", &ChannelListPanel::cmbDisAll_Click, true},
+        {"cmbEnable", "Enable", &ChannelListPanel::cmbEnable_Click, true},
+        {"cmbEnAll", "Enable All", &ChannelListPanel::cmbEnAll_Click, true},
+        {"Command5", "Up", &ChannelListPanel::Command5_Click, false},
+        {"Command4", "Down", &ChannelListPanel::Command4_Click, false},
+    };
+    int i = 0;
+    for (const auto &b : buttons) {
+        QPushButton *button = addButton(b.name, QString::fromLatin1(b.caption), b.slot);
+        layout->addWidget(button, i % 2, i / 2);
+        if (b.changesTable)
+            m_changingButtons << button;
+        ++i;
+    }
+    // While a transfer runs the table is the transfer's: the buttons that change it wait.
+    auto followBusy = [this](bool busy) {
+        for (QPushButton *button : std::as_const(m_changingButtons))
+            button->setEnabled(!busy);
+    };
+    connect(&m_document, &Document::busyChanged, this, followBusy);
+    followBusy(m_document.isBusy());
+
+    connect(&m_grid, &ChannelGrid::clearRequested, this, &ChannelListPanel::cmbClear_Click);
+    connect(&m_grid, &ChannelGrid::moveRequested, this, &ChannelListPanel::moveRows);
+}
+
+QPushButton *ChannelListPanel::addButton(const char *name, const QString &caption,
+                                         void (ChannelListPanel::*slot)())
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, slot);
+    return button;
+}
+
+bool ChannelListPanel::confirmWithMessageBox(QWidget *parent, const QString &title,
+                                             const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() != QMessageBox::Cancel;
+}
+
+void ChannelListPanel::onCurrentRow(const std::function<bool(int)> &operation)
+{
+    const int slot = m_grid.currentSlot();
+    if (operation(slot))
+        m_grid.selectSlotInPlace(slot);
+}
+
+void ChannelListPanel::onSelectedRows(const std::function<bool(const QList<int> &)> &operation)
+{
+    const int current = m_grid.currentSlot();
+    const QList<int> slots = m_grid.selectedSlots();
+    if (operation(slots))
+        m_grid.selectSlots(slots, current);
+}
+
+void ChannelListPanel::cmbClear_Click()
+{
+    onSelectedRows([this](const QList<int> &slots) { return m_operations.ClearRows(slots); });
+}
+
+void ChannelListPanel::cmbClAll_Click()
+{
+    onCurrentRow([this](int) { return m_operations.ClearAll(); });
+}
+
+void ChannelListPanel::cmbDelete_Click()
+{
+    onSelectedRows([this](const QList<int> &slots) { return m_operations.DeleteRows(slots); });
+}
+
+void ChannelListPanel::cmbInsert_Click()
+{
+    // The empty rows come selected, at the first selected channel.
+    const QList<int> slots = m_grid.selectedSlots();
+    const QList<int> blanks = ChannelListOperations::insertedSlots(slots);
+    if (!m_operations.InsertRows(slots))
+        return;
+    if (blanks.isEmpty())
+        m_grid.selectSlots(slots, m_grid.currentSlot());
+    else
+        m_grid.selectSlots(blanks, blanks.first());
+}
+
+void ChannelListPanel::cmbDisable_Click()
+{
+    onSelectedRows([this](const QList<int> &slots) { return m_operations.DisableRows(slots); });
+}
+
+void ChannelListPanel::cmbDisAll_Click()
+{
+    onCurrentRow([this](int) { return m_operations.DisableAll(); });
+}
+
+void ChannelListPanel::cmbEnable_Click()
+{
+    onSelectedRows([this](const QList<int> &slots) { return m_operations.EnableRows(slots); });
+}
+
+void ChannelListPanel::cmbEnAll_Click()
+{
+    onCurrentRow([this](int) { return m_operations.EnableAll(); });
+}
+
+void ChannelListPanel::Command5_Click()
+{
+    moveCurrentRow(false);
+}
+
+void ChannelListPanel::Command4_Click()
+{
+    moveCurrentRow(true);
+}
+
+void ChannelListPanel::moveCurrentRow(bool down)
+{
+    // Grid rows count from 1 for slot 0, as the scrolling rules do.
+    const int current = m_grid.currentSlot() + 1;
+    const int top = qMax(m_grid.rowAt(0), 0) + 1;
+    const int shown = m_grid.shownRowCount();
+    const GridScroll next = down ? scrollDown(current, top, shown) : scrollUp(current, top, shown);
+    // The scrolling rule alone decides where the view goes.
+    m_grid.selectSlotInPlace(next.currentRow - 1);
+    m_grid.verticalScrollBar()->setValue(next.topRow - 1);
+}
+
+void ChannelListPanel::moveRows(bool down)
+{
+    const int current = m_grid.currentSlot();
+    const QList<int> slots = m_grid.selectedSlots();
+    const bool moved = down ? m_operations.MoveDown(slots) : m_operations.MoveUp(slots);
+    if (!moved)
+        return;
+    const int by = down ? 1 : -1;
+    QList<int> shifted;
+    for (int slot : slots)
+        shifted.append(slot + by);
+    m_grid.selectSlots(shifted, current + by);
+    m_grid.scrollTo(m_grid.model()->index(current + by, 0));
+}
+
+void ChannelListPanel::copyRows()
+{
+    const QList<int> slots = m_grid.selectedSlots();
+    auto *data = new QMimeData;
+    data->setText(copiedRowsText(m_document.channels(), slots));
+    data->setData(QStringLiteral("text/csv"), copiedRowsCsv(m_document.channels(), slots));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool ChannelListPanel::cutRows()
+{
+    if (m_document.isBusy())
+        return false;
+    copyRows();
+    const int current = m_grid.currentSlot();
+    const QList<int> slots = m_grid.selectedSlots();
+    if (!m_operations.ClearRowsWithoutAsking(slots))
+        return false;
+    m_grid.selectSlots(slots, current);
+    return true;
+}
+
+bool ChannelListPanel::pasteRows(CsvImportReport &report)
+{
+    const QList<int> slots = m_grid.selectedSlots();
+    const int first = slots.isEmpty() ? m_grid.currentSlot() : slots.first();
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!hxv5::pasteRows(m_document, text, first, m_confirm, report))
+        return false;
+    QList<int> pasted;
+    for (int slot = first;
+         slot < kSlotCount && pasted.size() < report.taken + report.skipped.size(); ++slot)
+        pasted.append(slot);
+    m_grid.selectSlots(pasted, first);
+    return true;
+}
+
+} // namespace hxv5

@@ -1,0 +1,182 @@
+#include "editing/row_grid.h"
+
+#include "editing/channel_table.h"
+#include "editing/row_style_delegate.h"
+#include "editing/row_table_model.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace hxv5 {
+
+namespace {
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kGridPointSize = 6.75;
+} // namespace
+
+RowGrid::RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRows, QWidget *parent)
+    : QTableView(parent), m_model(model), m_rowStyle(new RowStyleDelegate(this)), m_widths(widths),
+      m_visibleRows(visibleRows)
+{
+    m_model->setParent(this);
+    setModel(m_model);
+    setItemDelegate(m_rowStyle);
+    setFont(gridFont());
+
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    // The grid starts exactly as wide as its columns; it scrolls vertically when it shows fewer
+    // rows than it holds, and sideways only once the user has widened columns past its width (a
+    // scroll bar that may come and go makes every redraw of a row lay the grid out again).
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(m_visibleRows < m_model->rowCount() ? Qt::ScrollBarAlwaysOn
+                                                                   : Qt::ScrollBarAlwaysOff);
+
+    QHeaderView *top = horizontalHeader();
+    top->setSectionResizeMode(QHeaderView::Interactive);
+    top->setSectionsClickable(false);
+    top->setHighlightSections(false);
+    top->setMinimumSectionSize(1);
+    QHeaderView *side = verticalHeader();
+    side->setSectionResizeMode(QHeaderView::Fixed);
+    side->setHighlightSections(false);
+    side->setMinimumSectionSize(1);
+    side->setDefaultAlignment(Qt::AlignCenter);
+
+    connect(top, &QHeaderView::sectionResized, this, [this] {
+        if (!m_layingOut && horizontalHeader()->length() > viewport()->width())
+            setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { rowDoubleClicked(index.row()); });
+    connect(side, &QHeaderView::sectionDoubleClicked, this,
+            [this](int row) { rowDoubleClicked(row); });
+
+    layOut();
+    m_rowStyle->setNotesFont(notesFont());
+    selectDataRow(0);
+}
+
+QFont RowGrid::gridFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(kGridPointSize);
+    return font;
+}
+
+QFont RowGrid::notesFont()
+{
+    QFont font = gridFont();
+    // The Japanese desktop's gothic face; elsewhere the font matcher picks a face that has the
+    // glyphs, without complaint.
+    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic")});
+    return font;
+}
+
+int RowGrid::twipsToPixels(int twips) const
+{
+    return static_cast<int>(std::lround(twips * logicalDpiX() / kTwipsPerInch));
+}
+
+void RowGrid::layOut()
+{
+    const QFontMetrics grid(font());
+    const QFontMetrics notes(notesFont());
+    m_rowHeight = std::max(grid.height(), notes.height()) + 4;
+
+    QHeaderView *top = horizontalHeader();
+    QHeaderView *side = verticalHeader();
+    // The header row and the label column are cells of the grid: they take its font, not the
+    // desktop's header font.
+    top->setFont(font());
+    side->setFont(font());
+    side->setDefaultSectionSize(m_rowHeight);
+    side->setFixedWidth(twipsToPixels(m_widths[0]));
+    top->setFixedHeight(m_rowHeight);
+    m_layingOut = true;
+    for (int column = 0; column < kColumnCount; ++column)
+        top->resizeSection(column, twipsToPixels(m_widths[static_cast<size_t>(column) + 1]));
+    m_layingOut = false;
+
+    int width = 2 * frameWidth() + side->width() + top->length();
+    if (verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        width += verticalScrollBar()->sizeHint().width();
+    const int height = 2 * frameWidth() + top->height() + m_visibleRows * m_rowHeight;
+    setMinimumSize(width, height);
+    resize(width, height);
+    // A grid that shows all its rows has nothing to show in more height.
+    const bool allShown = m_visibleRows >= m_model->rowCount();
+    setSizePolicy(QSizePolicy::Expanding, allShown ? QSizePolicy::Fixed : QSizePolicy::Expanding);
+    if (allShown)
+        setMaximumHeight(height);
+    updateGeometry();
+}
+
+QSize RowGrid::sizeHint() const
+{
+    return minimumSize();
+}
+
+int RowGrid::shownRowCount() const
+{
+    const int shown = m_rowHeight > 0 ? viewport()->height() / m_rowHeight : 0;
+    return std::max(shown, m_visibleRows);
+}
+
+void RowGrid::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        const QModelIndex current = currentIndex();
+        if (current.isValid())
+            rowDoubleClicked(current.row());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void RowGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        layOut();
+}
+
+int RowGrid::currentDataRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : 0;
+}
+
+void RowGrid::selectDataRow(int row, bool bringIntoView)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const QModelIndex index = m_model->index(row, 0);
+    // A new current index scrolls the view to it on its own; that must not happen when the row
+    // is only selected again.
+    const bool autoScrolling = hasAutoScroll();
+    setAutoScroll(bringIntoView && autoScrolling);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                 QItemSelectionModel::Rows);
+    setAutoScroll(autoScrolling);
+    if (bringIntoView)
+        scrollTo(index);
+}
+
+void RowGrid::applyNotesFont()
+{
+    m_rowStyle->setNotesFont(notesFont());
+    viewport()->update();
+    selectDataRow(0);
+}
+
+} // namespace hxv5

@@ -1,0 +1,40 @@
+#include "editing/vfo_grid.h"
+
+#include "document/document.h"
+#include "editing/vfo_table_model.h"
+
+namespace hxv5 {
+
+VfoGrid::VfoGrid(Document &document, QWidget *parent)
+    : RowGrid(new VfoTableModel(document), columnWidths(), kVfoRowCount, parent)
+{
+    setObjectName(QStringLiteral("MSFlexGrid2"));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+VfoTableModel *VfoGrid::vfoModel() const
+{
+    return static_cast<VfoTableModel *>(rowModel());
+}
+
+void VfoGrid::UpdateVFOData()
+{
+    rowModel()->refreshRows(0, kVfoRowCount - 1);
+}
+
+void VfoGrid::Grid2Data(int row)
+{
+    rowModel()->refreshRows(row - 1, row - 1);
+}
+
+void VfoGrid::ChangeFont()
+{
+    applyNotesFont();
+}
+
+void VfoGrid::rowDoubleClicked(int row)
+{
+    Q_EMIT rowActivated(row);
+}
+
+} // namespace hxv5
