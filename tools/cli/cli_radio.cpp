@@ -2,14 +2,14 @@
 
 #include "base/user_interaction.h"
 #include "document/document.h"
-#include "files/backups.h"
 #include "files/clone_file.h"
 #include "files/safe_write.h"
-#include "link/serial_port.h"
-#include "link/transfers.h"
+#include "session/session.h"
 
 #include <QEventLoop>
 #include <QTextStream>
+
+#include <functional>
 
 namespace hxv5::cli {
 
@@ -60,44 +60,28 @@ bool parseArguments(const QStringList &args, RadioArguments &parsed)
     return true;
 }
 
-// PORT is a COM number 1..14 or a device path.
-bool configurePort(QtSerialPortAdapter &port, const QString &text)
+// The session of one command: failures and notices on stderr, PORT (a COM number 1..14 or a
+// device path) as the line; false for a PORT that is neither.
+bool prepare(Session &session, const RadioArguments &parsed)
 {
-    bool isNumber = false;
-    const int number = text.toInt(&isNumber);
-    if (!isNumber) {
-        port.setDevicePath(text);
-        return true;
-    }
-    if (number < SerialPort::kFirstPort || number > SerialPort::kLastPort)
-        return false;
-    port.setPortNumber(number);
-    return true;
+    QObject::connect(&session, &Session::notice,
+                     [](const QString &text) { QTextStream(stderr) << text << '\n'; });
+    return session.usePort(parsed.port);
 }
 
-bool prepare(const QStringList &args, QtSerialPortAdapter &port, RadioArguments &parsed)
-{
-    return parseArguments(args, parsed) && configurePort(port, parsed.port);
-}
-
-// Runs one transfer to its end (both halves of an ALL transfer); true when every half completed.
-// A stop has shown its message already.
-bool run(Transfers &transfers, void (Transfers::*operation)())
+// Runs what start begins to its end (both halves of an ALL transfer); true when every half
+// completed. A stop has shown its message already.
+bool run(Session &session, const std::function<void()> &start)
 {
     QEventLoop loop;
     bool completed = true;
-    const auto finished =
-        QObject::connect(&transfers, &Transfers::finished, &loop,
-                         [&](Transfers::Operation, bool ok) { completed = completed && ok; });
-    const auto ended =
-        QObject::connect(&transfers, &Transfers::runningChanged, &loop, [&](bool running) {
-            if (!running)
-                loop.quit();
-        });
-    (transfers.*operation)();
-    if (transfers.isRunning())
+    const auto ended = QObject::connect(&session, &Session::runEnded, &loop, [&](bool ok) {
+        completed = ok;
+        loop.quit();
+    });
+    start();
+    if (session.transfers().isRunning())
         loop.exec();
-    QObject::disconnect(finished);
     QObject::disconnect(ended);
     return completed;
 }
@@ -108,36 +92,23 @@ bool takeFlag(QStringList &args, const QString &flag)
     return args.removeAll(flag) > 0;
 }
 
-// What the radio held is kept in the backups folder whatever else becomes of it; a backup that
-// cannot be kept there is told but fails nothing.
-QString keepToldBackup(const Document &image, BackupKind kind)
-{
-    const QString path = keepBackup(image, kind);
-    if (path.isEmpty())
-        QTextStream(stderr) << backupNotKeptText() << '\n';
-    return path;
-}
-
 } // namespace
 
 int readRadio(const QStringList &args)
 {
     RadioArguments parsed;
-    QtSerialPortAdapter port;
-    if (!prepare(args, port, parsed))
+    ConsoleInteraction ui;
+    Session session(ui);
+    if (!parseArguments(args, parsed) || !prepare(session, parsed))
         return usage("read-radio --port PORT OUT.TV5");
     // An output that can never be written is refused before the radio spends the transfer on it.
     if (!canWriteFileSafely(parsed.file))
         return fileFailure(FileError::FileOpenError);
 
-    Document doc;
-    ConsoleInteraction ui;
-    Transfers transfers(doc, port, ui);
-    // Nothing is written unless both transfers went through.
-    if (!run(transfers, &Transfers::readSettings) || !run(transfers, &Transfers::readMemory))
+    // Nothing is written unless both halves went through; the session has kept the backup.
+    if (!run(session, [&] { session.readRadio(); }))
         return kFailed;
-    keepToldBackup(doc, BackupKind::AfterRead);
-    const FileError error = writeCloneFile(parsed.file, doc);
+    const FileError error = writeCloneFile(parsed.file, session.document());
     return error == FileError::None ? 0 : fileFailure(error);
 }
 
@@ -155,8 +126,9 @@ int writeRadio(const QStringList &args)
     options.readFirst = !backupFile.isEmpty();
 
     RadioArguments parsed;
-    QtSerialPortAdapter port;
-    if (!prepare(rest, port, parsed))
+    ConsoleInteraction ui;
+    Session session(ui);
+    if (!parseArguments(rest, parsed) || !prepare(session, parsed))
         return usage(kUsageLine);
     if (!backupFile.isEmpty() && sameFile(backupFile, parsed.file))
         return usage(kUsageLine);
@@ -164,29 +136,15 @@ int writeRadio(const QStringList &args)
     if (!backupFile.isEmpty() && !canWriteFileSafely(backupFile))
         return fileFailure(FileError::FileOpenError);
 
-    Document doc;
-    const FileError error = readCloneFile(parsed.file, doc);
+    const FileError error = readCloneFile(parsed.file, session.document());
     if (error != FileError::None)
         return fileFailure(error);
-    ConsoleInteraction ui;
-    Transfers transfers(doc, port, ui);
-    transfers.setWriteOptions(options);
-    FileError backupError = FileError::None;
-    transfers.setRadioImageKeeper([&](const Document &radio, QString &keptAt) {
-        keptAt = keepToldBackup(radio, BackupKind::BeforeWrite);
-        if (backupFile.isEmpty())
-            return true;
-        // Asked for by name: without it nothing is written.
-        backupError = writeFileSafely(backupFile, cloneFileBytes(radio)) ? FileError::None
-                                                                         : FileError::FileOpenError;
-        if (backupError == FileError::None)
-            keptAt = backupFile;
-        return backupError == FileError::None;
-    });
+    session.setWriteOptions(options);
+    session.setBackupCopy(backupFile);
     // Settings, then memory, as one transfer; nothing more once a half has stopped.
-    const bool completed = run(transfers, &Transfers::writeAllStoppingAtAFailure);
-    if (backupError != FileError::None)
-        return fileFailure(backupError);
+    const bool completed = run(session, [&] { session.transfers().writeAllStoppingAtAFailure(); });
+    if (session.backupCopyFailed())
+        return fileFailure(FileError::FileOpenError);
     return completed ? 0 : kFailed;
 }
 

@@ -23,9 +23,6 @@
 #include "files/csv_exchange.h"
 #include "files/file_commands.h"
 #include "link/port_dialog.h"
-#include "link/port_mapping.h"
-#include "link/serial_port.h"
-#include "link/transfers.h"
 #include "print/dlg_print.h"
 #include "print/print_controller.h"
 
@@ -49,25 +46,40 @@ constexpr int kWindowHeightTwips = 7905;
 } // namespace
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget *parent)
-    : QMainWindow(parent), m_options(std::move(options)), m_document(new Document(this))
+    : QMainWindow(parent), m_options(std::move(options))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(applicationTitle());
+    buildSession();
+    buildParts();
+    connectParts();
+}
 
-    if (m_options.port) {
-        m_port = m_options.port;
-    } else {
-        m_ownPort = std::make_unique<QtSerialPortAdapter>();
-        m_port = m_ownPort.get();
-    }
+MainWindow::~MainWindow()
+{
+    // The wiring goes first, so that nothing of this window listens to the session any longer.
+    delete m_transferWiring;
+    delete m_fileWiring;
+    disconnect(m_document, nullptr, this, nullptr);
+    delete m_print;
+    // The views and dialogs hold the document and the line; the session outlives them.
+    delete m_testPanel;
+    delete takeCentralWidget();
+    unloadOtherWindows();
+    m_session.reset();
+}
+
+void MainWindow::buildSession()
+{
     if (m_options.interaction) {
         m_interaction = m_options.interaction;
     } else {
         m_ownInteraction = std::make_unique<WidgetInteraction>(this);
         m_interaction = m_ownInteraction.get();
     }
-    m_transfers = new Transfers(*m_document, *m_port, *m_interaction, this);
-    m_files = new FileCommands(*m_document, *m_interaction, this);
+    m_session = std::make_unique<Session>(*m_interaction, m_options.port);
+    m_session->useStoredWriteOptions();
+    m_document = &m_session->document();
     m_print = new PrintController(*m_document, this);
     if (m_options.execDialog) {
         m_print->setExecDialog([exec = m_options.execDialog](QDialog &dialog) {
@@ -75,53 +87,41 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget *parent)
             return dialog.result();
         });
     }
+}
 
+void MainWindow::buildParts()
+{
     m_panels = new MainPanels(*m_document, this);
     setCentralWidget(m_panels);
-    connect(m_panels->tabStrip(), &QTabBar::currentChanged, this, &MainWindow::TabStrip1_Click);
-    connect(m_panels->vfoGrid(), &VfoGrid::rowActivated, this, &MainWindow::editVfoRow);
-    connect(m_panels->channelGrid(), &ChannelGrid::slotActivated, this, &MainWindow::editSlot);
-
     m_commands = std::make_unique<MainCommands>(*this);
     m_statusBar = new MainStatusBar(this);
     setStatusBar(m_statusBar);
-    connect(m_panels->listPanel(), &ChannelListPanel::notice, m_statusBar,
-            &MainStatusBar::showNotice);
-    m_testPanel = new TestPanelDock(*m_transfers, *m_document, *m_print, *this);
-    m_transferWiring =
-        new TransferWiring(*this, *m_document, *m_transfers, *m_files, *m_panels, *m_statusBar);
-    connect(m_transferWiring, &TransferWiring::runningStateChanged, this,
-            &MainWindow::updateCommandStates);
-    m_fileWiring = new FileWiring(*this, *m_files, *m_panels);
-    const Transfers::WriteOptions writes = m_transfers->writeOptions();
+    m_testPanel = new TestPanelDock(transfers(), *m_document, *m_print, *this);
+    m_transferWiring = new TransferWiring(*this, *m_session, *m_panels, *m_statusBar);
+    m_fileWiring = new FileWiring(*this, fileCommands(), *m_panels);
+    const Transfers::WriteOptions writes = m_session->writeOptions();
     m_commands->menuItem("mnuToolsWriteChanges")->setChecked(writes.changesOnly);
     m_commands->menuItem("mnuToolsVerify")->setChecked(writes.verify);
     if (auto *recent = findChild<QMenu *>(QStringLiteral("mnuFileRecent")))
-        new RecentFilesMenu(*recent, *m_files, *m_document, this);
-    new FileDropFilter(*this, *m_files);
+        new RecentFilesMenu(*recent, fileCommands(), *m_document, this);
+    new FileDropFilter(*this, fileCommands());
+}
+
+void MainWindow::connectParts()
+{
+    connect(m_panels->tabStrip(), &QTabBar::currentChanged, this, &MainWindow::TabStrip1_Click);
+    connect(m_panels->vfoGrid(), &VfoGrid::rowActivated, this, &MainWindow::editVfoRow);
+    connect(m_panels->channelGrid(), &ChannelGrid::slotActivated, this, &MainWindow::editSlot);
+    connect(m_panels->listPanel(), &ChannelListPanel::notice, m_statusBar,
+            &MainStatusBar::showNotice);
+    connect(m_transferWiring, &TransferWiring::runningStateChanged, this,
+            &MainWindow::updateCommandStates);
     connect(m_document, &Document::busyChanged, this, &MainWindow::updateCommandStates);
     connect(&m_document->history(), &UndoStack::indexChanged, this, [this] {
         updateCommandStates();
         updateHistoryCaptions();
     });
     connect(m_document, &Document::changedFlagChanged, this, &QWidget::setWindowModified);
-}
-
-MainWindow::~MainWindow()
-{
-    // The transfers and the file commands act on the document and the line, and a transfer ends
-    // with signals: they go first, while everything they touch still exists and neither this
-    // window nor its wiring listens any longer.
-    delete m_transferWiring;
-    delete m_fileWiring;
-    disconnect(m_document, nullptr, this, nullptr);
-    delete m_transfers;
-    delete m_files;
-    delete m_print;
-    // The views and dialogs hold the document and the line; both outlive them.
-    delete m_testPanel;
-    delete takeCentralWidget();
-    unloadOtherWindows();
 }
 
 // --- lifecycle ---
@@ -136,7 +136,7 @@ void MainWindow::Form_Load()
     resize(twipsToPixels(QSize(kWindowWidthTwips, kWindowHeightTwips), this));
 
     // The grids have their headings, row labels and widths from their construction.
-    m_port->setPortNumber(readPortFile());
+    m_session->loadPortNumber();
 
     // No model variant counts as selected yet: the default record is that of model byte 0. The
     // settings lists were filled when the document was made.
@@ -177,7 +177,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     // Refused as well while a transfer runs: it ends by itself within seconds, and closing under
     // it would leave the radio or the tables half written.
-    if (m_transfers->isRunning()) {
+    if (transfers().isRunning()) {
         m_statusBar->showNotice(
             QStringLiteral("A transfer with the radio is running: close the window when it has "
                            "ended."));
@@ -201,7 +201,7 @@ void MainWindow::unloadOtherWindows()
 
 bool MainWindow::Form_QueryUnload()
 {
-    return m_files->queryClose();
+    return fileCommands().queryClose();
 }
 
 void MainWindow::Form_Unload()
@@ -209,7 +209,7 @@ void MainWindow::Form_Unload()
     m_unloaded = true;
     // Failures to store the port or the placement are not reported: the next run starts on
     // COM 1 at the usual place.
-    writePortFile(m_port->portNumber());
+    m_session->storePortNumber();
 
     unloadOtherWindows();
 
@@ -248,7 +248,7 @@ void MainWindow::TabStrip1_Click()
 
 void MainWindow::updateCommandStates()
 {
-    const bool running = m_transfers->isRunning() || m_document->isBusy();
+    const bool running = transfers().isRunning() || m_document->isBusy();
     m_commands->updateStates(running, selectedTab());
     m_transferWiring->lockButtons(running);
 }
@@ -257,43 +257,43 @@ void MainWindow::updateCommandStates()
 
 void MainWindow::mnuFileNew_Click()
 {
-    m_files->New();
+    fileCommands().New();
 }
 
 void MainWindow::mnuFileOpen_Click()
 {
-    m_files->Open();
+    fileCommands().Open();
 }
 
 void MainWindow::mnuFileOpenBackup_Click()
 {
-    m_files->OpenBackup();
+    fileCommands().OpenBackup();
 }
 
 void MainWindow::mnuFileSave_Click()
 {
-    m_files->Save();
+    fileCommands().Save();
 }
 
 void MainWindow::mnuFileSaveAs_Click()
 {
-    m_files->SaveAs();
+    fileCommands().SaveAs();
 }
 
 void MainWindow::mnuImport_Click()
 {
-    m_files->Import();
+    fileCommands().Import();
 }
 
 void MainWindow::mnuExport_Click()
 {
-    m_files->Export();
+    fileCommands().Export();
 }
 
 void MainWindow::mnuFileCompare_Click()
 {
     QList<ImageDifference> differences;
-    if (!m_files->Compare(differences))
+    if (!fileCommands().Compare(differences))
         return;
     CompareDialog dialog(differences, this);
     runModal(dialog);
@@ -441,13 +441,12 @@ void MainWindow::editSlot(int slot)
 
 void MainWindow::mnuToolsWriteChanges_Click()
 {
-    m_transferWiring->setWriteChangesOnly(
-        m_commands->menuItem("mnuToolsWriteChanges")->isChecked());
+    m_session->setWriteChangesOnly(m_commands->menuItem("mnuToolsWriteChanges")->isChecked());
 }
 
 void MainWindow::mnuToolsVerify_Click()
 {
-    m_transferWiring->setVerifyAfterWrite(m_commands->menuItem("mnuToolsVerify")->isChecked());
+    m_session->setVerifyAfterWrite(m_commands->menuItem("mnuToolsVerify")->isChecked());
 }
 
 void MainWindow::mnuViewToolbar_Click()
@@ -501,7 +500,7 @@ void MainWindow::runModal(QDialog &dialog)
 void MainWindow::mnuToolsOptions_Click()
 {
     if (!m_portDialog) {
-        m_portDialog = new PortDialog(*m_port, this);
+        m_portDialog = new PortDialog(serialPort(), this);
         m_loadedWindows.append(m_portDialog.data());
     }
     m_portDialog->prepare();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/string_table.h"
-#include "link/transfers.h"
+#include "session/session.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -19,7 +19,6 @@ namespace hxv5 {
 class AboutBox;
 class Document;
 class EditDialog;
-class FileCommands;
 class FileWiring;
 class HelpWindow;
 class MainCommands;
@@ -27,7 +26,6 @@ class MainPanels;
 class MainStatusBar;
 class PortDialog;
 class PrintController;
-class SerialPort;
 class TestPanelDock;
 class TransferWiring;
 class UserInteraction;
@@ -51,9 +49,9 @@ struct MainWindowOptions
 
 // The program's window ("frmMain"): the tab strip over the panels "Settings 1", "Settings2" and
 // "Memorys" (and the untabbed "Program Scan"), the menus, the toolbar and the status bar. It owns
-// the document, the line to the radio with its transfers, and the file commands, and forwards
-// the user's commands to them; while a transfer runs, every command that would change the tables
-// or the settings is unavailable.
+// a session (the document, the line to the radio with its transfers, the file commands and their
+// rules) and forwards the user's commands to it; while a transfer runs, every command that would
+// change the tables or the settings is unavailable.
 //
 // The window is put together from parts: MainPanels (the tab strip and its panels), MainCommands
 // (the menus and the toolbar, from one table of commands and their rules), MainStatusBar,
@@ -66,10 +64,11 @@ public:
     explicit MainWindow(MainWindowOptions options = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    Document &document() { return *m_document; }
-    SerialPort &serialPort() { return *m_port; }
-    Transfers &transfers() { return *m_transfers; }
-    FileCommands &fileCommands() { return *m_files; }
+    Session &session() { return *m_session; }
+    Document &document() { return m_session->document(); }
+    SerialPort &serialPort() { return m_session->serialPort(); }
+    Transfers &transfers() { return m_session->transfers(); }
+    FileCommands &fileCommands() { return m_session->fileCommands(); }
 
     // Runs once, before the window is first shown: localises the window, sets its size, takes
     // the port number from the port file, decodes the default settings, draws the grids, holds
@@ -162,15 +161,18 @@ private:
     void editVfoRow(int vfoRow);
     void editSlot(int slot);
 
+    // Builds the core the window drives, and the print controller.
+    void buildSession();
+    // The panels, menus, status bar, test panel and the wiring between them and the session.
+    void buildParts();
+    void connectParts();
+
     MainWindowOptions m_options;
-    Document *m_document;
-    std::unique_ptr<SerialPort> m_ownPort;
-    SerialPort *m_port;
     std::unique_ptr<UserInteraction> m_ownInteraction;
-    UserInteraction *m_interaction;
-    Transfers *m_transfers;
-    FileCommands *m_files;
-    PrintController *m_print;
+    UserInteraction *m_interaction = nullptr;
+    std::unique_ptr<Session> m_session;
+    Document *m_document = nullptr;
+    PrintController *m_print = nullptr;
 
     MainPanels *m_panels = nullptr;
     std::unique_ptr<MainCommands> m_commands;

@@ -6,14 +6,12 @@
 #include "document/document.h"
 #include "editing/channel_grid.h"
 #include "editing/vfo_grid.h"
-#include "files/backups.h"
 #include "files/file_commands.h"
+#include "session/session.h"
 #include "settings/settings_pages.h"
 
-#include <QDir>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 
 namespace hxv5 {
 
@@ -39,10 +37,6 @@ QString transferCompletedText(Transfers::Operation op)
     return {};
 }
 
-const QString kStoreGroup = QStringLiteral("Transfers");
-const QString kChangesOnlyKey = QStringLiteral("WriteChangesOnly");
-const QString kVerifyKey = QStringLiteral("VerifyAfterWrite");
-
 QString phaseText(Transfers::Phase phase, int blocks, bool changesOnly)
 {
     switch (phase) {
@@ -66,10 +60,10 @@ QString phaseText(Transfers::Phase phase, int blocks, bool changesOnly)
 
 } // namespace
 
-TransferWiring::TransferWiring(MainWindow &window, Document &document, Transfers &transfers,
-                               FileCommands &files, MainPanels &panels, MainStatusBar &statusBar)
-    : QObject(&window), m_window(window), m_document(document), m_transfers(transfers),
-      m_files(files), m_panels(panels), m_statusBar(statusBar)
+TransferWiring::TransferWiring(MainWindow &window, Session &session, MainPanels &panels,
+                               MainStatusBar &statusBar)
+    : QObject(&window), m_window(window), m_session(session), m_document(session.document()),
+      m_transfers(session.transfers()), m_panels(panels), m_statusBar(statusBar)
 {
     SettingsPage1 *settings1 = m_panels.settings1();
     SettingsPage2 *settings2 = m_panels.settings2();
@@ -88,23 +82,11 @@ TransferWiring::TransferWiring(MainWindow &window, Document &document, Transfers
     connect(&m_transfers, &Transfers::settingsBusyChanged, this,
             &TransferWiring::runningStateChanged);
     connect(&m_transfers, &Transfers::slotStarted, this, &TransferWiring::onSlotStarted);
-    connect(&m_transfers, &Transfers::finished, this, &TransferWiring::onTransferFinished);
+    connect(&m_session, &Session::transferFinished, this, &TransferWiring::onTransferFinished);
+    connect(&m_session, &Session::notice, &m_statusBar, &MainStatusBar::showNotice);
     connect(&m_transfers, &Transfers::phaseChanged, this, &TransferWiring::onPhaseChanged);
     connect(&m_transfers, &Transfers::phaseProgress, m_panels.progressBar(),
             &QProgressBar::setValue);
-
-    // Only changes unless the user chose otherwise: a write then reads the radio first, keeps what
-    // it held and asks before it clears channels. Unticked, the writes go block after block.
-    QSettings store;
-    store.beginGroup(kStoreGroup);
-    Transfers::WriteOptions options;
-    options.changesOnly = store.value(kChangesOnlyKey, true).toBool();
-    options.verify = store.value(kVerifyKey, false).toBool();
-    m_transfers.setWriteOptions(options);
-    m_transfers.setRadioImageKeeper([this](const Document &radio, QString &keptAt) {
-        keptAt = keepBackupOf(radio, BackupKind::BeforeWrite);
-        return true; // a backup that cannot be kept never stops the write
-    });
 
     connect(&m_transfers, &Transfers::runningChanged, this, [this](bool running) {
         if (running)
@@ -122,7 +104,7 @@ bool TransferWiring::mayReadOverDocument()
     // A transfer that runs refuses the new one by itself; nothing to ask then.
     if (m_transfers.isRunning() || m_document.isBusy())
         return true;
-    return m_files.promptSaveChanges();
+    return m_session.fileCommands().promptSaveChanges();
 }
 
 void TransferWiring::readMemory()
@@ -217,29 +199,6 @@ void TransferWiring::lockButtons(bool running)
         button->setEnabled(!running);
 }
 
-void TransferWiring::setWriteChangesOnly(bool on)
-{
-    Transfers::WriteOptions options = m_transfers.writeOptions();
-    options.changesOnly = on;
-    storeWriteOptions(options);
-}
-
-void TransferWiring::setVerifyAfterWrite(bool on)
-{
-    Transfers::WriteOptions options = m_transfers.writeOptions();
-    options.verify = on;
-    storeWriteOptions(options);
-}
-
-void TransferWiring::storeWriteOptions(const Transfers::WriteOptions &options)
-{
-    m_transfers.setWriteOptions(options);
-    QSettings store;
-    store.beginGroup(kStoreGroup);
-    store.setValue(kChangesOnlyKey, options.changesOnly);
-    store.setValue(kVerifyKey, options.verify);
-}
-
 void TransferWiring::onPhaseChanged(Transfers::Phase phase, int blocks)
 {
     QProgressBar *progressBar = m_panels.progressBar();
@@ -289,10 +248,6 @@ void TransferWiring::onMemoryBusyChanged(bool busy)
 
 void TransferWiring::onTransferFinished(Transfers::Operation op, bool completed)
 {
-    // The ALL read reports each half; the backup waits for the second, the whole image.
-    const bool wholeRead = isRead(op) && !m_transfers.isRunning();
-    const bool readStopped = m_readStopped || !completed;
-    m_readStopped = isRead(op) && !wholeRead && readStopped;
     const qsizetype writtenBefore =
         std::exchange(m_writtenBefore, m_transfers.writtenBlocks().size());
     if (!completed)
@@ -310,21 +265,6 @@ void TransferWiring::onTransferFinished(Transfers::Operation op, bool completed)
     if (!isRead(op) && m_transfers.writeOptions().verify && sent > 0)
         notice += QStringLiteral(", verified");
     m_statusBar.showNotice(notice);
-    if (wholeRead && !readStopped)
-        keepReadBackup();
-}
-
-void TransferWiring::keepReadBackup()
-{
-    keepBackupOf(m_document, BackupKind::AfterRead);
-}
-
-QString TransferWiring::keepBackupOf(const Document &image, BackupKind kind)
-{
-    const QString path = keepBackup(image, kind);
-    if (path.isEmpty())
-        m_statusBar.showNotice(backupNotKeptText());
-    return QDir::toNativeSeparators(path);
 }
 
 void TransferWiring::onSlotStarted(int slot)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "files/backups.h"
 #include "link/transfers.h"
 
 #include <QList>
@@ -11,21 +10,22 @@ class QPushButton;
 namespace hxv5 {
 
 class Document;
-class FileCommands;
 class MainPanels;
 class MainStatusBar;
 class MainWindow;
+class Session;
 
 // Ties the transfers with the radio to the window: the Read and Write buttons of the memory page
 // and of both settings pages, the Tool menu's transfer items, the progress bar, the highlighted row
 // while Read Memory runs, the save-changes prompt before a read, the first VFO row after Read
-// Settings and the "... completed" notices. While a transfer runs, every transfer button is off.
+// Settings and the "... completed" notices. What is kept and stored is the session's. While a
+// transfer runs, every transfer button is off.
 class TransferWiring : public QObject
 {
     Q_OBJECT
 public:
-    TransferWiring(MainWindow &window, Document &document, Transfers &transfers,
-                   FileCommands &files, MainPanels &panels, MainStatusBar &statusBar);
+    TransferWiring(MainWindow &window, Session &session, MainPanels &panels,
+                   MainStatusBar &statusBar);
 
     // The buttons' commands.
     void readMemory();
@@ -45,11 +45,6 @@ public:
     // click anyway, and the screen should say so.
     void lockButtons(bool running);
 
-    // Tool ▸ "Write Changes Only" and "Verify After Write": the writes that start from now on,
-    // and stored for the user's next start.
-    void setWriteChangesOnly(bool on);
-    void setVerifyAfterWrite(bool on);
-
 Q_SIGNALS:
     // A transfer started or ended: the window's commands follow.
     void runningStateChanged();
@@ -64,18 +59,13 @@ private:
     void onMemoryBusyChanged(bool busy);
     void onTransferFinished(Transfers::Operation op, bool completed);
     void onSlotStarted(int slot);
-    // Keeps what a read brought from the radio as a backup; a failure is only told.
-    void keepReadBackup();
-    // The same for what the radio held before a write; the path it went to, or empty.
-    QString keepBackupOf(const Document &image, BackupKind kind);
-    void storeWriteOptions(const Transfers::WriteOptions &options);
     // Shows what a safe write is doing in the progress bar, in place of the slot.
     void onPhaseChanged(Transfers::Phase phase, int blocks);
 
     MainWindow &m_window;
+    Session &m_session;
     Document &m_document;
     Transfers &m_transfers;
-    FileCommands &m_files;
     MainPanels &m_panels;
     MainStatusBar &m_statusBar;
 
@@ -85,8 +75,6 @@ private:
     // Set by the ALL commands: the memory half brings the "Memory" tab to the front.
     bool m_memoryTabPending = false;
     int m_rowBeforeRead = 0;
-    // A read of the ALL item whose first half stopped: the image is not all from the radio.
-    bool m_readStopped = false;
     Transfers::Phase m_phase = Transfers::Phase::Idle;
     // How many blocks the writes of this transfer had sent when its last half ended.
     qsizetype m_writtenBefore = 0;
