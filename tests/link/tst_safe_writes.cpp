@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "image/clone_image.h"
+#include "link/transfer_plan.h"
 #include "link/transfers.h"
 #include "link_test_support.h"
 #include "scripted_interaction.h"
@@ -88,6 +89,8 @@ class TestSafeWrites : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void safeWritePlan_data();
+    void safeWritePlan();
     void changesOnlySendsExactlyTheDifferingBlocks_data();
     void changesOnlySendsExactlyTheDifferingBlocks();
     void erasedRadioReadIntoTheDocumentNeedsNoWrite();
@@ -172,6 +175,62 @@ private:
         }
     };
 };
+
+void TestSafeWrites::safeWritePlan_data()
+{
+    QTest::addColumn<QList<Edit>>("edits"); // made after the radio's image was read
+    QTest::addColumn<bool>("memory");       // else the settings half
+    QTest::addColumn<bool>("changesOnly");
+    QTest::addColumn<bool>("radioTxExtension");
+    QTest::addColumn<QList<int>>("blocks");
+
+    QTest::newRow("nothing changed") << QList<Edit>{} << true << true << false << QList<int>{};
+    QTest::newRow("the bitmap goes before the slots")
+        << QList<Edit>{Edit::OneSlot, Edit::EnableFlag} << true << true << false
+        << QList<int>{hxv5::kEnableBlock1, 12};
+    QTest::newRow("settings block, then bands")
+        << QList<Edit>{Edit::VfoBand, Edit::Setting} << false << true << false
+        << QList<int>{hxv5::kSettingsBlock, hxv5::vfoBlock(4)};
+    QTest::newRow("a slot is no change to the settings")
+        << QList<Edit>{Edit::OneSlot} << false << true << false << QList<int>{};
+    // The settings written carry the radio's own TX extension: no change either.
+    QTest::newRow("the radio's TX extension")
+        << QList<Edit>{} << false << true << true << QList<int>{};
+    QTest::newRow("every block when not only changes")
+        << QList<Edit>{} << true << false << false
+        << QList<int>{hxv5::kEnableBlock0, hxv5::kEnableBlock1} + range(0, hxv5::kSlotCount - 1);
+}
+
+void TestSafeWrites::safeWritePlan()
+{
+    QFETCH(QList<Edit>, edits);
+    QFETCH(bool, memory);
+    QFETCH(bool, changesOnly);
+    QFETCH(bool, radioTxExtension);
+    QFETCH(QList<int>, blocks);
+
+    // The radio holds what the document held.
+    Fixture f;
+    hxv5::RadioImage image;
+    for (const auto &step : hxv5::settingsWritePlan(f.doc) + hxv5::memoryWritePlan(f.doc))
+        image.held.at(step.block) = step.text;
+    if (radioTxExtension)
+        image.held.at(hxv5::kSettingsBlock)[27] = QLatin1Char('4');
+    Document radio;
+    hxv5::decodeRadioImage(image.held, radio);
+    image.asSent = hxv5::imageAsSent(radio, image.held);
+    for (Edit edit : edits)
+        applyEdit(f.doc, edit);
+
+    const hxv5::TransferPlan plan = hxv5::safeWritePlan(
+        memory ? hxv5::WriteHalf::Memory : hxv5::WriteHalf::Settings, f.doc, image, changesOnly);
+    QList<int> planned;
+    for (const auto &step : plan) {
+        planned.append(step.block);
+        QVERIFY(step.write);
+    }
+    QCOMPARE(planned, blocks);
+}
 
 void TestSafeWrites::changesOnlySendsExactlyTheDifferingBlocks_data()
 {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "link/command_exchange.h"
+#include "link/transfer_plan.h"
+#include "link/transfer_runner.h"
 
 #include "image/clone_image.h"
 
@@ -8,7 +10,6 @@
 #include <QObject>
 #include <QString>
 
-#include <array>
 #include <functional>
 #include <optional>
 
@@ -25,9 +26,10 @@ class UserInteraction;
 //   Read Settings   read 213 (settings block), then VFO bands 216..222
 //   Write Settings  read 213 (for the radio's TX extension bit), write 213, write 216..222
 //
-// Reads decode each block into the document as it arrives; writes encode each block from the
-// document just before it is sent. Every block gets up to ten attempts; a port failure stops at
-// once with "COM Port Error", the tenth failed attempt with "Communication Error".
+// Each transfer is a plan (transfer_plan.h) that one TransferRunner executes. Reads decode each
+// block into the document as it arrives; writes encode their blocks from the document when they
+// start. Every block gets up to ten attempts; a port failure stops at once with "COM Port
+// Error", the tenth failed attempt with "Communication Error".
 //
 // Writes can be made safe (WriteOptions): the radio's whole image is read first and kept, only the
 // blocks whose text differs from what the radio holds are sent, and every block sent is read back
@@ -45,7 +47,7 @@ public:
     enum class Operation { ReadMemory, WriteMemory, ReadSettings, WriteSettings };
     Q_ENUM(Operation)
 
-    static constexpr int kMaxAttempts = 10;
+    static constexpr int kMaxAttempts = TransferRunner::kMaxAttempts;
 
     // How the writes go; all off is the plain write, block after block.
     struct WriteOptions
@@ -127,71 +129,44 @@ Q_SIGNALS:
     void handReadFinished();
 
 private:
-    enum class BlockOutcome { Done, PortFailure, CommunicationFailure };
-    using BlockDone = std::function<void(BlockOutcome outcome, const QString &reply)>;
-    using Record = std::function<QString()>;
-
     bool begin(Operation op, std::optional<Operation> followUp = std::nullopt,
                bool followUpAlways = true);
     void run(Operation op);
     void end(bool completed);
     void setGroupBusy(Operation op, bool busy);
     void setRunning(bool running);
+    void onHandReadFinished(const QString &result);
+    // The stop message; details, when given, go behind it, before the port's diagnosis.
+    void report(const TransferOutcome &outcome, const QString &details = {});
 
-    // One block under the attempt rule, without messages: a write when record is given (called
-    // once, just before the first attempt), otherwise a read. done gets the accepted reply.
-    void transferBlock(int block, const Record &record, BlockDone done);
-    void attempt();
-    void onReadFinished(const QString &result);
-    void onWriteFinished(int code);
-    void retryOrGiveUp();
-    void endBlock(BlockOutcome outcome, const QString &reply = {});
-    // The stop message of the attempt rule.
-    // details, when given, go behind the message, before the port's diagnosis.
-    void report(BlockOutcome outcome, const QString &details = {});
-
-    void ReadEnableBlocks(std::function<void(bool)> done);
-    // 0 done, 1 port failure, 2 communication failure; shows no message.
-    void ReadRadioTxExtension(std::function<void(int)> done);
-    void readEnableBlock(int index, std::function<void(bool)> done);
-
-    void readSlot(int slot);
-    void readBand(int row);
-    void finishReadSettings(bool completed);
+    void runRead(TransferPlan plan);
 
     // --- the writes ---
-    struct PlannedBlock
-    {
-        int block;
-        QString text;
-    };
-    void runWrite(Operation op);
+    void runWrite();
     void setPhase(Phase phase, int blocks);
-    // The whole image into m_radioImage; done(false) after a stop or when the keeper called the
-    // write off.
-    void readRadioImage(int index, std::function<void(bool)> done);
-    // Decodes the image read, hands it to the keeper and fills m_radioAsSent; false when the
-    // keeper called the write off.
+    // The whole image into m_image; then the keeper and the question before clearing channels.
+    void readRadioImage();
+    // Hands the image read to the keeper and fills m_image.asSent; false when the keeper called
+    // the write off.
     bool keepRadioImage();
     // When the memory is to be written and the image read shows channels in slots the write
     // clears: the user's answer to the question naming them; true when there are none.
     bool mayClearChannels();
-    void planSettingsWrite();
-    void planMemoryWrite();
-    // FlagsToBitmap, then the two halves of the bitmap as the first blocks of plan.
-    void WriteEnableBlocks(QList<PlannedBlock> &plan);
-    // Leaves out what the radio already holds, when only changes go.
-    void startPlannedWrite(QList<PlannedBlock> plan);
-    void writePlanned(qsizetype index);
-    void verifyPlanned(qsizetype index);
+    // Without the image, the settings write reads the radio's TX extension first.
+    void readRadioTxExtension();
+    void write(TransferPlan plan);
+    void verify();
+    // The read back found blocks that differ from what was written.
+    void stopAtMismatches();
     // A write's stop message, with what was written before it and where the backup is.
-    void reportWriteStop(BlockOutcome outcome);
-    QString writeStopDetails() const;
+    void stopWrite(const TransferOutcome &outcome);
+    QString writeStopDetails(const TransferOutcome &outcome) const;
     QString backupLine() const;
 
     Document &m_document;
     UserInteraction &m_ui;
     CommandExchange m_exchange;
+    TransferRunner m_runner{m_exchange};
 
     bool m_running = false;
     Operation m_op = Operation::ReadMemory;
@@ -203,23 +178,14 @@ private:
     // The write that runs: its options, what the radio held before it, what it sent.
     WriteOptions m_active;
     RadioImageKeeper m_keeper;
-    std::array<QString, kLastBlock + 1> m_radioImage;
-    // The same image as the program would write it.
-    std::array<QString, kLastBlock + 1> m_radioAsSent;
+    RadioImage m_image;
     Phase m_phase = Phase::Idle;
     bool m_haveRadioImage = false;
     bool m_radioImageKept = false;
     QString m_backupPath;
     QList<int> m_written;
-    QList<PlannedBlock> m_plan;
+    TransferPlan m_plan;
     QList<int> m_mismatches;
-
-    // The block under the attempt rule.
-    QString m_command;
-    int m_block = 0;
-    bool m_blockIsWrite = false;
-    int m_attempts = 0;
-    BlockDone m_blockDone;
 };
 
 } // namespace hxv5
