@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <variant>
 
 namespace {
 
@@ -101,111 +102,136 @@ QString lockComNumber(QLockFile &lock, int com)
     return QStringLiteral("cannot lock COM %1 in %2").arg(com).arg(hxv5::portMapDirectory());
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// What the command line asks of the simulator.
+struct SimArguments
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("hxv5-radio-sim"));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(hxv5::kProgramVersion));
+    hxv5::RadioSimulator::Options options;
+    int com = 1;
+    bool bind = true;
+    bool memoryChosen = false;
+    bool reset = false;
+};
 
-    QCommandLineParser parser;
+// Why the command line cannot be run, and the status to end with.
+struct Refusal
+{
+    QString text;
+    int status = 1;
+};
+
+void describeOptions(QCommandLineParser &parser)
+{
     parser.setApplicationDescription(QStringLiteral(
         "A simulated HX-V5 radio on a pseudo-terminal. Prints the terminal's path on the first "
         "line of its output and binds it to a COM number until it ends."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption comOption(QStringLiteral("com"),
-                                       QStringLiteral("COM number to bind, 1 to 14 (default 1)."),
-                                       QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption noBindOption(QStringLiteral("no-bind"),
-                                          QStringLiteral("Only print the path; bind nothing."));
-    const QCommandLineOption memoryOption(
-        QStringLiteral("memory"),
-        QStringLiteral("The memory file, in a folder that exists (default %1).")
-            .arg(defaultMemoryPath()),
-        QStringLiteral("FILE"));
-    const QCommandLineOption resetOption(QStringLiteral("reset"),
-                                         QStringLiteral("Start from the factory memory."));
-    const QCommandLineOption unpacedOption(
-        QStringLiteral("unpaced"),
-        QStringLiteral("Answer at once instead of at 960 characters/s."));
-    const QCommandLineOption faultOption(
-        QStringLiteral("fault"),
-        QStringLiteral("Spoil the answers for block N (all of them, or the first K): KIND is "
-                       "silent, no-answer, garbage or bad-frame. May be repeated."),
-        QStringLiteral("KIND:N[:K]"));
-    const QCommandLineOption hangUpOption(
-        QStringLiteral("hangup"), QStringLiteral("Close the line when block N is asked for."),
-        QStringLiteral("N"));
-    const QCommandLineOption delayOption(
-        QStringLiteral("delay"),
-        QStringLiteral("Delay every answer, or only the answers for block N, by D ms."),
-        QStringLiteral("D[:N]"));
-    const QCommandLineOption corruptWriteOption(
-        QStringLiteral("corrupt-write"),
-        QStringLiteral("Store block N with one digit changed, answering as if all was well."),
-        QStringLiteral("N"));
-    const QCommandLineOption verboseOption(QStringLiteral("verbose"),
-                                           QStringLiteral("Log each command on stderr."));
-    parser.addOptions({comOption, noBindOption, memoryOption, resetOption, unpacedOption,
-                       faultOption, hangUpOption, delayOption, corruptWriteOption, verboseOption});
-    if (!parser.parse(QCoreApplication::arguments())) {
-        // The usage line, as for the other programs, and the usage status.
-        std::fprintf(stderr, "hxv5-radio-sim: %s\n%s\n", qPrintable(parser.errorText()),
-                     qPrintable(parser.helpText().section(QLatin1Char('\n'), 0, 0)));
-        return 2;
-    }
-    if (parser.isSet(helpOption))
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({
+        {QStringLiteral("com"), QStringLiteral("COM number to bind, 1 to 14 (default 1)."),
+         QStringLiteral("N"), QStringLiteral("1")},
+        {QStringLiteral("no-bind"), QStringLiteral("Only print the path; bind nothing.")},
+        {QStringLiteral("memory"),
+         QStringLiteral("The memory file, in a folder that exists (default %1).")
+             .arg(defaultMemoryPath()),
+         QStringLiteral("FILE")},
+        {QStringLiteral("reset"), QStringLiteral("Start from the factory memory.")},
+        {QStringLiteral("unpaced"),
+         QStringLiteral("Answer at once instead of at 960 characters/s.")},
+        {QStringLiteral("fault"),
+         QStringLiteral("Spoil the answers for block N (all of them, or the first K): KIND is "
+                        "silent, no-answer, garbage or bad-frame. May be repeated."),
+         QStringLiteral("KIND:N[:K]")},
+        {QStringLiteral("hangup"), QStringLiteral("Close the line when block N is asked for."),
+         QStringLiteral("N")},
+        {QStringLiteral("delay"),
+         QStringLiteral("Delay every answer, or only the answers for block N, by D ms."),
+         QStringLiteral("D[:N]")},
+        {QStringLiteral("corrupt-write"),
+         QStringLiteral("Store block N with one digit changed, answering as if all was well."),
+         QStringLiteral("N")},
+        {QStringLiteral("verbose"), QStringLiteral("Log each command on stderr.")},
+    });
+}
+
+// A block number that is given, or -1 when the option is absent; false when it is no number.
+bool readBlock(const QCommandLineParser &parser, const QString &name, int &block)
+{
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    block = parser.value(name).toInt(&ok);
+    return ok && block >= 0;
+}
+
+bool readDelay(const QCommandLineParser &parser, hxv5::RadioSimulator::Options &options)
+{
+    if (!parser.isSet(QStringLiteral("delay")))
+        return true;
+    const QStringList parts = parser.value(QStringLiteral("delay")).split(QLatin1Char(':'));
+    bool ok = false;
+    options.delayMs = parts.at(0).toInt(&ok);
+    if (ok && parts.size() == 2)
+        options.delayBlock = parts.at(1).toInt(&ok);
+    return ok && parts.size() <= 2 && options.delayMs >= 0 && options.delayBlock >= -1;
+}
+
+// Reads the command line; --help and --version answer and end the program here.
+std::variant<SimArguments, Refusal> parseArguments(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (!parser.parse(arguments)) // the usage line, as for the other programs, and its status
+        return Refusal{parser.errorText() + QLatin1Char('\n') +
+                           parser.helpText().section(QLatin1Char('\n'), 0, 0),
+                       2};
+    if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
-    if (parser.isSet(versionOption))
+    if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
 
-    hxv5::RadioSimulator::Options options;
-    options.paced = !parser.isSet(unpacedOption);
-    options.verbose = parser.isSet(verboseOption);
+    SimArguments args;
+    hxv5::RadioSimulator::Options &options = args.options;
+    options.paced = !parser.isSet(QStringLiteral("unpaced"));
+    options.verbose = parser.isSet(QStringLiteral("verbose"));
+    args.memoryChosen = parser.isSet(QStringLiteral("memory"));
     options.memoryPath =
-        parser.isSet(memoryOption) ? parser.value(memoryOption) : defaultMemoryPath();
-    for (const QString &text : parser.values(faultOption)) {
+        args.memoryChosen ? parser.value(QStringLiteral("memory")) : defaultMemoryPath();
+    args.reset = parser.isSet(QStringLiteral("reset"));
+    args.bind = !parser.isSet(QStringLiteral("no-bind"));
+    for (const QString &text : parser.values(QStringLiteral("fault"))) {
         hxv5::RadioSimulator::Fault fault;
         if (!hxv5::RadioSimulator::parseFault(text, fault))
-            return fail(QStringLiteral("bad --fault %1").arg(text));
+            return Refusal{QStringLiteral("bad --fault %1").arg(text)};
         options.faults.append(fault);
     }
-    bool ok = true;
-    if (parser.isSet(hangUpOption)) {
-        options.hangUpBlock = parser.value(hangUpOption).toInt(&ok);
-        if (!ok || options.hangUpBlock < 0)
-            return fail(QStringLiteral("bad --hangup"));
-    }
-    if (parser.isSet(corruptWriteOption)) {
-        options.corruptBlock = parser.value(corruptWriteOption).toInt(&ok);
-        if (!ok || options.corruptBlock < 0)
-            return fail(QStringLiteral("bad --corrupt-write"));
-    }
-    if (parser.isSet(delayOption)) {
-        const QStringList parts = parser.value(delayOption).split(QLatin1Char(':'));
-        options.delayMs = parts.at(0).toInt(&ok);
-        if (ok && parts.size() == 2)
-            options.delayBlock = parts.at(1).toInt(&ok);
-        if (!ok || parts.size() > 2 || options.delayMs < 0 || options.delayBlock < -1)
-            return fail(QStringLiteral("bad --delay"));
-    }
-    const int com = parser.value(comOption).toInt(&ok);
-    if (!ok || com < hxv5::SerialPort::kFirstPort || com > hxv5::SerialPort::kLastPort)
-        return fail(QStringLiteral("--com takes 1 to 14"));
+    if (!readBlock(parser, QStringLiteral("hangup"), options.hangUpBlock))
+        return Refusal{QStringLiteral("bad --hangup")};
+    if (!readBlock(parser, QStringLiteral("corrupt-write"), options.corruptBlock))
+        return Refusal{QStringLiteral("bad --corrupt-write")};
+    if (!readDelay(parser, options))
+        return Refusal{QStringLiteral("bad --delay")};
+    bool ok = false;
+    args.com = parser.value(QStringLiteral("com")).toInt(&ok);
+    if (!ok || args.com < hxv5::SerialPort::kFirstPort || args.com > hxv5::SerialPort::kLastPort)
+        return Refusal{QStringLiteral("--com takes 1 to 14")};
+    return args;
+}
 
+// Loads the memory, binds the COM number and answers until a signal or a hang-up ends it.
+int runSimulator(const SimArguments &args)
+{
+    const hxv5::RadioSimulator::Options &options = args.options;
     // The memory survives restarts: a missing file starts from the factory image and is created.
     hxv5::RadioMemory memory = hxv5::RadioMemory::factoryImage();
     const bool exists = QFileInfo::exists(options.memoryPath);
-    if (const QString problem = loadMemory(memory, options.memoryPath, parser.isSet(memoryOption),
-                                           parser.isSet(resetOption));
+    if (const QString problem =
+            loadMemory(memory, options.memoryPath, args.memoryChosen, args.reset);
         !problem.isEmpty())
         return fail(problem);
 
-    const bool bind = !parser.isSet(noBindOption);
+    const int com = args.com;
     QLockFile comLock(hxv5::portMapDirectory() + QStringLiteral("/COM%1.lock").arg(com));
-    if (bind) {
+    if (args.bind) {
         if (const QString problem = lockComNumber(comLock, com); !problem.isEmpty())
             return fail(problem);
     }
@@ -213,15 +239,15 @@ int main(int argc, char *argv[])
     hxv5::RadioSimulator radio(memory, options);
     if (!radio.open())
         return fail(QStringLiteral("cannot open a pseudo-terminal"));
-    if ((!exists || parser.isSet(resetOption)) && !radio.saveMemory())
+    if ((!exists || args.reset) && !radio.saveMemory())
         return 1;
-    QObject::connect(&radio, &hxv5::RadioSimulator::hungUp, &app, &QCoreApplication::quit);
+    QObject::connect(&radio, &hxv5::RadioSimulator::hungUp, qApp, &QCoreApplication::quit);
     quitOnSignals();
 
     const QString device = radio.devicePath();
     std::printf("%s\n", qPrintable(device));
     std::fflush(stdout);
-    if (bind) {
+    if (args.bind) {
         if (!hxv5::bindPort(com, device))
             return fail(
                 QStringLiteral("cannot bind COM %1 in %2").arg(com).arg(hxv5::portMapDirectory()));
@@ -232,7 +258,22 @@ int main(int argc, char *argv[])
     const int status = QCoreApplication::exec();
     radio.close();
     // Leave a binding alone that somebody else has made meanwhile.
-    if (bind && hxv5::boundDevice(com) == device)
+    if (args.bind && hxv5::boundDevice(com) == device)
         hxv5::unbindPort(com);
     return status;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("hxv5-radio-sim"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(hxv5::kProgramVersion));
+    const auto parsed = parseArguments(QCoreApplication::arguments());
+    if (const auto *refusal = std::get_if<Refusal>(&parsed)) {
+        fail(refusal->text);
+        return refusal->status;
+    }
+    return runSimulator(std::get<SimArguments>(parsed));
 }

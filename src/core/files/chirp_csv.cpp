@@ -3,6 +3,7 @@
 #include "base/reference_tables.h"
 #include "document/document.h"
 #include "editing/auto_mode_step.h"
+#include "files/csv_reader.h"
 #include "files/import_report_cap.h"
 #include "files/note_text.h"
 #include "files/safe_write.h"
@@ -35,112 +36,43 @@ constexpr double kStepTolerance = 0.01;
 
 struct Record
 {
-    qsizetype start = 0; // in the text
+    CsvReader::Place start; // in the text
     int line = 0;
     QStringList fields;
 };
 
 // The records of a CSV text as spreadsheets write it, one at a time: fields end at a comma,
-// records at a line end (CR LF, LF or CR) outside quotes; a field in quotes may hold commas, line
-// ends and doubled quotes. A line that begins with "#" is a comment and passed over whole.
+// records at a line end outside quotes. A line that begins with "#" is a comment and passed over
+// whole.
 class RecordReader
 {
 public:
     explicit RecordReader(const QString &text)
-        : m_data(reinterpret_cast<const char16_t *>(text.constData())), m_size(text.size())
+        : m_fields(text,
+                   {.separator = u',', .quotes = CsvDialect::Quotes::Anywhere, .recordMark = {}})
     {
     }
 
     // The next record; false at the end of the text, or when a quote is still open there.
-    bool next(Record &record);
+    bool next(Record &record)
+    {
+        m_fields.skipLinesStartingWith(u'#');
+        if (m_fields.atTextEnd())
+            return false;
+        record.start = m_fields.state();
+        record.line = m_fields.lineOf(record.start.first);
+        if (!m_fields.readLineFields(record.fields))
+            m_unclosed = true;
+        return !m_unclosed;
+    }
     bool unclosedQuote() const { return m_unclosed; }
     // Reads on from the start of a record read before.
-    void seek(qsizetype start, int line)
-    {
-        m_at = start;
-        m_line = line;
-    }
+    void seek(CsvReader::Place start, int line) { m_fields.seek(start, line); }
 
 private:
-    bool crLfAt(qsizetype i) const
-    {
-        return m_data[i] == u'\r' && i + 1 < m_size && m_data[i + 1] == u'\n';
-    }
-    void skipLine();
-
-    const char16_t *m_data;
-    qsizetype m_size;
-    qsizetype m_at = 0;
-    int m_line = 1;
+    CsvReader m_fields;
     bool m_unclosed = false;
 };
-
-void RecordReader::skipLine()
-{
-    while (m_at < m_size && m_data[m_at] != u'\n' && m_data[m_at] != u'\r')
-        ++m_at;
-    if (m_at < m_size) {
-        m_at += crLfAt(m_at) ? 2 : 1;
-        ++m_line;
-    }
-}
-
-bool RecordReader::next(Record &record)
-{
-    while (m_at < m_size && m_data[m_at] == u'#')
-        skipLine();
-    if (m_at >= m_size)
-        return false;
-    record.start = m_at;
-    record.line = m_line;
-    record.fields.clear();
-    QString field;
-    bool quoted = false;
-    qsizetype run = m_at; // where the text not yet taken into field starts
-    const auto take = [&](qsizetype end) { field.append(QStringView(m_data + run, end - run)); };
-    for (; m_at < m_size; ++m_at) {
-        const char16_t c = m_data[m_at];
-        const bool lineEnd = c == u'\n' || c == u'\r';
-        if (lineEnd && !crLfAt(m_at))
-            ++m_line;
-        if (quoted) {
-            if (c != u'"')
-                continue;
-            take(m_at);
-            if (m_at + 1 < m_size && m_data[m_at + 1] == u'"') {
-                ++m_at; // a doubled quote stands for one: the second starts the next run
-                run = m_at;
-            } else {
-                quoted = false;
-                run = m_at + 1;
-            }
-        } else if (c == u'"' || c == u',') {
-            take(m_at);
-            run = m_at + 1;
-            quoted = c == u'"';
-            if (c == u',') {
-                record.fields.append(field);
-                field.clear();
-            }
-        } else if (lineEnd) {
-            take(m_at);
-            if (crLfAt(m_at)) {
-                ++m_at;
-                ++m_line;
-            }
-            ++m_at;
-            record.fields.append(field);
-            return true;
-        }
-    }
-    if (quoted) {
-        m_unclosed = true;
-        return false;
-    }
-    take(m_size);
-    record.fields.append(field);
-    return true;
-}
 
 QString decodeChirp(const QByteArray &bytes)
 {
@@ -692,7 +624,7 @@ FileError parseChirpCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows,
     // the report's capped list.
     struct Place
     {
-        qsizetype start = 0;
+        CsvReader::Place start;
         int line = 0;
     };
     std::array<QList<Place>, kChannelCount> places;

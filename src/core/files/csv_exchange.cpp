@@ -4,6 +4,7 @@
 #include "document/document.h"
 #include "editing/auto_mode_step.h"
 #include "files/bounded_input.h"
+#include "files/csv_reader.h"
 #include "files/note_text.h"
 #include "files/safe_write.h"
 #include "image/channel_codec.h"
@@ -87,248 +88,20 @@ QString decodeCsv(const QByteArray &bytes)
     return text;
 }
 
-struct Field
+// The logical value true: #TRUE# as Export writes it, and TRUE, 1 and -1 as spreadsheets write a
+// logical or a number. In quotes only "#TRUE#", which a spreadsheet that quotes every text cell
+// writes for it; other texts in quotes are texts.
+bool isTrue(const CsvField &field)
 {
-    // The text: a stretch of the file's text when it stands there as it is, else its own.
-    const QString *source = nullptr;
-    qsizetype from = 0;
-    qsizetype length = 0;
-    QString own;
-    bool quoted = false;
-    bool damaged = false;    // in quotes that are not closed
-    bool beginsLine = false; // nothing but blanks before it on its line
-    qsizetype start = 0;     // where it starts in the text
-
-    // The logical value true: #TRUE# as Export writes it, and TRUE, 1 and -1 as spreadsheets
-    // write a logical or a number. In quotes only "#TRUE#", which a spreadsheet that quotes every
-    // text cell writes for it; other texts in quotes are texts.
-    QStringView value() const
-    {
-        return source ? QStringView(*source).sliced(from, length) : QStringView(own);
-    }
-    QString text() const { return value().toString(); }
-
-    bool isTrue() const
-    {
-        const QStringView value = this->value().trimmed();
-        if (quoted)
-            return value.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0;
-        for (const char *word : {"#TRUE#", "TRUE", "1", "-1"}) {
-            if (value.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
-                return true;
-        }
-        return false;
-    }
-};
-
-// The file as one stream of fields.
-class FieldReader
-{
-public:
-    FieldReader(const QString &text, QChar separator) : m_text(text), m_separator(separator) {}
-
-    // True when nothing but blanks and line ends is left: the end before a record's first field.
-    bool atEnd()
-    {
-        while (m_pos < m_text.size() && (isBlank(m_pos) || isLineEnd(m_pos))) {
-            if (isLineEnd(m_pos))
-                m_afterComma = false; // the empty field after a comma is passed over with it
-            ++m_pos;
-        }
-        return m_pos >= m_text.size();
-    }
-
-    // The next field; nothing when the text ends before it.
-    std::optional<Field> next()
-    {
-        skipBlanks();
-        Field field;
-        field.start = m_pos;
-        field.beginsLine = beginsLine(m_pos);
-        const bool afterComma = std::exchange(m_afterComma, false);
-        if (m_pos >= m_text.size()) {
-            if (afterComma)
-                return field; // a comma at the very end: one empty field after it
-            return std::nullopt;
-        }
-        if (isLineEnd(m_pos)) {
-            skipLineEnd(); // a blank line, or the empty field after a comma: the line end ends it
-            return field;
-        }
-        if (at(m_pos) == u'"') {
-            field.quoted = true;
-            readQuoted(field);
-        } else {
-            const qsizetype start = m_pos;
-            skipToSeparator();
-            field.source = &m_text;
-            field.from = start;
-            field.length = m_pos - start;
-        }
-        skipSeparator();
-        return field;
-    }
-
-    // Whether the next field begins a line and is exactly "HX-V5": the start of a record.
-    bool atRecordStart()
-    {
-        if (!beginsLine(skipBlanksFrom(m_pos)))
-            return false; // most fields: no need to read it
-        const qsizetype pos = m_pos;
-        const bool afterComma = m_afterComma;
-        const std::optional<Field> field = next();
-        m_pos = pos;
-        m_afterComma = afterComma;
-        return field && field->beginsLine && field->value() == kModel;
-    }
-
-    // Where the reader stands, to read on from there later.
-    std::pair<qsizetype, bool> state() const { return {m_pos, m_afterComma}; }
-    void seek(std::pair<qsizetype, bool> state) { std::tie(m_pos, m_afterComma) = state; }
-
-    // The line of a position, counted from 1 (CR LF, LF and CR each end one).
-    int lineOf(qsizetype pos)
-    {
-        if (pos < m_counted) {
-            m_counted = 0;
-            m_line = 1;
-        }
-        for (; m_counted < pos; ++m_counted) {
-            if (at(m_counted) == u'\n' || (at(m_counted) == u'\r' && !isCrLf(m_counted)))
-                ++m_line;
-        }
-        return m_line;
-    }
-
-private:
-    QChar at(qsizetype i) const { return m_text.at(i); }
-    bool isBlank(qsizetype i) const { return at(i) == u' ' || at(i) == u'\t'; }
-    bool isLineEnd(qsizetype i) const { return at(i) == u'\r' || at(i) == u'\n'; }
-    bool isCrLf(qsizetype i) const
-    {
-        return at(i) == u'\r' && i + 1 < m_text.size() && at(i + 1) == u'\n';
-    }
-    bool isSeparator(qsizetype i) const { return at(i) == m_separator || isLineEnd(i); }
-
-    qsizetype skipBlanksFrom(qsizetype i) const
-    {
-        while (i < m_text.size() && isBlank(i))
-            ++i;
-        return i;
-    }
-    void skipBlanks() { m_pos = skipBlanksFrom(m_pos); }
-    void skipToSeparator()
-    {
-        while (m_pos < m_text.size() && !isSeparator(m_pos))
-            ++m_pos;
-    }
-    bool beginsLine(qsizetype i) const
-    {
-        while (i > 0 && isBlank(i - 1))
-            --i;
-        return i == 0 || isLineEnd(i - 1);
-    }
-    // Past the line end at i: CR LF, LF or CR.
-    qsizetype afterLineEnd(qsizetype i) const { return i + (isCrLf(i) ? 2 : 1); }
-    void skipLineEnd() { m_pos = afterLineEnd(m_pos); }
-
-    // A comma or a line end; after a comma one more field follows, even at the end of the text.
-    void skipSeparator()
-    {
-        if (m_pos >= m_text.size())
-            return;
-        if (at(m_pos) == m_separator) {
-            ++m_pos;
-            m_afterComma = true;
-            return;
-        }
-        skipLineEnd();
-    }
-
-    // Whether the line starting at i cannot go on a text in quotes from the line before: it
-    // begins a field in quotes (a lone quote, or an empty "" field) or a record, or there is no
-    // line at all.
-    bool beginsField(qsizetype i) const
-    {
-        i = skipBlanksFrom(i);
-        if (i >= m_text.size())
+    const QStringView value = field.value().trimmed();
+    if (field.quoted)
+        return value.compare(QLatin1String("#TRUE#"), Qt::CaseInsensitive) == 0;
+    for (const char *word : {"#TRUE#", "TRUE", "1", "-1"}) {
+        if (value.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
             return true;
-        if (at(i) == u'"') {
-            if (i + 1 >= m_text.size() || at(i + 1) != u'"')
-                return true;
-            const qsizetype after = skipBlanksFrom(i + 2);
-            return after >= m_text.size() || isSeparator(after);
-        }
-        const qsizetype end = i + kModel.size();
-        return QStringView(m_text).sliced(i).startsWith(kModel) &&
-               (end >= m_text.size() || isSeparator(end));
     }
-
-    // From the opening quote: the text up to its closing quote, which the separator must follow,
-    // a doubled quote read as one; line ends inside while the record goes on.
-    void readQuoted(Field &field)
-    {
-        const qsizetype open = m_pos;
-        // While the text holds no doubled quote and no line end it stands in the file as it is.
-        bool asIs = true;
-        QString text;
-        for (qsizetype pos = open + 1;;) {
-            qsizetype stop = pos;
-            while (stop < m_text.size() && at(stop) != u'"' && !isLineEnd(stop))
-                ++stop;
-            if (!asIs)
-                text += QStringView(m_text).sliced(pos, stop - pos);
-            if (stop >= m_text.size())
-                break;
-            const bool doubled =
-                at(stop) == u'"' && stop + 1 < m_text.size() && at(stop + 1) == u'"';
-            if (at(stop) == u'"' && !doubled) {
-                // The closing quote; anything between it and the separator is dropped.
-                if (asIs) {
-                    field.source = &m_text;
-                    field.from = open + 1;
-                    field.length = stop - open - 1;
-                } else {
-                    field.own = text;
-                }
-                m_pos = stop + 1;
-                skipToSeparator();
-                return;
-            }
-            const qsizetype next = doubled ? stop + 2 : afterLineEnd(stop);
-            if (!doubled && beginsField(next))
-                break;
-            if (std::exchange(asIs, false))
-                text = QStringView(m_text).sliced(open + 1, stop - open - 1).toString();
-            text += QStringView(m_text).sliced(doubled ? stop + 1 : stop,
-                                               next - stop - (doubled ? 1 : 0));
-            pos = next;
-        }
-
-        // Not closed while the record went on. A text written the old way, quotes inside it
-        // unchanged, ends at the first quote on its line; with none the line end bounds it.
-        qsizetype stop = open + 1;
-        while (stop < m_text.size() && at(stop) != u'"' && !isLineEnd(stop))
-            ++stop;
-        field.source = &m_text;
-        field.from = open + 1;
-        field.length = stop - open - 1;
-        m_pos = stop;
-        if (stop < m_text.size() && at(stop) == u'"') {
-            ++m_pos;
-            skipToSeparator();
-        } else {
-            field.damaged = true;
-        }
-    }
-
-    const QString &m_text;
-    QChar m_separator;
-    qsizetype m_pos = 0;
-    bool m_afterComma = false;
-    qsizetype m_counted = 0; // lineOf has counted the line ends before this position
-    int m_line = 1;
-};
+    return false;
+}
 
 // The field separator of a text: the semicolon when the first line that is not blank is the
 // header with semicolons between its names, as a spreadsheet in a locale whose decimal sign is the
@@ -576,7 +349,7 @@ struct NumberRules
 // model variant cannot receive, rejects the row like any other bad value. Unless the rules are
 // strict, a number followed by text is read for its leading number, and what was taken then is
 // added to changes.
-QString fillRow(const QList<Field> &fields, int model, CsvRow &out, NumberRules rules,
+QString fillRow(const QList<CsvField> &fields, int model, CsvRow &out, NumberRules rules,
                 QStringList &changes)
 {
     const auto text = [&fields](int i) { return fields.at(i).text(); };
@@ -625,7 +398,7 @@ QString fillRow(const QList<Field> &fields, int model, CsvRow &out, NumberRules 
     row.text = {formatMHz(frequency),   text(1),          stepText(step), text(3),
                 toneText(txTone),       toneText(rxTone), text(6),        formatMHz(offset),
                 noteForStorage(text(8))};
-    out.enabled = out.bank == CsvRow::Bank::Slot && fields.at(kColumnCount).isTrue();
+    out.enabled = out.bank == CsvRow::Bank::Slot && isTrue(fields.at(kColumnCount));
     const auto textAfter = [&](const char *name, int i, const LeadingNumber &read) {
         if (!read.rest.isEmpty())
             changes.append(QLatin1String(name) + QLatin1Char(' ') + quotedForReason(text(i)) +
@@ -638,7 +411,7 @@ QString fillRow(const QList<Field> &fields, int model, CsvRow &out, NumberRules 
 }
 
 // How Export writes an empty slot: FREQUENCY to SHIFT FREQUENCY all empty (a note may remain).
-bool isEmptySlot(const QList<Field> &fields)
+bool isEmptySlot(const QList<CsvField> &fields)
 {
     for (int i = 0; i < kColNotes; ++i) {
         if (!fields.at(i).value().trimmed().isEmpty())
@@ -651,11 +424,11 @@ enum class NextField { Read, End, NextRecord };
 
 // A field of the record under way: End when the text ends, NextRecord when a line that begins
 // with "HX-V5" comes first.
-NextField nextInRecord(FieldReader &reader, Field &field)
+NextField nextInRecord(CsvReader &reader, CsvField &field)
 {
     if (reader.atRecordStart())
         return NextField::NextRecord;
-    std::optional<Field> read = reader.next();
+    std::optional<CsvField> read = reader.next();
     if (!read)
         return NextField::End;
     field = *read;
@@ -782,7 +555,9 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
     const QString text = decodeCsv(bytes);
     const QChar separator = fieldSeparator(text);
     const NumberRules numbers{.decimalComma = separator == u';'};
-    FieldReader reader(text, separator);
+    CsvReader reader(
+        text,
+        {.separator = separator, .quotes = CsvDialect::Quotes::AtFieldStart, .recordMark = kModel});
     SkipList skips;
 
     // A target takes the last row that names it and that passes its tests. The first pass reads
@@ -792,7 +567,7 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
     // kept is the places of the 220 targets' rows and the report's capped lists.
     struct Place
     {
-        std::pair<qsizetype, bool> state;
+        CsvReader::Place state;
         int line = 0;
     };
     std::array<QList<Place>, kVfoRowCount + kSlotCount> places;
@@ -802,7 +577,7 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
     };
     std::array<CsvRow, kVfoRowCount + kSlotCount> targets;
     while (!reader.atEnd()) {
-        const std::optional<Field> first = reader.next();
+        const std::optional<CsvField> first = reader.next();
         if (!first || first->value() != kModel)
             continue;
         const int line = reader.lineOf(first->start);
@@ -810,8 +585,8 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
             skips.add(line, [&reason] { return reason; });
         };
 
-        Field bank;
-        Field channel;
+        CsvField bank;
+        CsvField channel;
         NextField read = nextInRecord(reader, bank);
         if (read == NextField::Read)
             read = nextInRecord(reader, channel);
@@ -846,9 +621,9 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
 
         const Place place{reader.state(), line};
         const int count = row->bank == CsvRow::Bank::Vfo ? kColumnCount : kColumnCount + 1;
-        QList<Field> fields;
+        QList<CsvField> fields;
         bool damaged = false;
-        for (Field field; fields.size() < count; fields.append(field)) {
+        for (CsvField field; fields.size() < count; fields.append(field)) {
             read = nextInRecord(reader, field);
             if (read != NextField::Read)
                 break;
@@ -884,10 +659,10 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
         while (!row && at > 0 && named.size() - at < kMostRowsTried) {
             const Place &place = named.at(--at);
             reader.seek(place.state);
-            QList<Field> fields;
+            QList<CsvField> fields;
             const int count =
                 targets[t].bank == CsvRow::Bank::Vfo ? kColumnCount : kColumnCount + 1;
-            for (Field field; fields.size() < count; fields.append(field))
+            for (CsvField field; fields.size() < count; fields.append(field))
                 nextInRecord(reader, field);
             Taken read{targets[t], place.line, place.state.first, {}};
             const QString reason = fillRow(fields, model, read.row, numbers, read.changes);
@@ -931,7 +706,7 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
 
 QString checkSlotFields(const QStringList &texts, int slot, int model, CsvRow &row)
 {
-    QList<Field> fields;
+    QList<CsvField> fields;
     for (int i = 0; i <= kColumnCount; ++i)
         fields.append({.own = i < texts.size() ? texts.at(i) : QString()});
     row = {};

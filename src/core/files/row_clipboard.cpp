@@ -125,6 +125,66 @@ bool isTrueText(const QString &text)
     return false;
 }
 
+// Where each of our columns (the data columns and Enable) stands in a line: -1 when it lacks it.
+using ColumnPlaces = std::array<int, kColumnCount + 1>;
+
+// The columns a header line names, when at least two of its cells are column names.
+std::optional<ColumnPlaces> headerColumns(const QStringList &cells)
+{
+    ColumnPlaces at;
+    at.fill(-1);
+    int named = 0;
+    for (int k = 0; k < cells.size(); ++k) {
+        const std::optional<int> column = namedColumn(cellText(cells.at(k)));
+        if (!column)
+            continue;
+        ++named;
+        if (*column != kChannelColumn && at[static_cast<size_t>(*column)] < 0)
+            at[static_cast<size_t>(*column)] = k;
+    }
+    if (named < 2)
+        return std::nullopt;
+    return at;
+}
+
+// The columns of a copy, whose first line is data: a first cell with a decimal sign is a
+// frequency, so the copy has no Channel column.
+ColumnPlaces copyColumns(const QStringList &cells)
+{
+    const QString first = cellText(cells.first());
+    const int start = first.contains(QLatin1Char('.')) || first.contains(QLatin1Char(',')) ? 0 : 1;
+    ColumnPlaces at;
+    for (int c = 0; c <= kColumnCount; ++c)
+        at[static_cast<size_t>(c)] = start + c;
+    return at;
+}
+
+// One pasted line for the given slot: empty when row holds what it stores, else why it is skipped.
+QString readPastedRow(const QStringList &cells, const ColumnPlaces &at, int slot, int model,
+                      CsvRow &row)
+{
+    QStringList texts;
+    // Empty as a copy writes an empty slot: a Frequency cell, and no value up to ShiftFreq.
+    const int frequencyAt = at[static_cast<size_t>(kColFrequency)];
+    bool empty = frequencyAt >= 0 && frequencyAt < cells.size();
+    for (int c = 0; c <= kColumnCount; ++c) {
+        const int k = at[static_cast<size_t>(c)];
+        const bool given = k >= 0 && k < cells.size();
+        const QString value = given ? cellText(cells.at(k)) : defaultText(c);
+        if (given && c < kColNotes && !value.trimmed().isEmpty())
+            empty = false;
+        texts.append(value);
+    }
+    row.index = slot;
+    if (!empty)
+        return checkSlotFields(texts, slot, model, row);
+    // An empty slot, as a copy writes one, with what it held besides.
+    row.row.text[kColNotes] = noteForStorage(texts.at(kColNotes));
+    const int enable = at[static_cast<size_t>(kEnableColumn)];
+    row.enabled = enable >= 0 && enable < cells.size() && isTrueText(cellText(cells.at(enable)));
+    return {};
+}
+
 } // namespace
 
 QString copiedRowsText(const ChannelTable &channels, const QList<int> &slots)
@@ -153,13 +213,7 @@ QByteArray copiedRowsCsv(const ChannelTable &channels, const QList<int> &slots)
 PastedRows readPastedRows(const QString &text, int firstSlot, int model)
 {
     PastedRows pasted;
-    // Where each of our columns stands in a line: -1 when the text lacks it.
-    std::array<int, kColumnCount + 1> at{};
-    const auto layOutCopy = [&at](int first) {
-        for (int c = 0; c <= kColumnCount; ++c)
-            at[static_cast<size_t>(c)] = first + c;
-    };
-    bool columnsKnown = false;
+    std::optional<ColumnPlaces> columns;
     int slot = firstSlot;
     int line = 0;
     // Line by line (CR LF, LF and CR each end one) without splitting the whole text first: once
@@ -181,53 +235,18 @@ PastedRows readPastedRows(const QString &text, int firstSlot, int model)
             continue;
         }
         const QStringList cells = lineText.toString().split(QLatin1Char('\t'));
-        if (!columnsKnown) {
-            columnsKnown = true;
-            int named = 0;
-            at.fill(-1);
-            for (int k = 0; k < cells.size(); ++k) {
-                const std::optional<int> column = namedColumn(cellText(cells.at(k)));
-                if (!column)
-                    continue;
-                ++named;
-                if (*column != kChannelColumn && at[static_cast<size_t>(*column)] < 0)
-                    at[static_cast<size_t>(*column)] = k;
-            }
-            if (named >= 2)
+        if (!columns) {
+            columns = headerColumns(cells);
+            if (columns)
                 continue; // the header line
-            // A first cell with a decimal sign is a frequency: the copy has no Channel column.
-            const QString first = cellText(cells.first());
-            layOutCopy(first.contains(QLatin1Char('.')) || first.contains(QLatin1Char(',')) ? 0
-                                                                                            : 1);
-        }
-
-        QStringList texts;
-        // Empty as a copy writes an empty slot: a Frequency cell, and no value up to ShiftFreq.
-        const int frequencyAt = at[static_cast<size_t>(kColFrequency)];
-        bool empty = frequencyAt >= 0 && frequencyAt < cells.size();
-        for (int c = 0; c <= kColumnCount; ++c) {
-            const int k = at[static_cast<size_t>(c)];
-            const bool given = k >= 0 && k < cells.size();
-            const QString value = given ? cellText(cells.at(k)) : defaultText(c);
-            if (given && c < kColNotes && !value.trimmed().isEmpty())
-                empty = false;
-            texts.append(value);
+            columns = copyColumns(cells);
         }
         CsvRow row;
-        row.index = slot;
-        if (empty) {
-            // An empty slot, as a copy writes one, with what it held besides.
-            row.row.text[kColNotes] = noteForStorage(texts.at(kColNotes));
-            const int enable = at[static_cast<size_t>(kEnableColumn)];
-            row.enabled =
-                enable >= 0 && enable < cells.size() && isTrueText(cellText(cells.at(enable)));
+        if (const QString reason = readPastedRow(cells, *columns, slot, model, row);
+            reason.isEmpty())
             pasted.rows.append(row);
-        } else if (const QString reason = checkSlotFields(texts, slot, model, row);
-                   reason.isEmpty()) {
-            pasted.rows.append(row);
-        } else {
+        else
             pasted.report.skip(line, reason);
-        }
         ++slot;
     }
     pasted.report.taken = static_cast<int>(pasted.rows.size());
