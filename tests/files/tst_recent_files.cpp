@@ -1,4 +1,5 @@
 #include "files/recent_files.h"
+#include "test_home.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,15 +21,12 @@ private Q_SLOTS:
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
-    QTemporaryDir m_dir;
+    hxv5::testing::TestHome m_dir;
 };
 
 void TestRecentFiles::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
-    QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_recent_files"));
+    QVERIFY(m_dir.enter());
 }
 
 void TestRecentFiles::addKeepsNewestFirstOnceEach_data()

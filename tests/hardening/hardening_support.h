@@ -12,45 +12,14 @@
 
 #include "radio_sim_process.h"
 #include "scripted_interaction.h"
+#include "transfer_rig.h"
 
 #include <QList>
 #include <QSignalSpy>
 #include <QStringList>
 
 // The program's side: a document, the real serial port and the transfers.
-struct ProgramSide
-{
-    hxv5::Document doc;
-    hxv5::QtSerialPortAdapter port;
-    hxv5::testing::ScriptedInteraction ui;
-    hxv5::Transfers transfers{doc, port, ui};
-
-    // Runs one operation to its end; true when it completed.
-    bool run(hxv5::Transfers::Operation op) { return runOn(transfers, op); }
-
-    static bool runOn(hxv5::Transfers &transfers, hxv5::Transfers::Operation op)
-    {
-        QSignalSpy finished(&transfers, &hxv5::Transfers::finished);
-        using Op = hxv5::Transfers::Operation;
-        switch (op) {
-        case Op::ReadMemory:
-            transfers.readMemory();
-            break;
-        case Op::WriteMemory:
-            transfers.writeMemory();
-            break;
-        case Op::ReadSettings:
-            transfers.readSettings();
-            break;
-        case Op::WriteSettings:
-            transfers.writeSettings();
-            break;
-        }
-        if (finished.isEmpty() && !finished.wait(60000))
-            return false;
-        return finished.constFirst().at(1).toBool();
-    }
-};
+using ProgramSide = hxv5::testing::TransferRig<hxv5::QtSerialPortAdapter>;
 
 // What a transfer may change, in comparable form.
 struct DocumentState

@@ -9,6 +9,7 @@
 #include "hardening_support.h"
 #include "image/clone_image.h"
 #include "link/port_mapping.h"
+#include "test_home.h"
 
 #include <QDir>
 #include <QFile>
@@ -146,7 +147,7 @@ private:
     // Reads the radio's memory or settings into a fresh document over the program's line.
     bool readBack(ProgramSide &program, Op op, DocumentState &state);
 
-    QTemporaryDir m_dir;
+    hxv5::testing::TestHome m_dir;
     DocumentState m_radio; // the radio's factory memory
 };
 
@@ -160,17 +161,15 @@ bool TestFaultMatrix::readBack(ProgramSide &program, Op op, DocumentState &state
     Document doc;
     ScriptedInteraction ui;
     Transfers reader(doc, program.port, ui);
-    const bool ok = ProgramSide::runOn(reader, isMemory(op) ? Op::ReadMemory : Op::ReadSettings);
+    const bool ok =
+        runToEnd(reader, operationSlot(isMemory(op) ? Op::ReadMemory : Op::ReadSettings));
     state = DocumentState::of(doc);
     return ok && ui.errors.isEmpty();
 }
 
 void TestFaultMatrix::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    // The radio and the program share the COM bindings of this private configuration.
-    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toLocal8Bit());
+    QVERIFY(m_dir.enter());
     unbindPort(kCom);
 
     QFile::remove(path(QStringLiteral("memory.txt")));

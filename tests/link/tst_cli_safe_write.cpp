@@ -3,6 +3,7 @@
 #include "backups_folder.h"
 #include "cli_run.h"
 #include "radio_sim_process.h"
+#include "test_home.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,13 +37,12 @@ private:
     // A clone file of what the radio holds now, and the same with slot 12's frequency changed
     // (and slot 0's channel gone, with clearSlot0).
     bool prepareImages(RadioSimProcess &sim, bool clearSlot0);
-    QTemporaryDir m_dir;
+    hxv5::testing::TestHome m_dir;
 };
 
 void TestCliSafeWrite::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
+    QVERIFY(m_dir.enter());
     qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toLocal8Bit());
 }
 

@@ -1,4 +1,4 @@
-#include "fake_serial_port.h"
+#include "fake_radio.h"
 
 #include "link/command_exchange.h"
 
@@ -7,6 +7,7 @@
 #include <QTimer>
 
 using hxv5::CommandExchange;
+using hxv5::testing::FakeRadio;
 using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(QList<QByteArray>)
@@ -20,10 +21,10 @@ const QByteArray kWriteCommand = "AL~F0000W" + kDigits + "\r";
 constexpr auto kShortTimeout = 30ms;
 
 // Answers every command with the same chunks.
-FakeSerialPort::Responder answering(const QList<QByteArray> &chunks)
+FakeRadio::Responder answering(const QList<QByteArray> &chunks)
 {
     return [chunks](const QByteArray &) {
-        QList<FakeSerialPort::Chunk> out;
+        QList<FakeRadio::Chunk> out;
         for (const QByteArray &c : chunks)
             out.append({c});
         return out;
@@ -52,9 +53,13 @@ private Q_SLOTS:
 private:
     struct Fixture
     {
-        FakeSerialPort port;
+        FakeRadio port;
         CommandExchange exchange{port};
-        Fixture() { exchange.setReplyTimeout(kShortTimeout); }
+        Fixture()
+        {
+            exchange.setReplyTimeout(kShortTimeout);
+            port.responder = nullptr; // a silent line unless a test scripts it
+        }
     };
 };
 
@@ -183,7 +188,7 @@ void TestCommandExchange::writeOfExactly46WaitsForTheDeadline()
     f.exchange.setReplyTimeout(200ms);
     const QByteArray reply = QByteArray(40, 'x') + "\r\nOK\r\n";
     QCOMPARE(reply.size(), 46);
-    f.port.responder = [&](const QByteArray &) { return QList<FakeSerialPort::Chunk>{{reply}}; };
+    f.port.responder = [&](const QByteArray &) { return QList<FakeRadio::Chunk>{{reply}}; };
     QSignalSpy finished(&f.exchange, &CommandExchange::writeFinished);
     QSignalSpy progress(&f.exchange, &CommandExchange::replyProgress);
     f.exchange.WriteExchange(QString::fromLatin1(kWriteCommand));
@@ -200,7 +205,7 @@ void TestCommandExchange::readStopsTheMomentTheReplyIsComplete()
     Fixture f;
     f.exchange.setReplyTimeout(10s);
     f.port.responder = [&](const QByteArray &command) {
-        return QList<FakeSerialPort::Chunk>{{command}, {kFrame}, {"late", 50}};
+        return QList<FakeRadio::Chunk>{{command}, {kFrame}, {"late", 50}};
     };
     QSignalSpy finished(&f.exchange, &CommandExchange::readFinished);
     f.exchange.ReadExchange(QString::fromLatin1(kReadCommand));
@@ -221,7 +226,7 @@ void TestCommandExchange::staleInputIsDiscarded()
     f.port.pending = "\r\nFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF\r\n";
     QTimer::singleShot(0, &f.port, [&] { Q_EMIT f.port.readyRead(); });
     f.port.responder = [&](const QByteArray &command) {
-        return QList<FakeSerialPort::Chunk>{{command + kFrame, 20}};
+        return QList<FakeRadio::Chunk>{{command + kFrame, 20}};
     };
     QSignalSpy finished(&f.exchange, &CommandExchange::readFinished);
     f.exchange.ReadExchange(QString::fromLatin1(kReadCommand));
@@ -253,7 +258,7 @@ void TestCommandExchange::portFailures()
     if (failure == 2)
         f.port.responder = [&](const QByteArray &) {
             f.port.failLater(5);
-            return QList<FakeSerialPort::Chunk>{};
+            return QList<FakeRadio::Chunk>{};
         };
     QSignalSpy readFinished(&f.exchange, &CommandExchange::readFinished);
     QSignalSpy writeFinished(&f.exchange, &CommandExchange::writeFinished);
@@ -276,7 +281,7 @@ void TestCommandExchange::portFailures()
 
 void TestCommandExchange::defaultDeadline()
 {
-    FakeSerialPort port;
+    FakeRadio port;
     CommandExchange exchange(port);
     QCOMPARE(exchange.replyTimeout(), 500ms);
 }

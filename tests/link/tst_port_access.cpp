@@ -9,6 +9,7 @@
 #include "link/transfers.h"
 #include "radio_sim_process.h"
 #include "scripted_interaction.h"
+#include "test_home.h"
 
 #include <QFile>
 #include <QProcess>
@@ -43,15 +44,13 @@ private Q_SLOTS:
 
 private:
     QString alias() const { return m_dir.filePath(QStringLiteral("radio-cable")); }
-    QTemporaryDir m_dir;
+    hxv5::testing::TestHome m_dir;
     RadioSimProcess *m_radio = nullptr;
 };
 
 void TestPortAccess::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    QVERIFY(m_dir.enter());
 }
 
 void TestPortAccess::init()

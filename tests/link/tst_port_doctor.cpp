@@ -3,6 +3,7 @@
 
 #include "link/port_doctor.h"
 #include "link/port_mapping.h"
+#include "test_home.h"
 #include "unprivileged.h"
 
 #include <QCoreApplication>
@@ -118,13 +119,12 @@ private Q_SLOTS:
 
 private:
     QString root() const { return m_dir.filePath(QStringLiteral("root")); }
-    QTemporaryDir m_dir;
+    hxv5::testing::TestHome m_dir;
 };
 
 void TestPortDoctor::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    QVERIFY(m_dir.enter());
 }
 
 void TestPortDoctor::cleanup()

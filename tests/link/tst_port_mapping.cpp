@@ -1,4 +1,5 @@
 #include "link/port_mapping.h"
+#include "test_home.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,12 +26,12 @@ private Q_SLOTS:
     void noAdapterInTheFolder();
 
 private:
-    QTemporaryDir m_dir;
+    hxv5::testing::TestHome m_dir;
 };
 
 void TestPortMapping::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
+    QVERIFY(m_dir.enter());
     qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
 }
 

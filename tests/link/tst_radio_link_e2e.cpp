@@ -11,6 +11,8 @@
 #include "link_test_support.h"
 #include "radio_sim_process.h"
 #include "scripted_interaction.h"
+#include "test_home.h"
+#include "transfer_rig.h"
 
 #include "unprivileged.h"
 
@@ -29,26 +31,7 @@ using namespace std::chrono_literals;
 namespace {
 
 // The program's side of the line.
-struct Program
-{
-    Document doc;
-    QtSerialPortAdapter port;
-    ScriptedInteraction ui;
-    Transfers transfers{doc, port, ui};
-    QSignalSpy finished{&transfers, &Transfers::finished};
-
-    // Runs one operation to its end; true when it completed.
-    bool run(void (Transfers::*operation)(), int operations = 1)
-    {
-        finished.clear();
-        (transfers.*operation)();
-        while (finished.size() < operations) {
-            if (!finished.wait(20000))
-                return false;
-        }
-        return finished.constLast().at(1).toBool();
-    }
-};
+using Program = TransferRig<QtSerialPortAdapter>;
 
 bool isFifo(const QString &path)
 {
@@ -110,15 +93,13 @@ private Q_SLOTS:
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
-    QTemporaryDir m_dir;
+    hxv5::testing::TestHome m_dir;
 };
 
 void TestRadioLinkEndToEnd::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
+    QVERIFY(m_dir.enter());
     QVERIFY(unprivileged::letIn(m_dir.path()));
-    // The simulator and the program share this per-user configuration (the COM bindings).
-    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toLocal8Bit());
 }
 
@@ -137,7 +118,7 @@ void TestRadioLinkEndToEnd::everyTransferThroughABoundPort()
 
     Program program;
     program.port.setPortNumber(3);
-    QVERIFY(program.run(&Transfers::readAll, 2));
+    QVERIFY(program.run(&Transfers::readAll));
     QVERIFY(program.ui.errors.isEmpty());
     // The simulator's factory image.
     QCOMPARE(program.doc.settingsRecord(), QStringLiteral("A5000A0304000000000200006C23FFFF"));
@@ -151,7 +132,7 @@ void TestRadioLinkEndToEnd::everyTransferThroughABoundPort()
     program.doc.DecodeChannelRecord(channelRecord(146.52), 30);
     program.doc.channels().setEnabled(30, true);
     program.doc.settings().setVolume(17);
-    QVERIFY(program.run(&Transfers::writeAll, 2));
+    QVERIFY(program.run(&Transfers::writeAll));
     QVERIFY(program.ui.errors.isEmpty());
 
     // Written blocks survive a restart of the radio.
@@ -163,7 +144,7 @@ void TestRadioLinkEndToEnd::everyTransferThroughABoundPort()
     program.port.close();
     Program reader;
     reader.port.setPortNumber(3);
-    QVERIFY(reader.run(&Transfers::readAll, 2));
+    QVERIFY(reader.run(&Transfers::readAll));
     QCOMPARE(frequency(reader.doc, 30), 146.52);
     QVERIFY(reader.doc.channels().isEnabled(30));
     QCOMPARE(reader.doc.settings().volume(), 17);

@@ -1,17 +1,17 @@
-#include "fake_serial_port.h"
-
 #include "document/document.h"
 #include "image/clone_image.h"
 #include "link/transfer_plan.h"
 #include "link/transfers.h"
 #include "link_test_support.h"
 #include "scripted_interaction.h"
+#include "transfer_rig.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using hxv5::Document;
 using hxv5::Transfers;
+using hxv5::testing::FakeRadio;
 using hxv5::testing::ScriptedInteraction;
 using Operation = hxv5::Transfers::Operation;
 using Phase = hxv5::Transfers::Phase;
@@ -106,36 +106,23 @@ private Q_SLOTS:
     void blockListText();
 
 private:
-    struct Fixture
+    struct Fixture : hxv5::testing::TransferRig<>
     {
-        Document doc;
-        FakeSerialPort port;
-        FakeRadio radio;
-        ScriptedInteraction ui;
-        Transfers transfers{doc, port, ui};
-        QSignalSpy finished{&transfers, &Transfers::finished};
-        QSignalSpy running{&transfers, &Transfers::runningChanged};
+        FakeRadio &radio = port;
         QStringList kept; // what the keeper was handed: slot 0's frequency text
         // Each write to this block is stored with its last digit changed, answered as if all
         // was well.
         int corruptBlock = -1;
-        // Writes to this block are never answered; reads are.
-        int silentWriteBlock = -1;
 
         Fixture()
         {
             transfers.exchange().setReplyTimeout(20ms);
-            port.responder = [this, answer = radio.responder()](const QByteArray &command) {
-                const int block = blockOf(command);
-                if (isWrite(command) && block == silentWriteBlock)
-                    return QList<FakeSerialPort::Chunk>{};
-                auto chunks = answer(command);
-                if (isWrite(command) && block == corruptBlock) {
+            radio.onWrite = [this](int block) {
+                if (block == corruptBlock) {
                     QString &stored = radio.blocks[block];
                     stored[31] =
                         stored.at(31) == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('0');
                 }
-                return chunks;
             };
             for (int s = 0; s < hxv5::kSlotCount; ++s)
                 doc.DecodeChannelRecord(channelRecord(100 + s * 0.1), s);
@@ -146,16 +133,6 @@ private:
                 keptAt = QStringLiteral("/backups/before.TV5");
                 return true;
             });
-        }
-        bool run(void (Transfers::*operation)())
-        {
-            const qsizetype before = running.size();
-            (transfers.*operation)();
-            while (running.size() < before + 2) {
-                if (!running.wait(20000))
-                    return false;
-            }
-            return !transfers.isRunning() && !doc.isBusy();
         }
         void setOptions(bool changesOnly, bool verify)
         {
@@ -168,7 +145,7 @@ private:
         bool writeEverything()
         {
             setOptions(false, false);
-            const bool ok = run(&Transfers::writeAll);
+            const bool ok = runToEnd(&Transfers::writeAll);
             port.sent.clear();
             finished.clear();
             return ok && ui.errors.isEmpty();
@@ -285,7 +262,7 @@ void TestSafeWrites::changesOnlySendsExactlyTheDifferingBlocks()
     const QList<QString> radioBefore = f.radio.blocks;
     void (Transfers::*const operations[])() = {&Transfers::writeMemory, &Transfers::writeSettings,
                                                &Transfers::writeAll};
-    QVERIFY(f.run(operations[operation]));
+    QVERIFY(f.runToEnd(operations[operation]));
 
     QCOMPARE(f.ui.errors, QStringList());
     // The whole image is read first, in the order of a read of everything, and only once.
@@ -308,10 +285,10 @@ void TestSafeWrites::erasedRadioReadIntoTheDocumentNeedsNoWrite()
     // and the program would write them back as cleared records. That is no change.
     Fixture f;
     f.setOptions(false, false);
-    QVERIFY(f.run(&Transfers::readAll));
+    QVERIFY(f.runToEnd(&Transfers::readAll));
     f.port.sent.clear();
     f.setOptions(true, false);
-    QVERIFY(f.run(&Transfers::writeAll));
+    QVERIFY(f.runToEnd(&Transfers::writeAll));
     QCOMPARE(f.ui.errors, QStringList());
     QCOMPARE(blocksSent(f.port.sent, true), QList<int>{});
 }
@@ -343,7 +320,7 @@ void TestSafeWrites::verify()
     const QString slot12 = f.doc.EncodeChannelRecord(12);
     f.corruptBlock = corrupt;
     f.setOptions(changesOnly, true);
-    QVERIFY(f.run(&Transfers::writeMemory));
+    QVERIFY(f.runToEnd(&Transfers::writeMemory));
 
     // Every block sent is read back right after the writes, in the same order.
     const QList<int> reads = blocksSent(f.port.sent, false);
@@ -394,7 +371,7 @@ void TestSafeWrites::stopDuringTheReadBeforeWriteWritesNothing()
     f.setOptions(true, true);
     void (Transfers::*const operations[])() = {&Transfers::writeMemory, &Transfers::writeAll,
                                                &Transfers::writeAllStoppingAtAFailure};
-    QVERIFY(f.run(operations[operation]));
+    QVERIFY(f.runToEnd(operations[operation]));
 
     QCOMPARE(blocksSent(f.port.sent, true), QList<int>{});
     QCOMPARE(f.ui.errors, QStringList(messages, QStringLiteral("Communication Error")));
@@ -446,9 +423,9 @@ void TestSafeWrites::stoppedWriteTellsWhatWentOut()
     QVERIFY(f.writeEverything());
     f.doc.DecodeChannelRecord(channelRecord(430.0), 3);
     applyEdit(f.doc, Edit::OneSlot);
-    f.silentWriteBlock = silentWrite;
+    f.radio.faults[silentWrite] = {FakeRadio::Fault::NoReply, -1, true};
     f.setOptions(changesOnly, false);
-    QVERIFY(f.run(&Transfers::writeMemory));
+    QVERIFY(f.runToEnd(&Transfers::writeMemory));
 
     QCOMPARE(f.ui.errors, QStringList{QStringLiteral("Communication Error")});
     // In sight under the message, not behind the details.
@@ -468,7 +445,7 @@ void TestSafeWrites::keeperGetsTheRadioImageAndCanCallTheWriteOff()
         f.kept.append(image.channels().text(0, hxv5::kColFrequency));
         return allow;
     });
-    QVERIFY(f.run(&Transfers::writeAll));
+    QVERIFY(f.runToEnd(&Transfers::writeAll));
     QCOMPARE(f.kept, QStringList{QStringLiteral("438.50000")});
     // Called off: nothing written, neither half, and the keeper has told why already.
     QCOMPARE(blocksSent(f.port.sent, true), QList<int>{});
@@ -476,7 +453,7 @@ void TestSafeWrites::keeperGetsTheRadioImageAndCanCallTheWriteOff()
 
     allow = true;
     f.port.sent.clear();
-    QVERIFY(f.run(&Transfers::writeAll));
+    QVERIFY(f.runToEnd(&Transfers::writeAll));
     QCOMPARE(blocksSent(f.port.sent, true).size(), 8 + 215);
 }
 
@@ -498,7 +475,7 @@ void TestSafeWrites::oneTransferFromReadToVerify()
         if (f.port.sent.size() == before && f.transfers.isRunning())
             ++refused;
     });
-    QVERIFY(f.run(&Transfers::writeAll));
+    QVERIFY(f.runToEnd(&Transfers::writeAll));
 
     QCOMPARE(f.running.size(), 2); // on once, off once
     QCOMPARE(refused, static_cast<int>(f.port.sent.size()));

@@ -7,6 +7,7 @@
 #include "link/transfers.h"
 #include "radio_sim_process.h"
 #include "scripted_interaction.h"
+#include "test_home.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -37,14 +38,12 @@ private:
         return {QStringLiteral("--com"), QString::number(kCom), QStringLiteral("--memory"),
                 m_dir.filePath(QStringLiteral("memory.txt"))};
     }
-    QTemporaryDir m_dir;
+    hxv5::testing::TestHome m_dir;
 };
 
 void TestQtSerialPortAdapter::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    // The simulator and the program share this per-user configuration (the COM bindings).
-    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    QVERIFY(m_dir.enter());
     qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
 }
 

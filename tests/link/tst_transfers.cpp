@@ -1,5 +1,3 @@
-#include "fake_serial_port.h"
-
 #include "base/user_interaction.h"
 #include "document/document.h"
 #include "image/channel_codec.h"
@@ -7,12 +5,14 @@
 #include "link/transfers.h"
 #include "link_test_support.h"
 #include "scripted_interaction.h"
+#include "transfer_rig.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using hxv5::Document;
 using hxv5::Transfers;
+using hxv5::testing::FakeRadio;
 using hxv5::testing::ScriptedInteraction;
 using Operation = hxv5::Transfers::Operation;
 using namespace std::chrono_literals;
@@ -70,19 +70,13 @@ private Q_SLOTS:
     void firstTransferAfterTheCableIsBack();
 
 private:
-    struct Fixture
+    struct Fixture : hxv5::testing::TransferRig<>
     {
-        Document doc;
-        FakeSerialPort port;
-        FakeRadio radio;
-        ScriptedInteraction ui;
-        Transfers transfers{doc, port, ui};
-        QSignalSpy finished{&transfers, &Transfers::finished};
+        FakeRadio &radio = port;
 
         Fixture()
         {
             transfers.exchange().setReplyTimeout(20ms);
-            port.responder = radio.responder();
             // The document holds 100.x MHz everywhere, the radio 400.x MHz.
             for (int s = 0; s < hxv5::kSlotCount; ++s) {
                 doc.DecodeChannelRecord(channelRecord(100 + s * 0.1), s);
@@ -91,14 +85,6 @@ private:
             radio.blocks[hxv5::kEnableBlock0] = kBitmap0;
             radio.blocks[hxv5::kEnableBlock1] = kBitmap1;
             doc.setChanged(false);
-        }
-        bool waitFinished(int count = 1)
-        {
-            while (finished.size() < count) {
-                if (!finished.wait(20000))
-                    return false;
-            }
-            return !transfers.isRunning() && !doc.isBusy();
         }
     };
 };
@@ -539,7 +525,7 @@ void TestTransfers::firstTransferAfterTheCableIsBack()
 
     if (duringTransfer) {
         // The line fails while the radio is being asked for its first band.
-        const FakeSerialPort::Responder answer = f.port.responder;
+        const FakeRadio::Responder answer = f.port.responder;
         f.port.responder = [&](const QByteArray &command) {
             if (command == readCommand(hxv5::vfoBlock(0)))
                 f.port.vanish();

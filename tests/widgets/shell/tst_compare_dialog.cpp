@@ -1,9 +1,10 @@
 #include "app/compare_dialog.h"
 #include "app/main_window.h"
 #include "document/document.h"
+#include "fake_radio.h"
 #include "files/clone_file.h"
 #include "scripted_interaction.h"
-#include "scripted_radio.h"
+#include "test_home.h"
 #include "test_window.h"
 
 #include <QAction>
@@ -60,14 +61,12 @@ private Q_SLOTS:
     void fromTheMenu();
 
 private:
-    QTemporaryDir m_dir;
+    hxv5::testing::TestHome m_dir;
 };
 
 void TestCompareDialog::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit());
-    QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
+    QVERIFY(m_dir.enter());
     QCoreApplication::setApplicationName(QStringLiteral("tst_compare_dialog"));
 }
 
@@ -120,7 +119,7 @@ void TestCompareDialog::fromTheMenu()
         other.channels().setEnabled(5, true);
         QCOMPARE(writeCloneFile(file, other), FileError::None);
     }
-    ScriptedRadio radio;
+    FakeRadio radio;
     ScriptedInteraction user;
     user.openPath = file;
     QStringList shown;

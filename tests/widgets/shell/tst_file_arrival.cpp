@@ -2,11 +2,12 @@
 #include "app/main_window.h"
 #include "app/recent_files_menu.h"
 #include "document/document.h"
+#include "fake_radio.h"
 #include "files/chirp_csv.h"
 #include "files/clone_file.h"
 #include "files/file_commands.h"
 #include "scripted_interaction.h"
-#include "scripted_radio.h"
+#include "test_home.h"
 #include "test_window.h"
 
 #include <QAction>
@@ -54,20 +55,16 @@ private:
     void makeWindow();
     RecentFilesMenu &recentMenu() { return *m_window->findChild<RecentFilesMenu *>(); }
 
-    QTemporaryDir m_dir;
+    hxv5::testing::TestHome m_dir;
     Document m_source;
-    std::unique_ptr<ScriptedRadio> m_radio;
+    std::unique_ptr<FakeRadio> m_radio;
     std::unique_ptr<ScriptedInteraction> m_user;
     std::unique_ptr<MainWindow> m_window;
 };
 
 void TestFileArrival::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
-    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toLocal8Bit());
-    QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
-    QCoreApplication::setApplicationName(QStringLiteral("tst_file_arrival"));
+    QVERIFY(m_dir.enter());
 
     TableRow row;
     row.number = {145.5, 0, 5, 0, 8, 8, 0, 0, 0};
@@ -90,7 +87,7 @@ void TestFileArrival::init()
 void TestFileArrival::makeWindow()
 {
     m_window.reset();
-    m_radio = std::make_unique<ScriptedRadio>();
+    m_radio = std::make_unique<FakeRadio>();
     m_user = std::make_unique<ScriptedInteraction>();
     m_window = openTestWindow(*m_radio, *m_user);
 }

@@ -1,10 +1,10 @@
 #include "link/link_test_panel.h"
 
 #include "document/document.h"
+#include "fake_radio.h"
 #include "image/clone_image.h"
 #include "link/transfers.h"
 #include "scripted_interaction.h"
-#include "scripted_radio.h"
 
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -47,7 +47,7 @@ void TestLinkTestPanel::enableBlocksOnTwoLines()
     Document doc;
     for (int s = 0; s < kSlotCount; ++s)
         doc.channels().setEnabled(s, enabled.contains(s));
-    ScriptedRadio radio;
+    FakeRadio radio;
     ScriptedInteraction ui;
     Transfers transfers(doc, radio, ui);
     LinkTestPanel panel(transfers, doc);

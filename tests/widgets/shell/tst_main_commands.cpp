@@ -1,8 +1,9 @@
 #include "app/main_window.h"
 #include "document/document.h"
+#include "fake_radio.h"
 #include "link/transfers.h"
 #include "scripted_interaction.h"
-#include "scripted_radio.h"
+#include "test_home.h"
 #include "test_window.h"
 
 #include <QAction>
@@ -73,8 +74,8 @@ private:
     // The menu items and toolbar buttons (menus and separators included) that are disabled.
     QStringList disabledCommands() const;
 
-    QTemporaryDir m_config;
-    std::unique_ptr<ScriptedRadio> m_radio;
+    hxv5::testing::TestHome m_config;
+    std::unique_ptr<FakeRadio> m_radio;
     std::unique_ptr<ScriptedInteraction> m_user;
     int m_dialogs = 0;
     std::unique_ptr<MainWindow> m_window;
@@ -82,17 +83,13 @@ private:
 
 void TestMainCommands::initTestCase()
 {
-    QVERIFY(m_config.isValid());
-    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    // Open Backup makes its folder: here, not in the user's data folder.
-    qputenv("XDG_DATA_HOME", (m_config.path() + QStringLiteral("/data")).toLocal8Bit());
-    QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
+    QVERIFY(m_config.enter());
     QCoreApplication::setApplicationName(QStringLiteral("tst_main_commands"));
 }
 
 void TestMainCommands::init()
 {
-    m_radio = std::make_unique<ScriptedRadio>();
+    m_radio = std::make_unique<FakeRadio>();
     m_user = std::make_unique<ScriptedInteraction>();
     m_dialogs = 0;
     m_window = openTestWindow(*m_radio, *m_user, Language::English, [this](QDialog &dialog) {

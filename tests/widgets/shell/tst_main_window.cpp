@@ -5,13 +5,14 @@
 #include "document/document.h"
 #include "editing/channel_grid.h"
 #include "editing/vfo_grid.h"
+#include "fake_radio.h"
 #include "files/backups.h"
 #include "files/clone_file.h"
 #include "link/port_dialog.h"
 #include "link/port_mapping.h"
 #include "link/transfers.h"
 #include "scripted_interaction.h"
-#include "scripted_radio.h"
+#include "test_home.h"
 #include "test_window.h"
 
 #include <QAction>
@@ -116,8 +117,8 @@ private:
     void writePortFileText(const QByteArray &text);
     QByteArray portFileText() const;
 
-    QTemporaryDir m_config;
-    ScriptedRadio *m_radio = nullptr;
+    hxv5::testing::TestHome m_config;
+    FakeRadio *m_radio = nullptr;
     ScriptedInteraction *m_user = nullptr;
     QList<QDialog *> m_dialogsShown;
     std::function<void(QDialog &)> m_onDialog;
@@ -126,12 +127,7 @@ private:
 
 void TestMainWindow::initTestCase()
 {
-    QVERIFY(m_config.isValid());
-    // Read by the port file's and the settings store's locations on every use.
-    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    // The backups of reads land here, not in the user's data folder.
-    qputenv("XDG_DATA_HOME", (m_config.path() + QStringLiteral("/data")).toLocal8Bit());
-    QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
+    QVERIFY(m_config.enter());
     QCoreApplication::setApplicationName(QStringLiteral("tst_main_window"));
 }
 
@@ -139,7 +135,7 @@ void TestMainWindow::init()
 {
     QFile::remove(portFilePath());
     QSettings().remove(QStringLiteral("Settings"));
-    m_radio = new ScriptedRadio;
+    m_radio = new FakeRadio;
     m_user = new ScriptedInteraction;
     m_dialogsShown.clear();
     m_onDialog = nullptr;
@@ -667,8 +663,9 @@ void TestMainWindow::readMemoryStops()
     QFETCH(QString, message);
     QFETCH(bool, changed);
 
-    m_radio->openable = portOpens;
-    m_radio->silentBlock = silentBlock;
+    m_radio->openFails = !portOpens;
+    if (silentBlock >= 0)
+        m_radio->faults[silentBlock] = {};
     m_window = makeWindow();
     // Short, for the silent block's ten attempts, yet long enough for every answer the radio
     // gives to arrive in time on a busy machine.
@@ -694,9 +691,7 @@ void TestMainWindow::readSettingsLocksTheSettingsButtons()
 {
     m_window = makeWindow();
     m_window->show();
-    m_radio->blockText = [](int block) {
-        return block == 213 ? QByteArray("A5040A0304000000000200006C23FFFF") : QByteArray(32, 'F');
-    };
+    m_radio->blocks[213] = QStringLiteral("A5040A0304000000000200006C23FFFF");
     m_window->selectTab(2);
     child<QPushButton>("cmbRxData2")->click();
     for (const char *name : {"cmbRxData1", "cmbTxData1", "cmbRxData2", "cmbTxData2"})
@@ -759,7 +754,8 @@ void TestMainWindow::readSettingsMovesToTheFirstVfoRowOnlyWhenCompleted()
     QFETCH(int, silentBlock);
     QFETCH(int, rowAfter);
 
-    m_radio->silentBlock = silentBlock;
+    if (silentBlock >= 0)
+        m_radio->faults[silentBlock] = {};
     m_window = makeWindow();
     // Short, for the silent block's ten attempts, yet long enough for every answer the radio
     // gives to arrive in time on a busy machine.
@@ -846,7 +842,7 @@ void TestMainWindow::finishedTransferSaysSoInTheStatusBar()
     QFETCH(bool, portOpens);
     QFETCH(QString, message);
 
-    m_radio->openable = portOpens;
+    m_radio->openFails = !portOpens;
     m_window = makeWindow();
     // The plain writes: their notices are the bare "... completed".
     chooseMenuItem(*m_window, "mnuToolsWriteChanges", false);
@@ -891,7 +887,8 @@ void TestMainWindow::completedReadsKeepABackup()
     const QString folder = backupsFolder();
     QVERIFY(folder.startsWith(m_config.path()));
     QVERIFY(prepareBackupsFolder(folder, blockBackups));
-    m_radio->silentBlock = silentBlock;
+    if (silentBlock >= 0)
+        m_radio->faults[silentBlock] = {};
     m_window = makeWindow();
     // The plain writes read nothing first, so they keep nothing.
     chooseMenuItem(*m_window, "mnuToolsWriteChanges", false);

@@ -1,8 +1,9 @@
 #include "app/main_window.h"
 #include "document/document.h"
 #include "editing/channel_grid.h"
+#include "fake_radio.h"
 #include "scripted_interaction.h"
-#include "scripted_radio.h"
+#include "test_home.h"
 #include "test_window.h"
 
 #include <QAction>
@@ -56,23 +57,21 @@ private:
         m_window->findChild<QPushButton *>(QLatin1String(button))->click();
     }
 
-    QTemporaryDir m_config;
-    std::unique_ptr<ScriptedRadio> m_radio;
+    hxv5::testing::TestHome m_config;
+    std::unique_ptr<FakeRadio> m_radio;
     std::unique_ptr<ScriptedInteraction> m_user;
     std::unique_ptr<MainWindow> m_window;
 };
 
 void TestMainWindowEditing::initTestCase()
 {
-    QVERIFY(m_config.isValid());
-    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
+    QVERIFY(m_config.enter());
     QCoreApplication::setApplicationName(QStringLiteral("tst_main_window_editing"));
 }
 
 void TestMainWindowEditing::init()
 {
-    m_radio = std::make_unique<ScriptedRadio>();
+    m_radio = std::make_unique<FakeRadio>();
     m_user = std::make_unique<ScriptedInteraction>();
     m_window = openTestWindow(*m_radio, *m_user);
 }

@@ -1,6 +1,6 @@
 #include "link/port_dialog.h"
 
-#include "scripted_radio.h"
+#include "fake_radio.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 using namespace hxv5;
-using hxv5::testing::ScriptedRadio;
+using hxv5::testing::FakeRadio;
 
 class TestPortDialog : public QObject
 {
@@ -33,7 +33,7 @@ private Q_SLOTS:
 
 void TestPortDialog::captions()
 {
-    ScriptedRadio port;
+    FakeRadio port;
     PortDialog dialog(port);
     QCOMPARE(dialog.objectName(), QStringLiteral("dlgCOM"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("COM Port Setup"));
@@ -59,7 +59,7 @@ void TestPortDialog::opensOnThePortInUse_data()
 void TestPortDialog::opensOnThePortInUse()
 {
     QFETCH(int, port);
-    ScriptedRadio line;
+    FakeRadio line;
     line.setPortNumber(port);
     PortDialog dialog(line);
     dialog.option(2)->setChecked(true); // left over from an earlier showing
@@ -87,7 +87,7 @@ void TestPortDialog::okAppliesTheChoice()
     QFETCH(int, chosen);
     QFETCH(int, closes);
 
-    ScriptedRadio line;
+    FakeRadio line;
     line.setPortNumber(before);
     if (wasOpen)
         QVERIFY(line.open());
@@ -99,13 +99,13 @@ void TestPortDialog::okAppliesTheChoice()
 
     QCOMPARE(line.portNumber(), chosen);
     QVERIFY(!line.isOpen()); // the next exchange opens the chosen port
-    QCOMPARE(line.closes, closes);
+    QCOMPARE(line.closeCount, closes);
     QVERIFY(!dialog.isVisible());
 }
 
 void TestPortDialog::closingOtherwiseChangesNothing()
 {
-    ScriptedRadio line;
+    FakeRadio line;
     line.setPortNumber(4);
     QVERIFY(line.open());
     PortDialog dialog(line);
@@ -144,7 +144,7 @@ void TestPortDialog::showsWhatKeepsEachPortFromUse()
     QVERIFY(QFile::link(root + QStringLiteral("/dev/ttyUSB1"),
                         root + QStringLiteral("/proc/812/fd/5")));
 
-    ScriptedRadio line;
+    FakeRadio line;
     PortDialog dialog(line);
     dialog.setSystemRoot(root);
     dialog.prepare();

@@ -5,9 +5,10 @@
 #include "app/main_window.h"
 #include "backups_folder.h"
 #include "document/document.h"
+#include "fake_radio.h"
 #include "link/transfers.h"
 #include "scripted_interaction.h"
-#include "scripted_radio.h"
+#include "test_home.h"
 #include "test_window.h"
 
 #include <QAction>
@@ -51,9 +52,8 @@ private:
         return m_home.filePath(QStringLiteral("data/hxv5-test/tst_safe_write_window/backups"));
     }
 
-    QTemporaryDir m_home;
-    std::unique_ptr<ScriptedRadio> m_radio;
-    QHash<int, QByteArray> m_memory; // what the radio holds; erased where nothing was written
+    hxv5::testing::TestHome m_home;
+    std::unique_ptr<FakeRadio> m_radio;
     int m_corruptBlock = -1;
     std::unique_ptr<ScriptedInteraction> m_user;
     std::unique_ptr<MainWindow> m_window;
@@ -61,10 +61,7 @@ private:
 
 void TestSafeWriteWindow::initTestCase()
 {
-    QVERIFY(m_home.isValid());
-    qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", m_home.filePath(QStringLiteral("data")).toLocal8Bit());
-    QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
+    QVERIFY(m_home.enter());
     QCoreApplication::setApplicationName(QStringLiteral("tst_safe_write_window"));
 }
 
@@ -72,15 +69,12 @@ void TestSafeWriteWindow::init()
 {
     QDir(m_home.filePath(QStringLiteral("config"))).removeRecursively();
     QVERIFY(prepareBackupsFolder(backupsFolder(), false));
-    m_memory.clear();
     m_corruptBlock = -1;
-    m_radio = std::make_unique<ScriptedRadio>();
-    m_radio->blockText = [this](int block) { return m_memory.value(block, QByteArray(32, 'F')); };
-    m_radio->onWrite = [this](int block, const QByteArray &digits) {
-        QByteArray kept = digits;
+    m_radio = std::make_unique<FakeRadio>();
+    m_radio->onWrite = [this](int block) {
+        QString &kept = m_radio->blocks[block];
         if (block == m_corruptBlock)
-            kept[31] = kept.at(31) == '0' ? '1' : '0';
-        m_memory.insert(block, kept);
+            kept[31] = kept.at(31) == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('0');
     };
     m_user = std::make_unique<ScriptedInteraction>();
     openWindow();

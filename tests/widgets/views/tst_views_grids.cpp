@@ -4,9 +4,9 @@
 #include "editing/row_style_delegate.h"
 #include "editing/row_table_model.h"
 #include "editing/vfo_grid.h"
+#include "fake_radio.h"
 #include "link/transfers.h"
 #include "scripted_interaction.h"
-#include "scripted_radio.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -255,10 +255,8 @@ void TstViewsGrids::readMemoryBlanksUnusedSlots()
     m_document->channels().setSlot(4, row, true);
 
     // Every block erased except slot 4's.
-    ScriptedRadio radio;
-    radio.blockText = [](int block) {
-        return block == 4 ? QByteArray("043300000000000326250303500000FF") : QByteArray(32, 'F');
-    };
+    FakeRadio radio;
+    radio.blocks[4] = QStringLiteral("043300000000000326250303500000FF");
     ScriptedInteraction user;
     Transfers transfers(*m_document, radio, user);
     transfers.readMemory();
