@@ -1,12 +1,14 @@
 #pragma once
 
-// Shared by the file tests: random full documents and a snapshot of everything a file command
-// may change, to compare a document before and after.
+// Shared by the file tests: random full documents, notes that broke files before, and the
+// document as it was (document_snapshot.h) to compare a document before and after.
 
 #include "base/reference_tables.h"
 #include "document/document.h"
 #include "image/channel_codec.h"
 #include "settings/settings_record.h"
+
+#include "document_snapshot.h"
 
 #include <QRandomGenerator>
 #include <QStringList>
@@ -132,41 +134,6 @@ inline void fillRandomly(Document &doc, quint32 seed, FillOptions options = {})
         doc.channels().setSlot(s, row, rng.bounded(2) == 0);
     }
 }
-
-// Everything of a document that the file commands read or change.
-struct Snapshot
-{
-    QVector<TableRow> slots;
-    QVector<TableRow> vfo;
-    EnableFlags flags{};
-    QString settings; // the settings as they would be written
-    QString settingsRecord;
-    EnableBlocks enableBlocks;
-    bool changed = false;
-    QString currentFile;
-
-    explicit Snapshot(const Document &doc)
-    {
-        for (int s = 0; s < kSlotCount; ++s)
-            slots.append(doc.channels().row(s));
-        for (int r = 0; r < kVfoRowCount; ++r)
-            vfo.append(doc.vfo().row(r));
-        flags = doc.channels().enableFlags();
-        settings = EncodeSettingsRecord(doc.settings());
-        settingsRecord = doc.settingsRecord();
-        enableBlocks = doc.enableBlocks();
-        changed = doc.isChanged();
-        currentFile = doc.currentFile();
-    }
-    bool operator==(const Snapshot &other) const = default;
-
-    // The tables, flags and settings only.
-    bool sameData(const Snapshot &other) const
-    {
-        return slots == other.slots && vfo == other.vfo && flags == other.flags &&
-               settings == other.settings;
-    }
-};
 
 // The row a note becomes once stored: line breaks turned into blanks.
 inline TableRow withStoredNote(TableRow row)

@@ -10,6 +10,7 @@
 #include "link/transfers.h"
 #include "settings/settings_record.h"
 
+#include "document_snapshot.h"
 #include "radio_sim_process.h"
 #include "scripted_interaction.h"
 #include "transfer_rig.h"
@@ -20,35 +21,6 @@
 
 // The program's side: a document, the real serial port and the transfers.
 using ProgramSide = hxv5::testing::TransferRig<hxv5::QtSerialPortAdapter>;
-
-// What a transfer may change, in comparable form.
-struct DocumentState
-{
-    QStringList slots; // per slot its record, "-" when it holds no channel
-    QList<bool> flags;
-    QStringList vfo;
-    QString settings;
-    bool changed = false;
-
-    static QString rowText(const hxv5::TableRow &row)
-    {
-        return row.holdsChannel() ? hxv5::encodeRecord(row) : QStringLiteral("-");
-    }
-
-    static DocumentState of(const hxv5::Document &doc)
-    {
-        DocumentState state;
-        for (int s = 0; s < hxv5::kSlotCount; ++s) {
-            state.slots.append(rowText(doc.channels().row(s)));
-            state.flags.append(doc.channels().isEnabled(s));
-        }
-        for (int r = 0; r < hxv5::kVfoRowCount; ++r)
-            state.vfo.append(rowText(doc.vfo().row(r)));
-        state.settings = hxv5::EncodeSettingsRecord(doc.settings());
-        state.changed = doc.isChanged();
-        return state;
-    }
-};
 
 // A document that differs from the radio's factory memory in every slot, band and setting.
 inline void fillProgramData(hxv5::Document &doc)
