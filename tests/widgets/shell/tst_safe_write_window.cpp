@@ -154,10 +154,6 @@ void TestSafeWriteWindow::writeFollowsTheChoices_data()
     QTest::newRow("both off: the plain write")
         << false << false << -1 << QStringList() << 215 << QStringList()
         << QStringLiteral("Write Memory completed") << QString();
-    QTest::newRow("changes only") << true << false << -1 << readChanged << 1 << QStringList()
-                                  << QStringLiteral(
-                                         "Write Memory completed: 1 changed block written")
-                                  << QString();
     QTest::newRow("changes only, verified")
         << true << true << -1 << readChanged + QStringList{"Verifying 1 block %p%"} << 1
         << QStringList()
@@ -169,13 +165,12 @@ void TestSafeWriteWindow::writeFollowsTheChoices_data()
                               << QStringList{"Writing 215 blocks %p%", "Verifying 215 blocks %p%"}
                               << 215 << QStringList()
                               << QStringLiteral("Write Memory completed, verified") << QString();
+    // The window's wiring of the safe writes: each choice reaches the write, its phases and
+    // notice show, a verify error and the question to clear a channel reach the user. Which
+    // blocks go out is the transfers' own test.
     // A channel the radio holds, gone from the window: asked first; No sends nothing.
     QTest::newRow("clears a channel, No") << true << false << -1 << readChanged.mid(0, 1) << 0
                                           << QStringList() << QString() << QStringLiteral("no");
-    QTest::newRow("clears a channel, Yes")
-        << true << false << -1 << readChanged << 1 << QStringList()
-        << QStringLiteral("Write Memory completed: 1 changed block written")
-        << QStringLiteral("yes");
 }
 
 void TestSafeWriteWindow::writeFollowsTheChoices()
