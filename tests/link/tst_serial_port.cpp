@@ -8,6 +8,7 @@
 #include "radio_sim_process.h"
 #include "scripted_interaction.h"
 #include "test_home.h"
+#include "transfer_rig.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -60,28 +61,22 @@ void TestQtSerialPortAdapter::firstTransferAfterTheRadioIsBack()
 {
     QFETCH(bool, noticed);
 
-    Document doc;
-    QtSerialPortAdapter port;
-    port.setPortNumber(kCom);
-    ScriptedInteraction ui;
-    Transfers transfers(doc, port, ui);
-    QSignalSpy finished(&transfers, &Transfers::finished);
-    QSignalSpy lineFailed(&port, &SerialPort::errorOccurred);
+    TransferRig<QtSerialPortAdapter> program;
+    program.port.setPortNumber(kCom);
+    QSignalSpy lineFailed(&program.port, &SerialPort::errorOccurred);
 
     RadioSimProcess radio;
     QVERIFY2(radio.start(simArgs()), qPrintable(radio.diagnostics()));
     QTRY_COMPARE(deviceForPort(kCom), radio.device);
-    transfers.readSettings();
-    QVERIFY(finished.wait(20000));
-    QVERIFY(finished.constLast().at(1).toBool());
-    QVERIFY(ui.errors.isEmpty());
-    QVERIFY(port.isOpen());
+    QVERIFY(program.run(&Transfers::readSettings));
+    QVERIFY(program.ui.errors.isEmpty());
+    QVERIFY(program.port.isOpen());
 
     // The radio's end of the line is closed, and a new radio comes up on the same COM number.
     QVERIFY(radio.stop());
     if (noticed) {
         QVERIFY(lineFailed.wait(10000));
-        QVERIFY(!port.isOpen());
+        QVERIFY(!program.port.isOpen());
     }
     RadioSimProcess again;
     QVERIFY2(again.start(simArgs()), qPrintable(again.diagnostics()));
@@ -90,11 +85,8 @@ void TestQtSerialPortAdapter::firstTransferAfterTheRadioIsBack()
         QThread::msleep(10);
     QCOMPARE(deviceForPort(kCom), again.device);
 
-    finished.clear();
-    transfers.readSettings();
-    QVERIFY(finished.wait(20000));
-    QCOMPARE(ui.errors, QStringList{});
-    QVERIFY(finished.constLast().at(1).toBool());
+    QVERIFY(program.run(&Transfers::readSettings));
+    QCOMPARE(program.ui.errors, QStringList{});
     QCOMPARE(again.commandsFor(QStringLiteral("0D50")), 1);
     // A line that failed is reported once, not again at every turn of the event loop.
     QVERIFY(lineFailed.size() <= 1);
