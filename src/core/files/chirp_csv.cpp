@@ -471,12 +471,9 @@ QString fillRow(const Line &line, int model, CsvRow &out, QStringList &changes)
     out.bank = CsvRow::Bank::Slot;
     out.index = slot;
     out.enabled = skip != QLatin1String("S");
-    out.row.number = {frequency,           double(mode),      double(step),
-                      double(tones->mode), double(tones->tx), double(tones->rx),
-                      double(shift->kind), shift->offset,     0.0};
-    out.row.text = {formatMHz(frequency),      modeText(mode),           stepText(step),
-                    toneModeText(tones->mode), toneText(tones->tx),      toneText(tones->rx),
-                    shiftText(shift->kind),    formatMHz(shift->offset), note};
+    out.row = channelRow(
+        {frequency, mode, step, tones->mode, tones->tx, tones->rx, shift->kind, shift->offset},
+        note);
     return {};
 }
 

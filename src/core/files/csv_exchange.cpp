@@ -391,13 +391,13 @@ QString fillRow(const QList<CsvField> &fields, int model, CsvRow &out, NumberRul
     if (!(offset >= 0.0 && offset <= kMaxOffset))
         return bad("SHIFT FREQUENCY", 7, "is not 0 to 99.99999 MHz");
 
-    TableRow &row = out.row;
-    row.number = {frequency,        double(mode),   double(step),
-                  double(toneMode), double(txTone), double(rxTone),
-                  double(shift),    offset,         0.0};
-    row.text = {formatMHz(frequency),   text(1),          stepText(step), text(3),
-                toneText(txTone),       toneText(rxTone), text(6),        formatMHz(offset),
-                noteForStorage(text(8))};
+    out.row = channelRow({frequency, mode, step, toneMode, txTone, rxTone, shift, offset},
+                         noteForStorage(text(8)));
+    // Mode, tone mode and shift keep the file's own spelling ("Rev." as the edit dialog writes
+    // it; a tone mode or shift the table does not know is shown as written, taken as none).
+    out.row.text[kColMode] = text(1);
+    out.row.text[kColTone] = text(3);
+    out.row.text[kColShift] = text(6);
     out.enabled = out.bank == CsvRow::Bank::Slot && isTrue(fields.at(kColumnCount));
     const auto textAfter = [&](const char *name, int i, const LeadingNumber &read) {
         if (!read.rest.isEmpty())

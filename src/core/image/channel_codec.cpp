@@ -197,4 +197,16 @@ QString encodeRecord(const TableRow &row)
     return record;
 }
 
+TableRow channelRow(const ChannelCodes &codes, const QString &note)
+{
+    TableRow row;
+    row.number = {codes.frequency,        double(codes.mode),   double(codes.step),
+                  double(codes.toneMode), double(codes.txTone), double(codes.rxTone),
+                  double(codes.shift),    codes.offset,         0.0};
+    row.text = {formatMHz(codes.frequency),   modeText(codes.mode),    stepText(codes.step),
+                toneModeText(codes.toneMode), toneText(codes.txTone),  toneText(codes.rxTone),
+                shiftText(codes.shift),       formatMHz(codes.offset), note};
+    return row;
+}
+
 } // namespace hxv5

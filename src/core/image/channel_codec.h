@@ -45,4 +45,20 @@ QString modeText(int code);
 QString toneModeText(int code);
 QString shiftText(int code);
 
+// The codes of a channel, as a record holds them.
+struct ChannelCodes
+{
+    double frequency = 0.0; // MHz
+    int mode = 0;
+    int step = 0;
+    int toneMode = 0;
+    int txTone = 0;
+    int rxTone = 0;
+    int shift = 0;
+    double offset = 0.0; // MHz
+};
+
+// A channel row from its codes and note, each text the one the decoder sets for its number.
+TableRow channelRow(const ChannelCodes &codes, const QString &note);
+
 } // namespace hxv5
