@@ -49,12 +49,7 @@ QString shiftText(int code);
 struct ChannelCodes
 {
     double frequency = 0.0; // MHz
-    int mode = 0;
-    int step = 0;
-    int toneMode = 0;
-    int txTone = 0;
-    int rxTone = 0;
-    int shift = 0;
+    int mode = 0, step = 0, toneMode = 0, txTone = 0, rxTone = 0, shift = 0;
     double offset = 0.0; // MHz
 };
 
