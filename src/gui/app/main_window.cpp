@@ -388,10 +388,10 @@ void MainWindow::mnuEditPaste_Click()
         m_interaction->showPasteReport(report);
 }
 
-void MainWindow::mnuHelpContents_Click()
+void MainWindow::mnuHelpGuide_Click()
 {
     if (!m_helpWindow) {
-        m_helpWindow = new HelpWindow(this);
+        m_helpWindow = new HelpWindow(m_options.language, this);
         m_loadedWindows.append(m_helpWindow.data());
     }
     m_helpWindow->show();

@@ -91,7 +91,7 @@ public:
     // Whether Undo and Redo have a step to act on.
     bool canUndo() const;
     bool canRedo() const;
-    // The Help window once F1 has shown it; null before.
+    // The Help window with the user guide once F1 has shown it; null before.
     QWidget *helpWindow() const;
 
 public Q_SLOTS:
@@ -114,7 +114,7 @@ public Q_SLOTS:
     void mnuEditCut_Click();
     void mnuEditCopy_Click();
     void mnuEditPaste_Click();
-    void mnuHelpContents_Click();
+    void mnuHelpGuide_Click();
     void mnuViewToolbar_Click();
     void mnuStatusBar_Click();
     void mnuReSet_Click();
