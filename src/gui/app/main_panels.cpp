@@ -6,6 +6,7 @@
 #include "editing/channel_list_panel.h"
 #include "settings/settings_pages.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QProgressBar>
@@ -61,6 +62,8 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     page2->addWidget(m_settings2);
 
     m_channelGrid = new ChannelGrid(document, m_frames[2]);
+    // Made before the buttons below them, so that Tab reaches the list buttons first.
+    m_listPanel = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
     m_cmbRxData = new QPushButton(QStringLiteral("Read Memory"), m_frames[2]);
     m_cmbRxData->setObjectName(QStringLiteral("cmbRxData"));
     m_cmbTxData = new QPushButton(QStringLiteral("Write Memory"), m_frames[2]);
@@ -69,7 +72,6 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     memoryButtons->addWidget(m_cmbRxData);
     memoryButtons->addWidget(m_cmbTxData);
     memoryButtons->addStretch();
-    m_listPanel = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
     auto *page3 = new QVBoxLayout(m_frames[2]);
     // The channel grid takes what the window gives.
     page3->addWidget(m_channelGrid, 1);
@@ -88,10 +90,36 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     m_progressBar->setSizePolicy(keepPlace);
     m_progressBar->hide();
 
+    addTabKeys();
+
     layout->addWidget(m_tabStrip);
     layout->addWidget(client, 1);
     layout->addSpacing(2);
     layout->addWidget(m_progressBar);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab go round the tabs from anywhere in the window, as in a tab widget;
+// on the tab strip itself the arrow keys do.
+void MainPanels::addTabKeys()
+{
+    const struct
+    {
+        const char *name;
+        QKeySequence::StandardKey keys;
+        int step;
+    } moves[] = {{"TabStripNext", QKeySequence::NextChild, 1},
+                 {"TabStripPrevious", QKeySequence::PreviousChild, -1}};
+    for (const auto &move : moves) {
+        auto *action = new QAction(this);
+        action->setObjectName(QLatin1String(move.name));
+        action->setShortcuts(move.keys);
+        const int step = move.step;
+        connect(action, &QAction::triggered, this, [this, step] {
+            const int count = m_tabStrip->count();
+            m_tabStrip->setCurrentIndex((m_tabStrip->currentIndex() + step + count) % count);
+        });
+        addAction(action);
+    }
 }
 
 int MainPanels::selectedTab() const

@@ -49,6 +49,8 @@ public:
     QProgressBar *progressBar() const { return m_progressBar; }
 
 private:
+    void addTabKeys();
+
     QTabBar *m_tabStrip = nullptr;
     QStackedLayout *m_panels = nullptr;
     QGroupBox *m_frames[4] = {};

@@ -28,6 +28,7 @@ ChannelGrid::ChannelGrid(Document &document, QWidget *parent)
               parent)
 {
     setObjectName(QStringLiteral("MSFlexGrid1"));
+    setAccessibleName(tr("Channel table"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     verticalHeader()->viewport()->installEventFilter(this);
 }

@@ -29,6 +29,10 @@ RowGrid::RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRow
 
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid for the next control; the arrow keys move within it.
+    setTabKeyNavigation(false);
+    setAccessibleDescription(tr("The arrow keys move between the rows; Enter or F2 edits the "
+                                "selected row."));
     setWordWrap(false);
     setCornerButtonEnabled(false);
     // The grid starts exactly as wide as its columns; it scrolls vertically when it shows fewer

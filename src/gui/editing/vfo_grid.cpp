@@ -9,6 +9,7 @@ VfoGrid::VfoGrid(Document &document, QWidget *parent)
     : RowGrid(new VfoTableModel(document), columnWidths(), kVfoRowCount, parent)
 {
     setObjectName(QStringLiteral("MSFlexGrid2"));
+    setAccessibleName(tr("VFO table"));
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 

@@ -1,0 +1,212 @@
+#include "app/compare_dialog.h"
+#include "app/main_window.h"
+#include "fake_radio.h"
+#include "scripted_interaction.h"
+#include "test_home.h"
+#include "test_window.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QPushButton>
+#include <QTest>
+
+using namespace hxv5;
+using namespace hxv5::testing;
+
+namespace {
+
+// The name a screen reader reads out. A list box may give its current entry as its name, which
+// names nothing; then only a name given to it counts.
+QString nameOf(QWidget *control)
+{
+    QAccessibleInterface *item = QAccessible::queryAccessibleInterface(control);
+    const QString name = item->text(QAccessible::Name);
+    return name == item->text(QAccessible::Value) ? control->accessibleName() : name;
+}
+
+// The controls of a window that take the focus, as the accessibility tree tells them; cells,
+// tabs and menu items are parts of their control.
+void collectControls(QAccessibleInterface *item, QList<QWidget *> &controls)
+{
+    for (int i = 0; i < item->childCount(); ++i) {
+        QAccessibleInterface *child = item->child(i);
+        auto *control = child ? qobject_cast<QWidget *>(child->object()) : nullptr;
+        if (!control)
+            continue;
+        const QAccessible::State state = child->state();
+        if (state.focusable && !state.invisible && !state.disabled)
+            controls.append(control);
+        collectControls(child, controls);
+    }
+}
+
+// The controls Tab stops at from the one with the focus, once round the window.
+QList<QWidget *> tabStops(QWidget &window, QWidget *first)
+{
+    if (QApplication::focusWidget() == nullptr || QApplication::focusWidget()->window() != &window)
+        first->setFocus(Qt::TabFocusReason);
+    first = QApplication::focusWidget();
+    QList<QWidget *> stops;
+    // A text browser keeps the focus while Tab walks its links; a grid that kept it for good
+    // would never let the walk end.
+    int presses = 0;
+    for (QWidget *at = first; at && at->window() == &window && ++presses < 400;
+         at = QApplication::focusWidget()) {
+        if (!stops.isEmpty() && at == first && stops.last() != first)
+            break;
+        if (stops.isEmpty() || stops.last() != at)
+            stops.append(at);
+        QTest::keyClick(at, Qt::Key_Tab);
+    }
+    return stops;
+}
+
+QRect placeIn(QWidget &window, const QWidget *control)
+{
+    return QRect(control->mapTo(&window, QPoint(0, 0)), control->size());
+}
+
+QString label(const QWidget *control)
+{
+    return QLatin1String(control->metaObject()->className()) + QLatin1Char(' ') +
+           control->objectName();
+}
+
+// What keeps a window from use without a mouse: a control without a name, one that Tab does not
+// reach (an option counts as reached with its group), Tab going back up and to the left before
+// it has been round, and for a dialog no default button or Esc leaving it open.
+QStringList problemsOf(QWidget &window, bool dialog)
+{
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        return {QStringLiteral("the window does not become active")};
+    QList<QWidget *> controls;
+    collectControls(QAccessible::queryAccessibleInterface(&window), controls);
+    if (controls.isEmpty())
+        return {QStringLiteral("no control takes the focus")};
+    const QList<QWidget *> stops = tabStops(window, controls.first());
+    QStringList problems;
+    for (QWidget *control : std::as_const(controls)) {
+        if (nameOf(control).isEmpty())
+            problems << label(control) + QStringLiteral(" has no name");
+        const auto *option = qobject_cast<QAbstractButton *>(control);
+        const QList<QAbstractButton *> group =
+            option && option->group() ? option->group()->buttons() : QList<QAbstractButton *>();
+        if (!stops.contains(control) &&
+            std::none_of(group.cbegin(), group.cend(), [&](auto *b) { return stops.contains(b); }))
+            problems << label(control) + QStringLiteral(" is not reached by Tab");
+    }
+    for (qsizetype i = 1; i < stops.size(); ++i) {
+        const QRect from = placeIn(window, stops.at(i - 1));
+        const QRect to = placeIn(window, stops.at(i));
+        if (to.center().y() < from.top() && to.center().x() < from.left())
+            problems << label(stops.at(i)) + QStringLiteral(" is out of reading order");
+    }
+    if (dialog) {
+        const auto buttons = window.findChildren<QPushButton *>();
+        if (std::none_of(buttons.cbegin(), buttons.cend(),
+                         [](auto *b) { return b->isDefault() && b->isVisible(); }))
+            problems << QStringLiteral("no default button");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        if (window.isVisible())
+            problems << QStringLiteral("Esc leaves it open");
+    }
+    return problems;
+}
+
+} // namespace
+
+// Every window and dialog without a mouse and with a screen reader.
+class TestKeyboardAccess : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_home.enter()); }
+    void everyControlNamedAndReached_data();
+    void everyControlNamedAndReached();
+    void ctrlTabGoesRoundTheTabs();
+
+private:
+    TestHome m_home;
+};
+
+void TestKeyboardAccess::everyControlNamedAndReached_data()
+{
+    QTest::addColumn<int>("tab");
+    // The command that opens the window (a modal one, a window of its own or a panel of the main
+    // window); none for the main window itself.
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("dialog");
+    QTest::newRow("Settings 1") << 1 << "" << false;
+    QTest::newRow("Settings 2") << 2 << "" << false;
+    QTest::newRow("Memory") << 3 << "" << false;
+    QTest::newRow("test panel") << 3 << "TestPanelToggle" << false;
+    QTest::newRow("edit dialog, channel") << 3 << "mnuEditUndo" << true;
+    QTest::newRow("edit dialog, VFO") << 1 << "mnuEditUndo" << true;
+    QTest::newRow("port dialog") << 1 << "mnuToolsOptions" << true;
+    QTest::newRow("print dialog") << 1 << "mnuFilePrint" << true;
+    QTest::newRow("printer setup") << 1 << "mnuFilePageSetup" << true;
+    QTest::newRow("about box") << 1 << "mnuHelpAbout" << true;
+    QTest::newRow("help window") << 1 << "mnuHelpGuide" << false;
+    QTest::newRow("compare dialog") << 1 << "compare" << false;
+}
+
+void TestKeyboardAccess::everyControlNamedAndReached()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, command);
+    QFETCH(bool, dialog);
+    FakeRadio radio;
+    ScriptedInteraction user;
+    QStringList problems;
+    QWidget *checked = nullptr;
+    const auto window = openTestWindow(radio, user, Language::English, [&](QDialog &modal) {
+        if (checked)
+            return modal.reject(); // what a dialog opens after it closed
+        checked = &modal;
+        modal.show();
+        problems = problemsOf(modal, dialog);
+        modal.reject();
+    });
+    window->selectTab(tab);
+    window->show();
+    if (command.isEmpty()) {
+        checked = window.get();
+    } else if (command == QLatin1String("compare")) {
+        CompareDialog compare({{QStringLiteral("slot 1"), QStringLiteral("Frequency"),
+                                QStringLiteral("145.50000"), QStringLiteral("145.52500")}},
+                              window.get());
+        compare.show();
+        problems = problemsOf(compare, dialog);
+        checked = &compare;
+    } else {
+        window->findChild<QAction *>(command)->trigger();
+        if (!checked)
+            checked = window->helpWindow() ? window->helpWindow() : window.get();
+    }
+    if (checked == window.get() || checked == window->helpWindow())
+        problems = problemsOf(*checked, dialog);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+}
+
+void TestKeyboardAccess::ctrlTabGoesRoundTheTabs()
+{
+    FakeRadio radio;
+    ScriptedInteraction user;
+    const auto window = openTestWindow(radio, user);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QList<int> tabs;
+    // Shift+Tab comes as Backtab.
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab}) {
+        QTest::keyClick(QApplication::focusWidget(), key,
+                        key == Qt::Key_Tab ? Qt::ControlModifier
+                                           : Qt::ControlModifier | Qt::ShiftModifier);
+        tabs << window->selectedTab();
+    }
+    QCOMPARE(tabs, (QList<int>{2, 3, 1, 3}));
+}
+
+QTEST_MAIN(TestKeyboardAccess)
+#include "tst_keyboard_access.moc"
