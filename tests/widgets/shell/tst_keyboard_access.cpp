@@ -5,10 +5,10 @@
 #include "test_home.h"
 #include "test_window.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QPushButton>
 #include <QTest>
 
 using namespace hxv5;
@@ -75,7 +75,7 @@ QString label(const QWidget *control)
 
 // What keeps a window from use without a mouse: a control without a name, one that Tab does not
 // reach (an option counts as reached with its group), Tab going back up and to the left before
-// it has been round, and for a dialog no default button or Esc leaving it open.
+// it has been round, and a dialog that Esc does not cancel or Enter does not close with OK.
 QStringList problemsOf(QWidget &window, bool dialog)
 {
     window.activateWindow();
@@ -104,13 +104,16 @@ QStringList problemsOf(QWidget &window, bool dialog)
             problems << label(stops.at(i)) + QStringLiteral(" is out of reading order");
     }
     if (dialog) {
-        const auto buttons = window.findChildren<QPushButton *>();
-        if (std::none_of(buttons.cbegin(), buttons.cend(),
-                         [](auto *b) { return b->isDefault() && b->isVisible(); }))
-            problems << QStringLiteral("no default button");
+        auto &modal = static_cast<QDialog &>(window);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        if (window.isVisible())
-            problems << QStringLiteral("Esc leaves it open");
+        if (modal.isVisible() || modal.result() != QDialog::Rejected)
+            problems << QStringLiteral("Esc does not cancel it");
+        modal.show();
+        modal.activateWindow();
+        if (QTest::qWaitForWindowActive(&modal))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        if (modal.isVisible() || modal.result() != QDialog::Accepted)
+            problems << QStringLiteral("Enter does not press OK");
     }
     return problems;
 }
