@@ -23,16 +23,35 @@ namespace {
 
 // What a running transfer or list operation locks: everything that reads or replaces the tables,
 // the settings or the line, and every transfer.
-const QStringList kLockedWhileBusy = {
-    "mnuEditCopy",     "mnuEditCut",        "mnuEditPaste",
-    "mnuEditRedoStep", "mnuEditUndo",       "mnuEditUndoStep",
-    "mnuExport",       "mnuFileCompare",    "mnuFileNew",
-    "mnuFileOpen",     "mnuFileOpenBackup", "mnuFileRecent",
-    "mnuFileSave",     "mnuFileSaveAs",     "mnuImport",
-    "mnuReAll",        "mnuReMem",          "mnuReSet",
-    "mnuToolsOptions", "mnuToolsVerify",    "mnuToolsWriteChanges",
-    "mnuWrAll",        "mnuWrMem",          "mnuWrSet",
-    "tbToolBar_New",   "tbToolBar_Open",    "tbToolBar_Save"};
+const QStringList kLockedWhileBusy = {"mnuEditCopy",
+                                      "mnuEditCut",
+                                      "mnuEditPaste",
+                                      "mnuEditRedoStep",
+                                      "mnuEditSelected",
+                                      "mnuEditSort",
+                                      "mnuEditUndo",
+                                      "mnuEditUndoStep",
+                                      "mnuExport",
+                                      "mnuFileCompare",
+                                      "mnuFileNew",
+                                      "mnuFileOpen",
+                                      "mnuFileOpenBackup",
+                                      "mnuFileRecent",
+                                      "mnuFileSave",
+                                      "mnuFileSaveAs",
+                                      "mnuImport",
+                                      "mnuReAll",
+                                      "mnuReMem",
+                                      "mnuReSet",
+                                      "mnuToolsOptions",
+                                      "mnuToolsVerify",
+                                      "mnuToolsWriteChanges",
+                                      "mnuWrAll",
+                                      "mnuWrMem",
+                                      "mnuWrSet",
+                                      "tbToolBar_New",
+                                      "tbToolBar_Open",
+                                      "tbToolBar_Save"};
 
 // With nothing to undo or redo, and the rows' commands only on "Memorys".
 QStringList idleDisabled(int tab)
@@ -41,7 +60,9 @@ QStringList idleDisabled(int tab)
     if (tab != 3)
         disabled << "mnuEditCopy"
                  << "mnuEditCut"
-                 << "mnuEditPaste";
+                 << "mnuEditPaste"
+                 << "mnuEditSelected"
+                 << "mnuEditSort";
     if (tab == 2)
         disabled << "mnuEditUndo";
     disabled.sort();

@@ -6,11 +6,15 @@
 #include "test_window.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -45,6 +49,8 @@ private Q_SLOTS:
     void gridsGrowWithTheWindow();
     void pasteReportsSkippedRows_data();
     void pasteReportsSkippedRows();
+    void repeaterTypedIntoTheGrid();
+    void editSelectedChannelsAndSort();
 
 private:
     QAction *action(const char *name) const
@@ -319,6 +325,92 @@ void TestMainWindowEditing::pasteReportsSkippedRows()
     if (steps > 0)
         QCOMPARE(m_window->document().channels().text(20, kColFrequency),
                  QStringLiteral("145.10000"));
+}
+
+// One 2 m repeater typed into the grid with the keyboard alone, after one click on its row: each
+// key goes to the widget that holds the focus, as the user's would, and the walk counts them.
+void TestMainWindowEditing::repeaterTypedIntoTheGrid()
+{
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_window->selectTab(3);
+    auto *grid = m_window->findChild<ChannelGrid *>();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(10, kColFrequency)).center());
+    int keys = 0;
+    const auto type = [&keys](const QString &text) {
+        for (const QChar c : text) {
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            ++keys;
+        }
+    };
+    const auto press = [&keys](Qt::Key key, int times = 1) {
+        for (int i = 0; i < times; ++i, ++keys)
+            QTest::keyClick(QApplication::focusWidget(), key);
+        QCoreApplication::processEvents(); // Return commits the cell once the editor is done
+    };
+    type(QStringLiteral("147.255")); // mode and step follow the frequency
+    press(Qt::Key_Tab, 3);
+    type(QStringLiteral("T")); // tone mode "Tone"
+    press(Qt::Key_Tab);
+    type(QStringLiteral("88")); // transmit tone 88.5 Hz
+    press(Qt::Key_Tab, 2);
+    type(QStringLiteral("+"));
+    press(Qt::Key_Tab, 2); // the offset stays at .60000
+    type(QStringLiteral("Club"));
+    press(Qt::Key_Return);
+    const TableRow &row = m_window->document().channels().row(10);
+    QCOMPARE(QStringList(row.text.cbegin(), row.text.cend()).join(QLatin1Char('|')),
+             QStringLiteral("147.25500|FM|20KHz|Tone|88.5Hz|88.5Hz|+Shift|.60000|Club"));
+    const int typedValues = 7 + 4; // the frequency and the note
+    qInfo("%d keystrokes, %d of them besides the frequency and the note, and 1 click", keys,
+          keys - typedValues);
+    QVERIFY(keys - typedValues < 17);
+
+    // A frequency the dialog refuses leaves the cell as it was and says why.
+    grid->setCurrentIndex(grid->model()->index(10, kColFrequency));
+    type(QStringLiteral("300"));
+    press(Qt::Key_Return);
+    QCOMPARE(m_window->document().channels().text(10, kColFrequency), QStringLiteral("147.25500"));
+    QVERIFY(m_window->statusBar()->currentMessage().startsWith(
+        QLatin1String("300.00000 MHz is outside what the HX-V5 D holds")));
+}
+
+// Edit Selected Channels and Sort Channels through the menu, each one step of the history.
+void TestMainWindowEditing::editSelectedChannelsAndSort()
+{
+    m_window = openTestWindow(*m_radio, *m_user, Language::English, [](QDialog &dialog) {
+        if (auto *tone = dialog.findChild<QCheckBox *>(QStringLiteral("chkTone"))) {
+            tone->setChecked(true);
+            dialog.findChild<QComboBox *>(QStringLiteral("cbbTone"))->setCurrentIndex(2);
+            dialog.findChild<QCheckBox *>(QStringLiteral("chkOffset"))->setChecked(true);
+            dialog.findChild<QLineEdit *>(QStringLiteral("txtShift"))
+                ->setText(QStringLiteral("200"));
+        } else {
+            dialog.findChild<QCheckBox *>(QStringLiteral("chkDescending"))->setChecked(true);
+        }
+        dialog.accept();
+    });
+    m_window->selectTab(3);
+    Document &doc = m_window->document();
+    TableRow row;
+    for (int slot : {1, 2}) {
+        row.number[kColFrequency] = 145 + slot;
+        row.text[kColFrequency] = formatMHz(145 + slot);
+        doc.channels().setSlot(slot, row, true);
+    }
+    m_window->findChild<ChannelGrid *>()->selectSlots({0, 1, 2}, 2);
+    action("mnuEditSelected")->trigger();
+    QCOMPARE(doc.channels().text(1, kColTone), QStringLiteral("TSQ"));
+    QCOMPARE(m_user->editReports,
+             (QStringList{"2 channels changed, 1 empty slot passed over.",
+                          "An offset must be below 100 MHz: the radio holds at most 99.99999: left "
+                          "as it was on channels 1, 2"}));
+    action("mnuEditSort")->trigger();
+    QCOMPARE(doc.channels().text(0, kColFrequency), QStringLiteral("147.00000"));
+    QCOMPARE(doc.channels().text(1, kColFrequency), QStringLiteral("146.00000"));
+    QCOMPARE(doc.history().count(), 2);
 }
 
 QTEST_MAIN(TestMainWindowEditing)
