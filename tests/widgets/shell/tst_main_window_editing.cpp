@@ -360,19 +360,31 @@ void TestMainWindowEditing::repeaterTypedIntoTheGrid()
     press(Qt::Key_Tab, 2); // the offset stays at .60000
     type(QStringLiteral("Club"));
     press(Qt::Key_Return);
-    const TableRow &row = m_window->document().channels().row(10);
-    QCOMPARE(QStringList(row.text.cbegin(), row.text.cend()).join(QLatin1Char('|')),
-             QStringLiteral("147.25500|FM|20KHz|Tone|88.5Hz|88.5Hz|+Shift|.60000|Club"));
+    const ChannelTable &channels = m_window->document().channels();
+    const auto texts = [&channels](int slot) {
+        const TableRow &row = channels.row(slot);
+        return QStringList(row.text.cbegin(), row.text.cend()).join(QLatin1Char('|'));
+    };
+    QCOMPARE(texts(10), QStringLiteral("147.25500|FM|20KHz|Tone|88.5Hz|88.5Hz|+Shift|.60000|Club"));
     const int typedValues = 7 + 4; // the frequency and the note
     qInfo("%d keystrokes, %d of them besides the frequency and the note, and 1 click", keys,
           keys - typedValues);
     QVERIFY(keys - typedValues < 17);
 
-    // A frequency the dialog refuses leaves the cell as it was and says why.
-    grid->setCurrentIndex(grid->model()->index(10, kColFrequency));
-    type(QStringLiteral("300"));
-    press(Qt::Key_Return);
-    QCOMPARE(m_window->document().channels().text(10, kColFrequency), QStringLiteral("147.25500"));
+    // Typing edits the cell chosen with the mouse; a cell passed over changes nothing, not even
+    // an empty slot; a refused value leaves the cell as it was and the status bar says why.
+    const auto typeOn = [&](int slot, int column, const QString &text) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(slot, column)).center());
+        type(text);
+        press(Qt::Key_Return);
+    };
+    typeOn(11, kColMode, QStringLiteral("A"));
+    QCOMPARE(texts(11), QStringLiteral("145.00000|AM|20KHz|None|88.5Hz|88.5Hz|None|.60000|"));
+    typeOn(12, kColMode, QStringLiteral("F"));
+    QVERIFY(channels.row(12).isEmpty());
+    typeOn(10, kColFrequency, QStringLiteral(".300")); // the point is dropped: the field has one
+    QCOMPARE(channels.text(10, kColFrequency), QStringLiteral("147.25500"));
     QVERIFY(m_window->statusBar()->currentMessage().startsWith(
         QLatin1String("300.00000 MHz is outside what the HX-V5 D holds")));
 }
