@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
@@ -339,15 +340,14 @@ void TestMainWindowEditing::repeaterTypedIntoTheGrid()
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                       grid->visualRect(grid->model()->index(10, kColFrequency)).center());
     int keys = 0;
-    const auto type = [&keys](const QString &text) {
-        for (const QChar c : text) {
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-            ++keys;
-        }
+    const auto type = [&](const QString &text) {
+        for (const QChar c : text)
+            QTest::keyClick(m_window->focusWidget(), c.toLatin1());
+        keys += static_cast<int>(text.size());
     };
-    const auto press = [&keys](Qt::Key key, int times = 1) {
+    const auto press = [&](Qt::Key key, int times = 1) {
         for (int i = 0; i < times; ++i, ++keys)
-            QTest::keyClick(QApplication::focusWidget(), key);
+            QTest::keyClick(m_window->focusWidget(), key);
         QCoreApplication::processEvents(); // Return commits the cell once the editor is done
     };
     type(QStringLiteral("147.255")); // mode and step follow the frequency
@@ -366,6 +366,8 @@ void TestMainWindowEditing::repeaterTypedIntoTheGrid()
         return QStringList(row.text.cbegin(), row.text.cend()).join(QLatin1Char('|'));
     };
     QCOMPARE(texts(10), QStringLiteral("147.25500|FM|20KHz|Tone|88.5Hz|88.5Hz|+Shift|.60000|Club"));
+    QCOMPARE(m_window->document().EncodeChannelRecord(10),
+             QStringLiteral("014725500000070108080100600000FF"));
     const int typedValues = 7 + 4; // the frequency and the note
     qInfo("%d keystrokes, %d of them besides the frequency and the note, and 1 click", keys,
           keys - typedValues);
@@ -393,25 +395,19 @@ void TestMainWindowEditing::repeaterTypedIntoTheGrid()
 void TestMainWindowEditing::editSelectedChannelsAndSort()
 {
     m_window = openTestWindow(*m_radio, *m_user, Language::English, [](QDialog &dialog) {
-        if (auto *tone = dialog.findChild<QCheckBox *>(QStringLiteral("chkTone"))) {
-            tone->setChecked(true);
-            dialog.findChild<QComboBox *>(QStringLiteral("cbbTone"))->setCurrentIndex(2);
-            dialog.findChild<QCheckBox *>(QStringLiteral("chkOffset"))->setChecked(true);
-            dialog.findChild<QLineEdit *>(QStringLiteral("txtShift"))
-                ->setText(QStringLiteral("200"));
-        } else {
-            dialog.findChild<QCheckBox *>(QStringLiteral("chkDescending"))->setChecked(true);
-        }
+        for (auto *tick :
+             dialog.findChildren<QCheckBox *>(QRegularExpression("chk(Tone|Offset|Des)")))
+            tick->setChecked(true);
+        if (auto *tone = dialog.findChild<QComboBox *>(QStringLiteral("cbbTone")))
+            tone->setCurrentIndex(2);
+        if (auto *offset = dialog.findChild<QLineEdit *>(QStringLiteral("txtShift")))
+            offset->setText(QStringLiteral("200"));
         dialog.accept();
     });
     m_window->selectTab(3);
     Document &doc = m_window->document();
-    TableRow row;
-    for (int slot : {1, 2}) {
-        row.number[kColFrequency] = 145 + slot;
-        row.text[kColFrequency] = formatMHz(145 + slot);
-        doc.channels().setSlot(slot, row, true);
-    }
+    doc.DecodeChannelRecord(u"014600000000070008080000000000FF", 1);
+    doc.DecodeChannelRecord(u"014700000000070008080000000000FF", 2);
     m_window->findChild<ChannelGrid *>()->selectSlots({0, 1, 2}, 2);
     action("mnuEditSelected")->trigger();
     QCOMPARE(doc.channels().text(1, kColTone), QStringLiteral("TSQ"));
