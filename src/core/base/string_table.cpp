@@ -58,6 +58,8 @@ constexpr Entry kEntries[] = {
     {1243, "Copy(&C)", "コピー(&C)"},
     {1244, "Paste(&P)", "貼り付け(&P)"},
     {1246, "User Guide(&G)", "ユーザーガイド(&G)"},
+    {1260, "Edit Selected Channels(&E)...", "選択したﾁｬﾝﾈﾙを編集(&E)..."},
+    {1261, "Sort Channels(&S)...", "ﾁｬﾝﾈﾙを並べ替え(&S)..."},
 };
 
 } // namespace
