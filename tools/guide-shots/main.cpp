@@ -51,9 +51,13 @@ constexpr Shot kShots[] = {
     {"vfo-edit-dialog", kTabSettings1, &MainWindow::mnuEditUndo_Click},
     {"port-dialog", kTabMemory, &MainWindow::mnuToolsOptions_Click},
     {"print-dialog", kTabMemory, &MainWindow::mnuFilePrint_Click},
+    {"edit-selected-dialog", kTabMemory, &MainWindow::mnuEditSelected_Click},
+    {"sort-dialog", kTabMemory, &MainWindow::mnuEditSort_Click},
 };
 
-// The channel the edit dialog's picture shows: one with a tone and a shift.
+// The channels selected for the pictures, and the one the edit dialog's picture shows: one with
+// a tone and a shift.
+const QList<int> kSelectedSlots = {2, 3, 4};
 constexpr int kEditedSlot = 3;
 
 // No question is asked and nothing is chosen; a message would mean the sample is broken.
@@ -155,7 +159,7 @@ bool takeShots(const Arguments &arguments)
                      qPrintable(arguments.sample), qPrintable(user.failures.join(u' ')));
         return false;
     }
-    window.findChild<ChannelGrid *>()->selectSlotInPlace(kEditedSlot);
+    window.findChild<ChannelGrid *>()->selectSlots(kSelectedSlots, kEditedSlot);
     for (const Shot &shot : kShots) {
         window.selectTab(shot.tab);
         if (shot.command) {

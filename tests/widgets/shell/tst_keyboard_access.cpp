@@ -147,6 +147,8 @@ void TestKeyboardAccess::everyControlNamedAndReached_data()
     QTest::newRow("test panel") << 3 << "TestPanelToggle" << false;
     QTest::newRow("edit dialog, channel") << 3 << "mnuEditUndo" << true;
     QTest::newRow("edit dialog, VFO") << 1 << "mnuEditUndo" << true;
+    QTest::newRow("edit selected channels") << 3 << "mnuEditSelected" << true;
+    QTest::newRow("sort channels") << 3 << "mnuEditSort" << true;
     QTest::newRow("port dialog") << 1 << "mnuToolsOptions" << true;
     QTest::newRow("print dialog") << 1 << "mnuFilePrint" << true;
     QTest::newRow("printer setup") << 1 << "mnuFilePageSetup" << true;
