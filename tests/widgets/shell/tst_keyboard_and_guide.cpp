@@ -1,4 +1,5 @@
 #include "app/compare_dialog.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "fake_radio.h"
 #include "scripted_interaction.h"
@@ -9,7 +10,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QImageReader>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTextBrowser>
 
 using namespace hxv5;
 using namespace hxv5::testing;
@@ -67,6 +71,8 @@ QRect placeIn(QWidget &window, const QWidget *control)
     return QRect(control->mapTo(&window, QPoint(0, 0)), control->size());
 }
 
+const QRegularExpression kPicture(QStringLiteral("<img src=\"([^\"]+)\""));
+
 QString label(const QWidget *control)
 {
     return QLatin1String(control->metaObject()->className()) + QLatin1Char(' ') +
@@ -120,8 +126,9 @@ QStringList problemsOf(QWidget &window, bool dialog)
 
 } // namespace
 
-// Every window and dialog without a mouse and with a screen reader.
-class TestKeyboardAccess : public QObject
+// Every window and dialog without a mouse and with a screen reader; the user guide beside the
+// programs, and F1 opening it.
+class TestKeyboardAndGuide : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -129,12 +136,18 @@ private Q_SLOTS:
     void everyControlNamedAndReached_data();
     void everyControlNamedAndReached();
     void ctrlTabGoesRoundTheTabs();
+    void guidePagesNameWhatExists_data();
+    void guidePagesNameWhatExists();
+    void f1OpensTheGuide_data();
+    void f1OpensTheGuide();
 
 private:
     TestHome m_home;
+    FakeRadio m_radio;
+    ScriptedInteraction m_user;
 };
 
-void TestKeyboardAccess::everyControlNamedAndReached_data()
+void TestKeyboardAndGuide::everyControlNamedAndReached_data()
 {
     QTest::addColumn<int>("tab");
     // The command that opens the window (a modal one, a window of its own or a panel of the main
@@ -157,16 +170,14 @@ void TestKeyboardAccess::everyControlNamedAndReached_data()
     QTest::newRow("compare dialog") << 1 << "compare" << false;
 }
 
-void TestKeyboardAccess::everyControlNamedAndReached()
+void TestKeyboardAndGuide::everyControlNamedAndReached()
 {
     QFETCH(int, tab);
     QFETCH(QString, command);
     QFETCH(bool, dialog);
-    FakeRadio radio;
-    ScriptedInteraction user;
     QStringList problems;
     QWidget *checked = nullptr;
-    const auto window = openTestWindow(radio, user, Language::English, [&](QDialog &modal) {
+    const auto window = openTestWindow(m_radio, m_user, Language::English, [&](QDialog &modal) {
         if (checked)
             return modal.reject(); // what a dialog opens after it closed
         checked = &modal;
@@ -176,30 +187,24 @@ void TestKeyboardAccess::everyControlNamedAndReached()
     });
     window->selectTab(tab);
     window->show();
-    if (command.isEmpty()) {
-        checked = window.get();
-    } else if (command == QLatin1String("compare")) {
+    if (command == QLatin1String("compare")) {
         CompareDialog compare({{QStringLiteral("slot 1"), QStringLiteral("Frequency"),
                                 QStringLiteral("145.50000"), QStringLiteral("145.52500")}},
                               window.get());
         compare.show();
         problems = problemsOf(compare, dialog);
         checked = &compare;
-    } else {
+    } else if (!command.isEmpty()) {
         window->findChild<QAction *>(command)->trigger();
-        if (!checked)
-            checked = window->helpWindow() ? window->helpWindow() : window.get();
     }
-    if (checked == window.get() || checked == window->helpWindow())
-        problems = problemsOf(*checked, dialog);
+    if (!checked)
+        problems = problemsOf(window->helpWindow() ? *window->helpWindow() : *window, dialog);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 }
 
-void TestKeyboardAccess::ctrlTabGoesRoundTheTabs()
+void TestKeyboardAndGuide::ctrlTabGoesRoundTheTabs()
 {
-    FakeRadio radio;
-    ScriptedInteraction user;
-    const auto window = openTestWindow(radio, user);
+    const auto window = openTestWindow(m_radio, m_user);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QList<int> tabs;
@@ -213,5 +218,69 @@ void TestKeyboardAccess::ctrlTabGoesRoundTheTabs()
     QCOMPARE(tabs, (QList<int>{2, 3, 1, 3}));
 }
 
-QTEST_MAIN(TestKeyboardAccess)
-#include "tst_keyboard_access.moc"
+void TestKeyboardAndGuide::guidePagesNameWhatExists_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("pictures");
+    for (const char *language : {"/en/", "/ja/"}) {
+        QTest::addRow("%sindex.html", language) << language + QStringLiteral("index.html") << 10;
+        QTest::addRow("%smessages.html", language)
+            << language + QStringLiteral("messages.html") << 0;
+    }
+}
+
+// Each picture a page names is a PNG no smaller than a dialog and no larger than a window; each
+// link within the guide leads to a page of it.
+void TestKeyboardAndGuide::guidePagesNameWhatExists()
+{
+    QFETCH(QString, page);
+    QFETCH(int, pictures);
+    QFile file(HelpWindow::guideFolder() + page);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
+    const QString html = QString::fromUtf8(file.readAll());
+    const QString folder = QFileInfo(file).absolutePath() + QLatin1Char('/');
+    int found = 0;
+    for (const QRegularExpressionMatch &m : kPicture.globalMatch(html)) {
+        QImageReader reader(folder + m.captured(1));
+        const QSize size = reader.size();
+        QVERIFY2(reader.format() == "png" && size.width() >= 100 && size.width() <= 1600 &&
+                     size.height() >= 80 && size.height() <= 1200,
+                 qPrintable(m.captured(1)));
+        ++found;
+    }
+    QVERIFY(found >= pictures);
+    static const QRegularExpression link(QStringLiteral("<a href=\"([^\"#:]+)[\"#]"));
+    for (const QRegularExpressionMatch &m : link.globalMatch(html))
+        QVERIFY2(QFileInfo(folder + m.captured(1)).isFile(), qPrintable(m.captured(1)));
+}
+
+void TestKeyboardAndGuide::f1OpensTheGuide_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("English") << Language::English << "/en/index.html";
+    QTest::newRow("Japanese") << Language::Japanese << "/ja/index.html";
+}
+
+void TestKeyboardAndGuide::f1OpensTheGuide()
+{
+    QFETCH(Language, language);
+    QFETCH(QString, page);
+    const auto window = openTestWindow(m_radio, m_user, language);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    QWidget *help = window->helpWindow();
+    QVERIFY(help && help->isVisible());
+    auto *text = help->findChild<QTextBrowser *>();
+    QCOMPARE(text->source().toLocalFile(), HelpWindow::guideFolder() + page);
+    // Its pictures come through the browser, from the guide's folder.
+    const QRegularExpressionMatch picture = kPicture.match(text->toHtml());
+    QVERIFY(picture.hasMatch());
+    QVERIFY(!text->loadResource(QTextDocument::ImageResource, QUrl(picture.captured(1))).isNull());
+    window->findChild<QAction *>(QStringLiteral("mnuHelpGuide"))->trigger();
+    QCOMPARE(window->helpWindow(), help);
+}
+
+QTEST_MAIN(TestKeyboardAndGuide)
+#include "tst_keyboard_and_guide.moc"
