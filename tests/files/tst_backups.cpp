@@ -7,6 +7,7 @@
 #include "document/document.h"
 #include "document_fixtures.h"
 #include "files/clone_file.h"
+#include "user_folders.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,8 +75,8 @@ private Q_SLOTS:
         QVERIFY(m_home.isValid());
         QDir(m_home.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_home.path()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.path()));
-        QVERIFY(backupsFolder().startsWith(m_home.path()));
+        isolateUserFolders(m_home.path());
+        QVERIFY(!QFileInfo::exists(backupsFolder()));
     }
 
     void backupHoldsTheImage()

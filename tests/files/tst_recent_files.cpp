@@ -1,4 +1,5 @@
 #include "files/recent_files.h"
+#include "user_folders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,7 +27,7 @@ private:
 void TestRecentFiles::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    hxv5::testing::isolateUserFolders(m_dir.path());
     QCoreApplication::setOrganizationName(QStringLiteral("hxv5-test"));
     QCoreApplication::setApplicationName(QStringLiteral("tst_recent_files"));
 }
