@@ -48,6 +48,7 @@ int main(int argc, char *argv[])
     // Past a file-size limit a write then fails and is reported, instead of the system ending the
     // program with the output half written.
     hxv5::failWritesPastFileSizeLimit();
+    hxv5::writeStandardStreamsUnchanged();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("HX-V5 Clone"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tormel"));

@@ -21,4 +21,9 @@ bool isSameFile(const QString &first, const QString &second);
 // for it; Windows has no such limit). Called once at start.
 void failWritesPastFileSizeLimit();
 
+// The standard output and error carry the program's bytes as they are: Windows would turn every
+// line end into CR LF on the way, and the command-line companion's output is the same on every
+// system (scripts compare it). Called once at start.
+void writeStandardStreamsUnchanged();
+
 } // namespace hxv5

@@ -27,4 +27,9 @@ void failWritesPastFileSizeLimit()
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
+void writeStandardStreamsUnchanged()
+{
+    // POSIX systems write a stream's bytes unchanged.
+}
+
 } // namespace hxv5

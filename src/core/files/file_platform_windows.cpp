@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDevice>
 
+#include <cstdio>
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -57,6 +59,12 @@ void failWritesPastFileSizeLimit()
 {
     // Windows sets no file-size limit on a process: a write fails only for a full disk or a file
     // system's own limit, and is reported like any failed write.
+}
+
+void writeStandardStreamsUnchanged()
+{
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 } // namespace hxv5
