@@ -1,25 +1,17 @@
 #!/usr/bin/env bash
 # The benchmark's transfers (Read Memory, Write Memory, with verify, one changed channel) of the
 # Windows build through COM 5, which Wine maps to the pseudo-terminal of the Linux hxv5-radio-sim
-# answering at the line's pace, and the Linux benchmark against the same radio beside it: the
+# answering at the line's pace, and the Linux benchmark beside it (its own simulated radios): the
 # wall time, the line's lower bound and their ratio. About two minutes on an idle machine.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages wine wine64
 build_linux_programs hxv5-radio-sim
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-export WINEPREFIX="$win_build/wine" WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 if [[ ! -d "$WINEPREFIX" ]]; then
     "$wine" wineboot --init >/dev/null 2>&1
 fi
-windows_path() {
-    local path="$1"
-    printf 'Z:%s' "${path//\//\\}"
-}
-export WINEPATH="$(windows_path "$qt_prefix/bin");$(windows_path /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(windows_path /usr/x86_64-w64-mingw32/lib)"
+build_environment
 work="$(mktemp -d)"
 sim_pid=
 cleanup() {

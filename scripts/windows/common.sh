@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034
 # Shared by the Windows scripts (sourced): where things are, and the packages each step needs.
 #
 #   HXV5_WINDOWS_BUILD_DIR  the Windows build folder (build-win beside the sources by default)
@@ -38,3 +39,28 @@ build_linux_programs() {
 # Seconds since the step began, for the timings the scripts print.
 step_start() { step_began=$SECONDS; }
 step_done() { echo "== $1: $((SECONDS - step_began)) s"; }
+
+# Wine with a private prefix in the build folder; no menu entries on this machine for what it
+# installs.
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+export WINEPREFIX="$win_build/wine" WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+
+# A path as Wine's Windows programs name it.
+windows_path() {
+    local path="$1"
+    printf 'Z:%s' "${path//\//\\}"
+}
+
+# The programs of the build folder find Qt and the MinGW runtime through these; the installed
+# ones need none of it.
+build_environment() {
+    WINEPATH="$(windows_path "$qt_prefix/bin");$(windows_path /usr/lib/gcc/x86_64-w64-mingw32/12-posix)"
+    WINEPATH+=";$(windows_path /usr/x86_64-w64-mingw32/lib)"
+    QT_PLUGIN_PATH="$(windows_path "$qt_prefix/plugins")"
+    export WINEPATH QT_PLUGIN_PATH
+}
+bare_environment() {
+    unset WINEPATH QT_PLUGIN_PATH
+}
