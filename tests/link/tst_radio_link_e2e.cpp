@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 using namespace hxv5;
 using namespace hxv5::testing;
 using namespace std::chrono_literals;
@@ -210,27 +212,34 @@ void TestRadioLinkEndToEnd::commandLine_data()
     QTest::addColumn<QStringList>("simArgs"); // empty: no simulator
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("port");         // "SIM": the simulator's terminal
-    QTest::addColumn<QByteArray>("inputFile"); // for write-radio; empty: no such file
+    QTest::addColumn<QByteArray>("inputFile"); // the file as it is before; empty: no such file
     QTest::addColumn<QString>("message");
+    // Ctrl+C once the radio has been asked for the block at this address; empty: none.
+    QTest::addColumn<QString>("interruptAt");
 
     const QStringList noSim;
     const QStringList sim{QStringLiteral("--no-bind")};
     QTest::newRow("no such device")
         << noSim << QStringLiteral("read-radio") << QStringLiteral("/dev/no-such-radio")
-        << QByteArray() << QStringLiteral("COM Port Error");
+        << QByteArray() << QStringLiteral("COM Port Error") << QString();
     QTest::newRow("radio stops in the VFO blocks")
         << (sim + QStringList{QStringLiteral("--fault"), QStringLiteral("bad-frame:218")})
         << QStringLiteral("read-radio") << QStringLiteral("SIM") << QByteArray()
-        << QStringLiteral("Communication Error");
+        << QStringLiteral("Communication Error") << QString();
     QTest::newRow("radio stops in the slots")
         << (sim + QStringList{QStringLiteral("--fault"), QStringLiteral("bad-frame:100")})
         << QStringLiteral("read-radio") << QStringLiteral("SIM") << QByteArray()
-        << QStringLiteral("Communication Error");
-    QTest::newRow("no clone file") << sim << QStringLiteral("write-radio") << QStringLiteral("SIM")
-                                   << QByteArray() << QStringLiteral("File Open Error");
+        << QStringLiteral("Communication Error") << QString();
+    QTest::newRow("no clone file")
+        << sim << QStringLiteral("write-radio") << QStringLiteral("SIM") << QByteArray()
+        << QStringLiteral("File Open Error") << QString();
     QTest::newRow("not a clone file")
         << sim << QStringLiteral("write-radio") << QStringLiteral("SIM") << QByteArray("hello\r\n")
-        << QStringLiteral("Data Error");
+        << QStringLiteral("Data Error") << QString();
+    // The file the read would have replaced stays as it was.
+    QTest::newRow("Ctrl+C in the slots")
+        << sim << QStringLiteral("read-radio") << QStringLiteral("SIM") << QByteArray("before\r\n")
+        << QStringLiteral("Stopped: nothing was written.") << QStringLiteral("0010");
 }
 
 void TestRadioLinkEndToEnd::commandLine()
@@ -240,8 +249,11 @@ void TestRadioLinkEndToEnd::commandLine()
     QFETCH(QString, port);
     QFETCH(QByteArray, inputFile);
     QFETCH(QString, message);
+    QFETCH(QString, interruptAt);
 
     RadioSimProcess sim;
+    // At the radio's own pace, there is time to press Ctrl+C.
+    sim.paced = !interruptAt.isEmpty();
     if (!simArgs.isEmpty()) {
         QVERIFY(sim.start(
             simArgs + QStringList{QStringLiteral("--memory"), path(QStringLiteral("memory.txt"))}));
@@ -256,8 +268,18 @@ void TestRadioLinkEndToEnd::commandLine()
     }
     QProcess cli;
     cli.start(QStringLiteral(HXV5_CLI), {command, QStringLiteral("--port"), port, file});
+    if (!interruptAt.isEmpty()) {
+        QTRY_VERIFY_WITH_TIMEOUT(sim.commandsFor(interruptAt) > 0, 30000);
+        QCOMPARE(::kill(pid_t(cli.processId()), SIGINT), 0);
+    }
     QVERIFY(cli.waitForFinished(30000));
     QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode() == 130, !interruptAt.isEmpty());
+    // Stopped there, not run to its end: the last slot was never asked for.
+    if (!interruptAt.isEmpty()) {
+        QVERIFY(sim.stop());
+        QCOMPARE(sim.commandsFor(QStringLiteral("0D40")), 0);
+    }
     QVERIFY(cli.exitCode() != 0);
     const QString error = QString::fromLocal8Bit(cli.readAllStandardError());
     if (message == QLatin1String("COM Port Error")) {
@@ -269,8 +291,12 @@ void TestRadioLinkEndToEnd::commandLine()
         QCOMPARE(error, message + QLatin1Char('\n'));
     }
     // A read that stopped writes no file.
-    if (command == QLatin1String("read-radio"))
-        QVERIFY(!QFile::exists(file));
+    if (command == QLatin1String("read-radio")) {
+        QFile output(file);
+        QCOMPARE(output.open(QIODevice::ReadOnly) ? output.readAll() : QByteArray(), inputFile);
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("cli.TV5*")}, QDir::Files).size(),
+                 inputFile.isEmpty() ? 0 : 1);
+    }
 }
 
 void TestRadioLinkEndToEnd::commandLineRoundTrip()

@@ -87,11 +87,19 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     keepPlace.setRetainSizeWhenHidden(true);
     m_progressBar->setSizePolicy(keepPlace);
     m_progressBar->hide();
+    m_stopButton = new QPushButton(QStringLiteral("Stop"), this);
+    m_stopButton->setObjectName(QStringLiteral("cmdStop"));
+    m_stopButton->setAutoDefault(false);
+    m_stopButton->setSizePolicy(keepPlace);
+    m_stopButton->hide();
+    auto *progress = new QHBoxLayout;
+    progress->addWidget(m_progressBar, 1);
+    progress->addWidget(m_stopButton);
 
     layout->addWidget(m_tabStrip);
     layout->addWidget(client, 1);
     layout->addSpacing(2);
-    layout->addWidget(m_progressBar);
+    layout->addLayout(progress);
 }
 
 int MainPanels::selectedTab() const

@@ -47,6 +47,8 @@ public:
     QPushButton *cmbRxData() const { return m_cmbRxData; }
     QPushButton *cmbTxData() const { return m_cmbTxData; }
     QProgressBar *progressBar() const { return m_progressBar; }
+    // "cmdStop": hidden unless a transfer runs that it can stop.
+    QPushButton *stopButton() const { return m_stopButton; }
 
 private:
     QTabBar *m_tabStrip = nullptr;
@@ -59,6 +61,7 @@ private:
     QPushButton *m_cmbRxData = nullptr;
     QPushButton *m_cmbTxData = nullptr;
     QProgressBar *m_progressBar = nullptr;
+    QPushButton *m_stopButton = nullptr;
 };
 
 } // namespace hxv5

@@ -179,8 +179,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // it would leave the radio or the tables half written.
     if (transfers().isRunning()) {
         m_statusBar->showNotice(
-            QStringLiteral("A transfer with the radio is running: close the window when it has "
-                           "ended."));
+            QStringLiteral("A transfer with the radio is running: stop it (Esc) or close the "
+                           "window when it has ended."));
         event->ignore();
         return;
     }
