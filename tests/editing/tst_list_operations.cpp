@@ -1,5 +1,6 @@
 #include "document/document.h"
 #include "editing/list_operations.h"
+#include "files/row_clipboard.h"
 
 #include <QTest>
 
@@ -26,6 +27,33 @@ void fill(Document &doc)
 QString noteOf(const Document &doc, int slot)
 {
     return doc.channels().text(slot, kColNotes);
+}
+
+// Runs the operation by its name on the slots ("paste": two rows from the first slot on, asking
+// confirm).
+bool run(ChannelListOperations &ops, Document &doc, const QString &operation,
+         const QList<int> &slots, const ChannelListOperations::Confirm &confirm = {},
+         const ChannelListOperations::Shown &shown = {})
+{
+    using Rows = bool (ChannelListOperations::*)(const QList<int> &);
+    using All = bool (ChannelListOperations::*)();
+    const QHash<QString, Rows> rows{{"delete", &ChannelListOperations::DeleteRows},
+                                    {"insert", &ChannelListOperations::InsertRows},
+                                    {"clear", &ChannelListOperations::ClearRows},
+                                    {"cut", &ChannelListOperations::ClearRowsWithoutAsking},
+                                    {"disable", &ChannelListOperations::DisableRows},
+                                    {"up", &ChannelListOperations::MoveUp},
+                                    {"down", &ChannelListOperations::MoveDown}};
+    const QHash<QString, All> all{{"clear all", &ChannelListOperations::ClearAll},
+                                  {"disable all", &ChannelListOperations::DisableAll},
+                                  {"enable all", &ChannelListOperations::EnableAll}};
+    if (operation == QLatin1String("paste")) {
+        CsvImportReport report;
+        return pasteRows(doc, QStringLiteral("145.1\tAM\n145.2\tFM\n"), slots.first(), confirm,
+                         report, shown);
+    }
+    return rows.contains(operation) ? (ops.*rows.value(operation))(slots)
+                                    : (ops.*all.value(operation))();
 }
 
 struct Asked
@@ -56,6 +84,8 @@ private Q_SLOTS:
     void scrolling();
     void severalRows_data();
     void severalRows();
+    void hiddenRowsNeverChange_data();
+    void hiddenRowsNeverChange();
     void tallerGridScrolling();
 };
 
@@ -365,18 +395,7 @@ void TestListOperations::severalRows()
     ChannelListOperations ops(
         doc, [&](const QString &, const QString &) { return ++asked > 0; },
         [&](const QString &text) { told << text; });
-    bool done = false;
-    if (operation == QLatin1String("delete"))
-        done = ops.DeleteRows(slots);
-    else if (operation == QLatin1String("insert"))
-        done = ops.InsertRows(slots);
-    else if (operation == QLatin1String("clear"))
-        done = ops.ClearRows(slots);
-    else if (operation == QLatin1String("up"))
-        done = ops.MoveUp(slots);
-    else
-        done = ops.MoveDown(slots);
-    QVERIFY(done);
+    QVERIFY(run(ops, doc, operation, slots));
     QCOMPARE(asked, questions);
     QVERIFY(doc.isChanged());
     for (const auto &[slot, from] : expected) {
@@ -388,6 +407,92 @@ void TestListOperations::severalRows()
     QCOMPARE(told, notice.isEmpty() ? QStringList() : QStringList{notice});
     // One step, whatever the number of rows.
     QCOMPARE(doc.history().count(), 1);
+}
+
+void TestListOperations::hiddenRowsNeverChange_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QList<int>>("slots");
+    QTest::addColumn<QList<int>>("hidden");
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<int>("changed"); // slots that hold something else afterwards
+    // The question's first line, or the notice.
+    QTest::addColumn<QString>("told");
+
+    const QList<int> specials{200, 201, 202, 203, 204, 205, 206, 207, 208, 209, 210, 211, 212};
+    const QString stay = QStringLiteral("; the hidden rows stay as they are.");
+    QTest::newRow("clear") << "clear" << QList<int>{2, 3, 5} << QList<int>{3} << true << 2
+                           << "1 row is hidden: only the 2 rows shown are cleared" + stay;
+    QTest::newRow("cut") << "cut" << QList<int>{2, 3} << QList<int>{3} << true << 1 << QString();
+    QTest::newRow("disable") << "disable" << QList<int>{1, 2} << QList<int>{1} << true << 1
+                             << QString();
+    QTest::newRow("clear all") << "clear all" << QList<int>() << QList<int>{0, 212} << true << 169
+                               << "2 rows are hidden: only the 211 rows shown are cleared" + stay;
+    QTest::newRow("disable all") << "disable all" << QList<int>()
+                                 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9} << true << 109
+                                 << "10 rows are hidden: only the 203 rows shown are disabled" +
+                                        stay;
+    QTest::newRow("enable all") << "enable all" << QList<int>()
+                                << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9} << true << 54
+                                << "10 rows are hidden: only the 203 rows shown are enabled" + stay;
+    // Only the special rows hidden: the channels below move up as ever.
+    QTest::newRow("delete, the rows below move up")
+        << "delete" << QList<int>{5} << specials << true << 194
+        << "13 rows are hidden: only the row shown is deleted" + stay;
+    QTest::newRow("delete, a hidden row below")
+        << "delete" << QList<int>{5, 6} << QList<int>{100} << true << 2
+        << "1 row is hidden: only the 2 rows shown are emptied in place (the rows below do not "
+           "move up)" +
+               stay;
+    QTest::newRow("insert, hidden rows above")
+        << "insert" << QList<int>{5} << QList<int>{0, 1, 2, 3, 4} << true << 195 << QString();
+    QTest::newRow("insert, a hidden row below")
+        << "insert" << QList<int>{5} << QList<int>{100} << false << 0
+        << "Insert would move hidden rows: show every row (the find bar's filter off, View \u25B8 "
+           "Hide Empty Slots unticked) to insert here.";
+    // Down past the hidden row: 5 and 7 change places.
+    QTest::newRow("move down") << "down" << QList<int>{5} << QList<int>{6} << true << 2
+                               << QString();
+    QTest::newRow("move up, nothing shown above")
+        << "up" << QList<int>{5} << QList<int>{0, 1, 2, 3, 4} << false << 0 << QString();
+    QTest::newRow("paste") << "paste" << QList<int>{5} << QList<int>{6, 7} << true << 2
+                           << QStringLiteral("The rows go to the rows shown; the hidden rows "
+                                             "between them stay as they are.");
+}
+
+void TestListOperations::hiddenRowsNeverChange()
+{
+    QFETCH(QString, operation);
+    QFETCH(QList<int>, slots);
+    QFETCH(QList<int>, hidden);
+    QFETCH(bool, done);
+    QFETCH(int, changed);
+    QFETCH(QString, told);
+
+    Document doc;
+    fill(doc);
+    Document before;
+    fill(before);
+    QStringList heard;
+    const auto hear = [&heard](const QString &text) {
+        heard << text.section(QStringLiteral("\r\n"), 0, 0);
+        return true;
+    };
+    const auto ask = [&hear](const QString &, const QString &text) { return hear(text); };
+    const auto shown = [&hidden](int slot) { return !hidden.contains(slot); };
+    ChannelListOperations ops(doc, ask, hear);
+    ops.setShown(shown);
+    QCOMPARE(run(ops, doc, operation, slots, ask, shown), done);
+
+    int differ = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const bool same = doc.channels().row(slot) == before.channels().row(slot) &&
+                          doc.channels().isEnabled(slot) == before.channels().isEnabled(slot);
+        QVERIFY2(same || !hidden.contains(slot), qPrintable(QString::number(slot)));
+        differ += same ? 0 : 1;
+    }
+    QCOMPARE(differ, changed);
+    QCOMPARE(heard.value(0), told);
 }
 
 // A grid the window has made taller keeps the current row in what it shows.

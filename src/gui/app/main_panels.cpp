@@ -4,6 +4,7 @@
 #include "document/document.h"
 #include "editing/channel_grid.h"
 #include "editing/channel_list_panel.h"
+#include "editing/find_bar.h"
 #include "settings/settings_pages.h"
 
 #include <QGroupBox>
@@ -70,7 +71,9 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     memoryButtons->addWidget(m_cmbTxData);
     memoryButtons->addStretch();
     m_listPanel = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
+    m_findBar = new FindBar(*m_channelGrid, m_frames[2]);
     auto *page3 = new QVBoxLayout(m_frames[2]);
+    page3->addWidget(m_findBar);
     // The channel grid takes what the window gives.
     page3->addWidget(m_channelGrid, 1);
     page3->addWidget(m_listPanel, 0, Qt::AlignLeft);

@@ -13,6 +13,7 @@ namespace hxv5 {
 class ChannelGrid;
 class ChannelListPanel;
 class Document;
+class FindBar;
 class SettingsPage1;
 class SettingsPage2;
 class VfoGrid;
@@ -44,6 +45,8 @@ public:
     VfoGrid *vfoGrid() const;
     ChannelGrid *channelGrid() const { return m_channelGrid; }
     ChannelListPanel *listPanel() const { return m_listPanel; }
+    // Over the channel grid, hidden until Ctrl+F.
+    FindBar *findBar() const { return m_findBar; }
     QPushButton *cmbRxData() const { return m_cmbRxData; }
     QPushButton *cmbTxData() const { return m_cmbTxData; }
     QProgressBar *progressBar() const { return m_progressBar; }
@@ -58,6 +61,7 @@ private:
     SettingsPage2 *m_settings2 = nullptr;
     ChannelGrid *m_channelGrid = nullptr;
     ChannelListPanel *m_listPanel = nullptr;
+    FindBar *m_findBar = nullptr;
     QPushButton *m_cmbRxData = nullptr;
     QPushButton *m_cmbTxData = nullptr;
     QProgressBar *m_progressBar = nullptr;

@@ -19,6 +19,7 @@
 #include "editing/channel_grid.h"
 #include "editing/channel_list_panel.h"
 #include "editing/edit_dialog.h"
+#include "editing/find_bar.h"
 #include "editing/vfo_grid.h"
 #include "files/csv_exchange.h"
 #include "files/file_commands.h"
@@ -29,6 +30,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QInputDialog>
 #include <QMenu>
 #include <QSettings>
 #include <QTabBar>
@@ -457,6 +459,36 @@ void MainWindow::mnuViewToolbar_Click()
 void MainWindow::mnuStatusBar_Click()
 {
     m_statusBar->setVisible(m_commands->menuItem("mnuStatusBar")->isChecked());
+}
+
+void MainWindow::mnuViewFind_Click()
+{
+    selectTab(kTabMemory);
+    m_panels->findBar()->open();
+}
+
+void MainWindow::mnuViewGoTo_Click()
+{
+    selectTab(kTabMemory);
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("dlgGoTo"));
+    dialog.setWindowTitle(QStringLiteral("Go To Channel"));
+    dialog.setLabelText(QStringLiteral("Channel (0 to 199, P0A to P4B, A-L, A-H, Pri):"));
+    runModal(dialog);
+    if (dialog.result() != QDialog::Accepted)
+        return;
+    const QString trouble = m_panels->findBar()->goTo(dialog.textValue());
+    if (!trouble.isEmpty())
+        m_statusBar->showNotice(trouble);
+}
+
+void MainWindow::mnuViewHideEmpty_Click()
+{
+    selectTab(kTabMemory);
+    ChannelGrid *grid = m_panels->channelGrid();
+    ChannelFilter filter = grid->filter();
+    filter.hideEmpty = m_commands->menuItem("mnuViewHideEmpty")->isChecked();
+    grid->setFilter(filter);
 }
 
 void MainWindow::mnuReSet_Click()
