@@ -571,130 +571,106 @@ void TestTransfers::firstTransferAfterTheCableIsBack()
 
 void TestTransfers::stopByTheUser_data()
 {
-    QTest::addColumn<QString>("transfer");
-    QTest::addColumn<bool>("safe");      // changes only, the radio's image kept first
-    QTest::addColumn<int>("silent");     // a block the radio never answers, or -1
-    QTest::addColumn<int>("stopAt");     // the stop comes as this block (counted from 0) starts
-    QTest::addColumn<int>("sent");       // commands on the line
-    QTest::addColumn<bool>("completed"); // the stop came with nothing left to do
-    QTest::addColumn<int>("fromRadio");  // slots that hold what the radio sent
-    QTest::addColumn<bool>("changed");   // the settings write takes the radio's TX extension
+    // The transfer's slot; "safe": changes only, the radio's image kept first.
+    QTest::addColumn<QByteArray>("transfer");
+    QTest::addColumn<int>("silent"); // a block the radio never answers, or -1
+    // The stop comes as this block (counted from 0) starts: it is the last on the line.
+    QTest::addColumn<int>("stopAt");
+    QTest::addColumn<bool>("changed"); // the settings write takes the radio's TX extension
     QTest::addColumn<QString>("notice");
 
     const QString none = QStringLiteral(" The other blocks hold what the radio held before. No "
                                         "copy of what the radio held was taken before this write.");
     QTest::newRow("read memory, start")
-        << "read memory" << false << -1 << 0 << 1 << false << 0 << false
+        << QByteArray("readMemory") << -1 << 0 << false
         << "Read Memory stopped before enable block 215. Nothing has changed.";
     QTest::newRow("read memory, middle")
-        << "read memory" << false << -1 << 58 << 59 << false << 57 << true
+        << QByteArray("readMemory") << -1 << 58 << true
         << "Read Memory stopped before slot 57. What was read before it is kept.";
-    QTest::newRow("read memory, end")
-        << "read memory" << false << -1 << 214 << 215 << true << 213 << true << QString();
+    QTest::newRow("read memory, end") << QByteArray("readMemory") << -1 << 214 << true << QString();
     QTest::newRow("write memory, start")
-        << "write memory" << false << -1 << 0 << 1 << false << 0 << false
+        << QByteArray("writeMemory") << -1 << 0 << false
         << "Write Memory stopped before enable block 215. Written before the stop: enable block "
            "214." +
                none;
     QTest::newRow("write memory, middle")
-        << "write memory" << false << -1 << 58 << 59 << false << 0 << false
+        << QByteArray("writeMemory") << -1 << 58 << false
         << "Write Memory stopped before slot 57. Written before the stop: enable block 214, "
            "enable block 215, slot 0 to slot 56." +
                none;
     QTest::newRow("write memory, end")
-        << "write memory" << false << -1 << 214 << 215 << true << 0 << false << QString();
+        << QByteArray("writeMemory") << -1 << 214 << false << QString();
     // Between two attempts: the one that went out is the last.
     QTest::newRow("write memory, radio silent at slot 3")
-        << "write memory" << false << 3 << 5 << 6 << false << 0 << false
+        << QByteArray("writeMemory") << 3 << 5 << false
         << "Write Memory stopped at slot 3. Written before the stop: enable block 214, enable "
            "block 215, slot 0 to slot 2. The radio did not confirm slot 3: it may hold the new "
            "or the old text." +
                none;
     QTest::newRow("safe write memory, middle")
-        << "write memory" << true << -1 << 226 << 227 << false << 0 << false
+        << QByteArray("safe writeMemory") << -1 << 226 << false
         << "Write Memory stopped before slot 2. Written before the stop: enable block 214, enable "
            "block 215, slot 0, slot 1. The other blocks hold what the radio held before. What the "
            "radio held before this write is kept in /kept/radio.TV5. To put back what the radio "
            "held instead, open the backup and write it.";
     QTest::newRow("read settings, start")
-        << "read settings" << false << -1 << 0 << 1 << false << 0 << true
+        << QByteArray("readSettings") << -1 << 0 << true
         << "Read Settings stopped before VFO AM. What was read before it is kept.";
     QTest::newRow("read settings, middle")
-        << "read settings" << false << -1 << 3 << 4 << false << 0 << true
+        << QByteArray("readSettings") << -1 << 3 << true
         << "Read Settings stopped before VFO Air. What was read before it is kept.";
     QTest::newRow("read settings, end")
-        << "read settings" << false << -1 << 7 << 8 << true << 0 << true << QString();
+        << QByteArray("readSettings") << -1 << 7 << true << QString();
     QTest::newRow("write settings, start")
-        << "write settings" << false << -1 << 0 << 1 << false << 0 << true
+        << QByteArray("writeSettings") << -1 << 0 << true
         << "Write Settings stopped before settings block 213. Nothing was written: the radio "
            "holds what it held before. No copy of what the radio held was taken before this "
            "write.";
     QTest::newRow("write settings, middle")
-        << "write settings" << false << -1 << 4 << 5 << false << 0 << true
+        << QByteArray("writeSettings") << -1 << 4 << true
         << "Write Settings stopped before VFO Air. Written before the stop: settings block 213, "
            "VFO AM to VFO FM." +
                none;
     QTest::newRow("write settings, end")
-        << "write settings" << false << -1 << 8 << 9 << true << 0 << true << QString();
-    // The second half never starts, also when the stop comes with the first half's last block.
-    QTest::newRow("read all, in the settings half")
-        << "read all" << false << -1 << 2 << 3 << false << 0 << true
+        << QByteArray("writeSettings") << -1 << 8 << true << QString();
+    // The ALL read's second half does not start.
+    QTest::newRow("read all, settings half")
+        << QByteArray("readAll") << -1 << 2 << true
         << "Read Settings stopped before VFO FM. What was read before it is kept.";
-    QTest::newRow("read all, end of the settings half")
-        << "read all" << false << -1 << 7 << 8 << true << 0 << true
-        << "Read Memory was not started: the transfer was stopped.";
 }
 
 void TestTransfers::stopByTheUser()
 {
-    QFETCH(QString, transfer);
-    QFETCH(bool, safe);
+    QFETCH(QByteArray, transfer);
     QFETCH(int, silent);
     QFETCH(int, stopAt);
-    QFETCH(int, sent);
-    QFETCH(bool, completed);
-    QFETCH(int, fromRadio);
     QFETCH(bool, changed);
     QFETCH(QString, notice);
 
-    const QHash<QString, void (Transfers::*)()> starts{
-        {"read memory", &Transfers::readMemory},
-        {"write memory", &Transfers::writeMemory},
-        {"read settings", &Transfers::readSettings},
-        {"write settings", &Transfers::writeSettings},
-        {"read all", &Transfers::readAll}};
     Fixture f;
-    if (silent >= 0)
-        f.radio.faults.insert(silent, {FakeRadio::Fault::NoReply, -1});
-    if (safe) {
-        f.transfers.setWriteOptions({.changesOnly = true});
-        f.transfers.setRadioImageKeeper([](const Document &, QString &keptAt) {
-            keptAt = QStringLiteral("/kept/radio.TV5");
-            return true;
-        });
-    }
+    f.radio.faults.insert(silent, {FakeRadio::Fault::NoReply, -1});
+    f.transfers.setWriteOptions({.changesOnly = transfer.startsWith("safe ")});
+    f.transfers.setRadioImageKeeper([](const Document &, QString &keptAt) {
+        keptAt = QStringLiteral("/kept/radio.TV5");
+        return true;
+    });
     QStringList notices;
-    connect(&f.transfers, &Transfers::stopNotice, this,
-            [&](const QString &text) { notices.append(text); });
-    int started = 0;
-    connect(&f.transfers, &Transfers::blockStarted, this, [&] {
+    connect(&f.transfers, &Transfers::stopNotice, this, [&](const QString &t) { notices << t; });
+    connect(&f.transfers, &Transfers::blockStarted, this, [&, started = 0]() mutable {
         if (started++ == stopAt)
             f.transfers.stop();
     });
-    (f.transfers.*starts.value(transfer))();
+    QVERIFY(QMetaObject::invokeMethod(&f.transfers,
+                                      transfer.mid(transfer.indexOf(' ') + 1).constData()));
     QVERIFY(f.waitFinished());
 
     QCOMPARE(f.finished.size(), 1);
-    QCOMPARE(f.finished.constFirst().at(1).toBool(), completed);
-    QCOMPARE(f.port.sent.size(), sent);
+    // Completed when the stop came with nothing left to do.
+    QCOMPARE(f.finished.constFirst().at(1).toBool(), !notice.contains(QLatin1String(" stopped ")));
+    QCOMPARE(f.port.sent.size(), stopAt + 1);
     QCOMPARE(notices.join(QLatin1Char('|')), notice);
-    // Stopping is no failure.
-    QVERIFY(f.ui.errors.isEmpty());
+    QVERIFY(f.ui.errors.isEmpty()); // stopping is no failure
     QCOMPARE(f.doc.isChanged(), changed);
-    int read = 0;
-    for (int s = 0; s < hxv5::kSlotCount; ++s)
-        read += frequency(f.doc, s) >= 400 ? 1 : 0;
-    QCOMPARE(read, fromRadio);
 }
 
 QTEST_GUILESS_MAIN(TestTransfers)

@@ -5,12 +5,14 @@
 #include "editing/channel_grid.h"
 #include "editing/channel_list_panel.h"
 #include "editing/find_bar.h"
+#include "editing/vfo_grid.h"
 #include "settings/settings_pages.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -117,6 +119,45 @@ void MainPanels::showSelectedPanel()
     for (int i = 0; i < 3; ++i)
         m_frames[i]->setEnabled(i == front);
     m_panels->setCurrentWidget(m_frames[front]);
+}
+
+namespace {
+
+const QString kColumnsGroup = QStringLiteral("Grids");
+const QString kChannelColumnsKey = QStringLiteral("ChannelColumns");
+const QString kVfoColumnsKey = QStringLiteral("VfoColumns");
+
+} // namespace
+
+void MainPanels::storeColumnWidths() const
+{
+    QSettings store;
+    store.beginGroup(kColumnsGroup);
+    const auto twips = [](const RowGrid &grid) {
+        QVariantList list;
+        for (int width : grid.dataColumnTwips())
+            list.append(width);
+        return list;
+    };
+    store.setValue(kChannelColumnsKey, twips(*m_channelGrid));
+    store.setValue(kVfoColumnsKey, twips(*vfoGrid()));
+}
+
+void MainPanels::restoreColumnWidths()
+{
+    QSettings store;
+    store.beginGroup(kColumnsGroup);
+    const auto twips = [&store](const QString &key) {
+        QList<int> list;
+        for (const QVariant &width : store.value(key).toList()) {
+            bool isNumber = false;
+            const int twips = width.toInt(&isNumber);
+            list.append(isNumber ? twips : -1);
+        }
+        return list;
+    };
+    m_channelGrid->setDataColumnTwips(twips(kChannelColumnsKey));
+    vfoGrid()->setDataColumnTwips(twips(kVfoColumnsKey));
 }
 
 VfoGrid *MainPanels::vfoGrid() const

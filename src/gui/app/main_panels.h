@@ -40,6 +40,10 @@ public:
     // focus nor clicks.
     void showSelectedPanel();
 
+    // The grids' column widths as the user left them, kept per user from one run to the next.
+    void storeColumnWidths() const;
+    void restoreColumnWidths();
+
     SettingsPage1 *settings1() const { return m_settings1; }
     SettingsPage2 *settings2() const { return m_settings2; }
     VfoGrid *vfoGrid() const;

@@ -148,6 +148,7 @@ void MainWindow::Form_Load()
     m_panels->channelGrid()->ChangeFont();
     m_document->SetVfoDefaults();
     m_panels->vfoGrid()->UpdateVFOData();
+    m_panels->restoreColumnWidths();
 
     // The start-up pause: the splash window stays up while the event loop keeps turning.
     if (m_options.startupPause > std::chrono::milliseconds::zero()) {
@@ -214,6 +215,7 @@ void MainWindow::Form_Unload()
     m_session->storePortNumber();
 
     unloadOtherWindows();
+    m_panels->storeColumnWidths();
 
     if (!isMinimized()) {
         const QRect placement = frameGeometry();

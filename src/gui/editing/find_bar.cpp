@@ -22,6 +22,7 @@ FindBar::FindBar(ChannelGrid &grid, QWidget *parent) : QWidget(parent), m_grid(g
     m_text->setObjectName(QStringLiteral("txtFind"));
     m_text->setPlaceholderText(QStringLiteral("frequency, note or tone"));
     m_text->setClearButtonEnabled(true);
+    m_text->setMinimumWidth(m_text->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 14);
     caption->setBuddy(m_text);
     m_onlyMatches = new QCheckBox(QStringLiteral("Only matching rows"), this);
     m_onlyMatches->setObjectName(QStringLiteral("chkFindOnly"));

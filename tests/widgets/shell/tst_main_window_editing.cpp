@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void gridsGrowWithTheWindow();
     void pasteReportsSkippedRows_data();
     void pasteReportsSkippedRows();
+    void columnWidthsAreKept();
 
 private:
     QAction *action(const char *name) const
@@ -319,6 +321,18 @@ void TestMainWindowEditing::pasteReportsSkippedRows()
     if (steps > 0)
         QCOMPARE(m_window->document().channels().text(20, kColFrequency),
                  QStringLiteral("145.10000"));
+}
+
+void TestMainWindowEditing::columnWidthsAreKept()
+{
+    // A column widened stays so at the next start.
+    auto *grid = m_window->findChild<ChannelGrid *>();
+    grid->horizontalHeader()->resizeSection(kColNotes, 300);
+    const int notes = grid->dataColumnTwips().at(kColNotes);
+    QVERIFY(m_window->close());
+    m_window = openTestWindow(*m_radio, *m_user);
+    QCOMPARE(m_window->findChild<ChannelGrid *>()->dataColumnTwips().at(kColNotes), notes);
+    QSettings().remove(QStringLiteral("Grids"));
 }
 
 QTEST_MAIN(TestMainWindowEditing)
