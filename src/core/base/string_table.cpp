@@ -58,9 +58,9 @@ constexpr Entry kEntries[] = {
     {1243, "Copy(&C)", "コピー(&C)"},
     {1244, "Paste(&P)", "貼り付け(&P)"},
     {1245, "Help Contents(&C)", "ﾍﾙﾌﾟの内容(&C)"},
-    {1261, "Find(&F)...", "検索(&F)..."},
-    {1262, "Go To Channel(&G)...", "ﾁｬﾝﾈﾙへ移動(&G)..."},
-    {1263, "Hide Empty Slots(&H)", "空きｽﾛｯﾄを隠す(&H)"},
+    {1270, "Find(&F)...", "検索(&F)..."},
+    {1271, "Go To Channel(&G)...", "ﾁｬﾝﾈﾙへ移動(&G)..."},
+    {1272, "Hide Empty Slots(&H)", "空きｽﾛｯﾄを隠す(&H)"},
 };
 
 } // namespace

@@ -213,11 +213,11 @@ constexpr CommandItem kCommands[] = {
         .checkedAtStart(),
     // What the channel grid shows; each brings the "Memory" tab forward.
     separator("mnuView", "mnuViewBar0"),
-    item("mnuView", "mnuViewFind", 1261, &MainWindow::mnuViewFind_Click, Rule::Always)
+    item("mnuView", "mnuViewFind", 1270, &MainWindow::mnuViewFind_Click, Rule::Always)
         .withStandardKey(QKeySequence::Find, Qt::CTRL | Qt::Key_F),
-    item("mnuView", "mnuViewGoTo", 1262, &MainWindow::mnuViewGoTo_Click, Rule::Always)
+    item("mnuView", "mnuViewGoTo", 1271, &MainWindow::mnuViewGoTo_Click, Rule::Always)
         .withShortcut(Qt::CTRL | Qt::Key_G),
-    item("mnuView", "mnuViewHideEmpty", 1263, &MainWindow::mnuViewHideEmpty_Click, Rule::Always)
+    item("mnuView", "mnuViewHideEmpty", 1272, &MainWindow::mnuViewHideEmpty_Click, Rule::Always)
         .toggle(),
 
     menu("mnuTools", 1012),
