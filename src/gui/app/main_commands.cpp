@@ -214,6 +214,14 @@ constexpr CommandItem kCommands[] = {
         .checkedAtStart(),
     item("mnuView", "mnuStatusBar", 1100, &MainWindow::mnuStatusBar_Click, Rule::Always)
         .checkedAtStart(),
+    // What the channel grid shows; each brings the "Memory" tab forward.
+    separator("mnuView", "mnuViewBar0"),
+    item("mnuView", "mnuViewFind", 1270, &MainWindow::mnuViewFind_Click, Rule::Always)
+        .withStandardKey(QKeySequence::Find, Qt::CTRL | Qt::Key_F),
+    item("mnuView", "mnuViewGoTo", 1271, &MainWindow::mnuViewGoTo_Click, Rule::Always)
+        .withShortcut(Qt::CTRL | Qt::Key_G),
+    item("mnuView", "mnuViewHideEmpty", 1272, &MainWindow::mnuViewHideEmpty_Click, Rule::Always)
+        .toggle(),
 
     menu("mnuTools", 1012),
     submenu("mnuTools", "mnuRe", 1203),

@@ -120,6 +120,9 @@ public Q_SLOTS:
     void mnuHelpGuide_Click();
     void mnuViewToolbar_Click();
     void mnuStatusBar_Click();
+    void mnuViewFind_Click();
+    void mnuViewGoTo_Click();
+    void mnuViewHideEmpty_Click();
     void mnuReSet_Click();
     void mnuReMem_Click();
     void mnuReAll_Click();

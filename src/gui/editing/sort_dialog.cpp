@@ -9,7 +9,8 @@
 
 namespace hxv5 {
 
-SortDialog::SortDialog(qsizetype selectedRows, QWidget *parent) : QDialog(parent)
+SortDialog::SortDialog(qsizetype selectedRows, qsizetype hiddenRows, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgSort"));
     setWindowTitle(QStringLiteral("Sort Channels"));
@@ -17,6 +18,10 @@ SortDialog::SortDialog(qsizetype selectedRows, QWidget *parent) : QDialog(parent
     top->addWidget(new QLabel(
         selectedRows > 0
             ? QStringLiteral("Sorts the channels of the %1 selected rows.").arg(selectedRows)
+        : hiddenRows > 0
+            ? QStringLiteral(
+                  "Sorts the shown channels of 0 to 199; the %1 hidden rows stay as they are.")
+                  .arg(hiddenRows)
             : QStringLiteral("Sorts channels 0 to 199."),
         this));
     m_keys = new QButtonGroup(this);

@@ -158,6 +158,7 @@ void TestKeyboardAndGuide::everyControlNamedAndReached_data()
     QTest::newRow("Settings 2") << 2 << "" << false;
     QTest::newRow("Memory") << 3 << "" << false;
     QTest::newRow("test panel") << 3 << "TestPanelToggle" << false;
+    QTest::newRow("find bar") << 3 << "mnuViewFind" << false;
     QTest::newRow("edit dialog, channel") << 3 << "mnuEditUndo" << true;
     QTest::newRow("edit dialog, VFO") << 1 << "mnuEditUndo" << true;
     QTest::newRow("edit selected channels") << 3 << "mnuEditSelected" << true;
