@@ -65,7 +65,6 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     page2->addWidget(m_settings2);
 
     m_channelGrid = new ChannelGrid(document, m_frames[2]);
-    // Made before the buttons below them, so that Tab reaches the list buttons first.
     m_listPanel = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
     m_cmbRxData = new QPushButton(QStringLiteral("Read Memory"), m_frames[2]);
     m_cmbRxData->setObjectName(QStringLiteral("cmbRxData"));
@@ -83,6 +82,7 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     page3->addWidget(m_listPanel, 0, Qt::AlignLeft);
     page3->addSpacing(6);
     page3->addLayout(memoryButtons);
+    orderMemoryTabStops();
 
     m_progressBar = new QProgressBar(this);
     m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
@@ -133,6 +133,24 @@ void MainPanels::addTabKeys()
         });
         addAction(action);
     }
+}
+
+// Tab goes down the "Memorys" panel as it reads: the find bar (made after the grid it searches),
+// the grid, the list buttons, then Read and Write Memory.
+void MainPanels::orderMemoryTabStops()
+{
+    QList<QWidget *> stops;
+    for (QWidget *part : std::initializer_list<QWidget *>{m_findBar, m_channelGrid, m_listPanel,
+                                                          m_cmbRxData, m_cmbTxData}) {
+        QList<QWidget *> widgets = part->findChildren<QWidget *>();
+        widgets.prepend(part);
+        for (QWidget *stop : std::as_const(widgets)) {
+            if (stop->focusPolicy() & Qt::TabFocus)
+                stops.append(stop);
+        }
+    }
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops.at(i - 1), stops.at(i));
 }
 
 int MainPanels::selectedTab() const

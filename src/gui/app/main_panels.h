@@ -59,6 +59,7 @@ public:
 
 private:
     void addTabKeys();
+    void orderMemoryTabStops();
 
     QTabBar *m_tabStrip = nullptr;
     QStackedLayout *m_panels = nullptr;

@@ -45,11 +45,10 @@ void collectControls(QAccessibleInterface *item, QList<QWidget *> &controls)
     }
 }
 
-// The controls Tab stops at from the one with the focus, once round the window.
+// The controls Tab stops at from the window's first, once round the window.
 QList<QWidget *> tabStops(QWidget &window, QWidget *first)
 {
-    if (QApplication::focusWidget() == nullptr || QApplication::focusWidget()->window() != &window)
-        first->setFocus(Qt::TabFocusReason);
+    first->setFocus(Qt::TabFocusReason);
     first = QApplication::focusWidget();
     QList<QWidget *> stops;
     // A text browser keeps the focus while Tab walks its links; a grid that kept it for good
