@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -30,14 +31,15 @@ using namespace hxv5;
 
 namespace {
 
-// A picture: the window on a tab, after a command that opens a dialog (whose picture it then is)
-// or with one of its menus open.
+// A picture: the window on a tab, with one of its menus open, or after a command: of the dialog
+// the command opens, or else of the window, with a text typed where the command put the focus.
 struct Shot
 {
     const char *file;
     int tab;
     void (MainWindow::*command)() = nullptr;
     const char *menu = nullptr;
+    const char *typed = nullptr;
 };
 
 constexpr Shot kShots[] = {
@@ -53,6 +55,8 @@ constexpr Shot kShots[] = {
     {"print-dialog", kTabMemory, &MainWindow::mnuFilePrint_Click},
     {"edit-selected-dialog", kTabMemory, &MainWindow::mnuEditSelected_Click},
     {"sort-dialog", kTabMemory, &MainWindow::mnuEditSort_Click},
+    // Last: the find bar stays open.
+    {"find-bar", kTabMemory, &MainWindow::mnuViewFind_Click, nullptr, "repeater"},
 };
 
 // The channels selected for the pictures, and the one the edit dialog's picture shows: one with
@@ -148,6 +152,7 @@ bool takeShots(const Arguments &arguments)
     options.execDialog = [&](QDialog &dialog) {
         dialog.show();
         saved = dialogShot && save(dialog, arguments.out, dialogShot) && saved;
+        dialogShot = nullptr;
         dialog.reject();
     };
     MainWindow window(options);
@@ -165,6 +170,10 @@ bool takeShots(const Arguments &arguments)
         if (shot.command) {
             dialogShot = shot.file;
             (window.*shot.command)();
+            if (auto *field = qobject_cast<QLineEdit *>(window.focusWidget()); field && shot.typed)
+                field->setText(QLatin1String(shot.typed));
+            if (dialogShot)
+                saved = save(window, arguments.out, shot.file) && saved;
             dialogShot = nullptr;
         } else if (shot.menu) {
             auto *menu = window.findChild<QMenu *>(QLatin1String(shot.menu));
