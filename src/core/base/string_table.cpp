@@ -58,6 +58,10 @@ constexpr Entry kEntries[] = {
     {1243, "Copy(&C)", "コピー(&C)"},
     {1244, "Paste(&P)", "貼り付け(&P)"},
     {1245, "Help Contents(&C)", "ﾍﾙﾌﾟの内容(&C)"},
+    // Each language is offered under its own name, whichever is in use.
+    {1250, "Language(&L)", "言語(&L)"},
+    {1251, "English", "English"},
+    {1252, "日本語", "日本語"},
 };
 
 } // namespace

@@ -19,26 +19,27 @@ ChannelListOperations::ChannelListOperations(EditTarget &document, Confirm confi
 namespace {
 
 // The confirmations' first line: every operation is a step of the history.
-QString confirmationText(const char *question)
+QString confirmationText(const QString &question)
 {
-    return QStringLiteral("Edit \u25B8 Undo brings the rows back.\r\n") + QLatin1String(question);
+    return ChannelListOperations::tr("Edit ▸ Undo brings the rows back.") + QLatin1String("\r\n") +
+           question;
 }
 
 } // namespace
 
 QString ChannelListOperations::clearText()
 {
-    return confirmationText("Are you sure that you want to do the clear?");
+    return confirmationText(tr("Are you sure that you want to do the clear?"));
 }
 
 QString ChannelListOperations::clearAllText()
 {
-    return confirmationText("Are you sure that you want to clear all memory?");
+    return confirmationText(tr("Are you sure that you want to clear all memory?"));
 }
 
 QString ChannelListOperations::deleteText()
 {
-    return confirmationText("Are you sure that you want to do the delete?");
+    return confirmationText(tr("Are you sure that you want to do the delete?"));
 }
 
 bool ChannelListOperations::confirmed(const QString &title, const QString &text) const
@@ -53,7 +54,7 @@ void ChannelListOperations::emptySlot(int slot)
 
 bool ChannelListOperations::record(const char *text, const std::function<bool()> &change)
 {
-    return m_document.recordStep(QString::fromLatin1(text), change);
+    return m_document.recordStep(tr(text), change);
 }
 
 namespace {
@@ -92,8 +93,8 @@ bool ChannelListOperations::ClearRows(const QList<int> &slots)
     const QList<int> rows = sortedSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
-    return record("Clear", [&] {
-        if (!confirmed(QStringLiteral("CLEAR OK"), clearText()))
+    return record(QT_TR_NOOP("Clear"), [&] {
+        if (!confirmed(tr("CLEAR OK"), clearText()))
             return false;
         return ClearRowsWithoutAsking(rows);
     });
@@ -104,7 +105,7 @@ bool ChannelListOperations::ClearRowsWithoutAsking(const QList<int> &slots)
     const QList<int> rows = sortedSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
-    return record("Cut", [&] {
+    return record(QT_TR_NOOP("Cut"), [&] {
         m_document.setChanged(true);
         for (int slot : rows)
             emptySlot(slot);
@@ -116,8 +117,8 @@ bool ChannelListOperations::ClearAll()
 {
     if (m_document.isBusy())
         return false;
-    return record("Clear All", [this] {
-        if (!confirmed(QStringLiteral("CLEAR OK"), clearAllText()))
+    return record(QT_TR_NOOP("Clear All"), [this] {
+        if (!confirmed(tr("CLEAR OK"), clearAllText()))
             return false;
         m_document.setChanged(true);
         m_document.channels().clearAll();
@@ -143,8 +144,8 @@ bool ChannelListOperations::DeleteRows(const QList<int> &slots)
     const QList<int> rows = sortedSlots(slots, isChannel);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
-    return record("Delete", [&] {
-        if (!confirmed(QStringLiteral("DELETE OK"), deleteText()))
+    return record(QT_TR_NOOP("Delete"), [&] {
+        if (!confirmed(tr("DELETE OK"), deleteText()))
             return false;
         m_document.setChanged(true);
         // From the bottom up, so that each slot still holds the channel that was selected.
@@ -176,12 +177,14 @@ QString pushedOutText(const ChannelTable &channels, const QList<int> &pushed)
         named << (name.isEmpty() ? QString::number(slot)
                                  : QStringLiteral("%1 \"%2\"").arg(slot).arg(name));
     }
-    QString text = (pushed.size() == 1 ? QStringLiteral("Channel ") : QStringLiteral("Channels ")) +
-                   named.join(QLatin1String(", "));
-    if (pushed.size() > kNamed)
-        text += QStringLiteral(" and %1 more").arg(pushed.size() - kNamed);
-    return text + (pushed.size() == 1 ? QStringLiteral(" pushed out; Undo brings it back")
-                                      : QStringLiteral(" pushed out; Undo brings them back"));
+    const QString list = named.join(QLatin1String(", "));
+    if (pushed.size() == 1)
+        return ChannelListOperations::tr("Channel %1 pushed out; Undo brings it back").arg(list);
+    if (pushed.size() <= kNamed)
+        return ChannelListOperations::tr("Channels %1 pushed out; Undo brings them back").arg(list);
+    return ChannelListOperations::tr("Channels %1 and %2 more pushed out; Undo brings them back")
+        .arg(list)
+        .arg(pushed.size() - kNamed);
 }
 
 } // namespace
@@ -213,7 +216,7 @@ bool ChannelListOperations::InsertRows(const QList<int> &slots)
         return false;
     const QList<int> blanks = insertedSlots(slots);
     m_notice.clear();
-    const bool done = record("Insert", [&] {
+    const bool done = record(QT_TR_NOOP("Insert"), [&] {
         // Insert marks the data changed even on a special row, where it does nothing else.
         m_document.setChanged(true);
         if (!blanks.isEmpty())
@@ -235,7 +238,7 @@ bool ChannelListOperations::DisableRows(const QList<int> &slots)
     const QList<int> rows = sortedSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
-    return record("Disable", [&] {
+    return record(QT_TR_NOOP("Disable"), [&] {
         m_document.setChanged(true);
         for (int slot : rows)
             m_document.channels().setEnabled(slot, false);
@@ -247,7 +250,7 @@ bool ChannelListOperations::DisableAll()
 {
     if (m_document.isBusy())
         return false;
-    return record("Disable All", [this] {
+    return record(QT_TR_NOOP("Disable All"), [this] {
         m_document.setChanged(true);
         std::array<bool, kSlotCount> none{};
         m_document.channels().setEnableFlags(none);
@@ -265,7 +268,7 @@ bool ChannelListOperations::EnableRows(const QList<int> &slots)
     const QList<int> rows = sortedSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
-    return record("Enable", [&] {
+    return record(QT_TR_NOOP("Enable"), [&] {
         m_document.setChanged(true);
         // An empty slot keeps its flag as it is.
         for (int slot : rows) {
@@ -280,7 +283,7 @@ bool ChannelListOperations::EnableAll()
 {
     if (m_document.isBusy())
         return false;
-    return record("Enable All", [this] {
+    return record(QT_TR_NOOP("Enable All"), [this] {
         m_document.setChanged(true);
         ChannelTable &channels = m_document.channels();
         std::array<bool, kSlotCount> flags = channels.enableFlags();

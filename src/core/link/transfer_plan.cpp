@@ -3,6 +3,7 @@
 #include "document/document.h"
 #include "image/channel_codec.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace hxv5 {
@@ -21,11 +22,15 @@ constexpr qsizetype kNamedClearedChannels = 5;
 // "The radio holds 57 channels that this write clears: 0 "145.00000", 1 "145.50000", ..."
 QString clearedChannelsNotice(int count, const QStringList &named)
 {
-    return QStringLiteral("The radio holds %1 %2 that this write clears: ")
-               .arg(count)
-               .arg(count == 1 ? QStringLiteral("channel") : QStringLiteral("channels")) +
-           named.join(QStringLiteral(", ")) +
-           (count > named.size() ? QStringLiteral(", ...") : QStringLiteral("."));
+    const QString list = named.join(QStringLiteral(", ")) +
+                         (count > named.size() ? QStringLiteral(", ...") : QStringLiteral("."));
+    if (count == 1)
+        return QCoreApplication::translate("hxv5::TransferPlan",
+                                           "The radio holds 1 channel that this write clears: %1")
+            .arg(list);
+    return QCoreApplication::translate("hxv5::TransferPlan",
+                                       "The radio holds %1 channels that this write clears: %2")
+        .arg(QString::number(count), list);
 }
 
 // A slot's record into the document; a record that holds no channel leaves the slot without a

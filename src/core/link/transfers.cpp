@@ -314,9 +314,9 @@ void Transfers::stopAtMismatches()
 {
     QStringList lines;
     for (int block : std::as_const(m_mismatches))
-        lines.append(blockName(block) + QStringLiteral(" differs from what was written"));
+        lines.append(tr("%1 differs from what was written").arg(blockName(block)));
     lines.append(backupLine());
-    m_ui.showErrorDetails(QStringLiteral("Verify Error"), lines.join(QLatin1Char('\n')));
+    m_ui.showErrorDetails(tr("Verify Error"), lines.join(QLatin1Char('\n')));
     end(false);
 }
 
@@ -333,35 +333,32 @@ QString Transfers::writeStopDetails(const TransferOutcome &outcome) const
     const QString stopped = blockName(outcome.stoppedAt);
     QStringList lines;
     if (m_written.isEmpty() && !unconfirmed) {
-        lines.append(QStringLiteral("Nothing was written: the radio holds what it held before."));
+        lines.append(tr("Nothing was written: the radio holds what it held before."));
     } else {
         if (!m_written.isEmpty())
-            lines.append(QStringLiteral("Written before the stop: ") + blockListText(m_written) +
-                         QLatin1Char('.'));
+            lines.append(tr("Written before the stop: %1.").arg(blockListText(m_written)));
         if (unconfirmed)
-            lines.append(QStringLiteral("The radio did not confirm ") + stopped +
-                         QStringLiteral(": it may hold the new or the old text."));
+            lines.append(tr("The radio did not confirm %1: it may hold the new or the old text.")
+                             .arg(stopped));
         else if (m_phase == Phase::Verifying)
-            lines.append(QStringLiteral("Reading back stopped at ") + stopped + QLatin1Char('.'));
-        lines.append(QStringLiteral("The other blocks hold what the radio held before."));
+            lines.append(tr("Reading back stopped at %1.").arg(stopped));
+        lines.append(tr("The other blocks hold what the radio held before."));
     }
     lines.append(backupLine());
     // What to do next.
-    lines.append(QStringLiteral("Check the cable and the radio, then write again."));
+    lines.append(tr("Check the cable and the radio, then write again."));
     if (m_radioImageKept && (!m_written.isEmpty() || unconfirmed))
-        lines.append(QStringLiteral("To put back what the radio held instead, open the backup "
-                                    "and write it."));
+        lines.append(tr("To put back what the radio held instead, open the backup and write it."));
     return lines.join(QLatin1Char('\n'));
 }
 
 QString Transfers::backupLine() const
 {
     if (m_radioImageKept)
-        return QStringLiteral("What the radio held before this write is kept in ") + m_backupPath +
-               QLatin1Char('.');
+        return tr("What the radio held before this write is kept in %1.").arg(m_backupPath);
     if (m_haveRadioImage)
-        return QStringLiteral("What the radio held before this write could not be kept.");
-    return QStringLiteral("No copy of what the radio held was taken before this write.");
+        return tr("What the radio held before this write could not be kept.");
+    return tr("No copy of what the radio held was taken before this write.");
 }
 
 // --- the test panel ---

@@ -211,6 +211,14 @@ constexpr CommandItem kCommands[] = {
         .checkedAtStart(),
     item("mnuView", "mnuStatusBar", 1100, &MainWindow::mnuStatusBar_Click, Rule::Always)
         .checkedAtStart(),
+    // The language the program starts in next; the window ticks the one chosen.
+    submenu("mnuView", "mnuViewLanguage", 1250),
+    item("mnuViewLanguage", "mnuViewLanguageEnglish", 1251,
+         &MainWindow::mnuViewLanguageEnglish_Click, Rule::Always)
+        .toggle(),
+    item("mnuViewLanguage", "mnuViewLanguageJapanese", 1252,
+         &MainWindow::mnuViewLanguageJapanese_Click, Rule::Always)
+        .toggle(),
 
     menu("mnuTools", 1012),
     submenu("mnuTools", "mnuRe", 1203),

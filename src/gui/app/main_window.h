@@ -117,6 +117,8 @@ public Q_SLOTS:
     void mnuHelpContents_Click();
     void mnuViewToolbar_Click();
     void mnuStatusBar_Click();
+    void mnuViewLanguageEnglish_Click();
+    void mnuViewLanguageJapanese_Click();
     void mnuReSet_Click();
     void mnuReMem_Click();
     void mnuReAll_Click();
@@ -160,6 +162,10 @@ private:
     // The edit dialog's entry points: a double click on a grid row, and Modify.
     void editVfoRow(int vfoRow);
     void editSlot(int slot);
+
+    // Keeps the language for the next start and ticks it in the View menu.
+    void chooseLanguage(Language language);
+    void tickLanguage(Language language);
 
     // Builds the core the window drives, and the print controller.
     void buildSession();

@@ -1,0 +1,74 @@
+#include "app/translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QSettings>
+#include <QTranslator>
+
+namespace hxv5 {
+
+namespace {
+
+const QLatin1String kLanguageKey("View/Language");
+const QLatin1String kEnglishCode("en");
+const QLatin1String kJapaneseCode("ja");
+
+// The catalogues in use: the program's own, built in, and those of Qt that Debian installs.
+QList<QPointer<QTranslator>> &installed()
+{
+    static QList<QPointer<QTranslator>> translators;
+    return translators;
+}
+
+bool install(const QString &name, const QString &folder)
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(QLocale::Japanese), name, QStringLiteral("_"), folder)) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed().append(translator);
+    return true;
+}
+
+} // namespace
+
+std::optional<Language> storedLanguage()
+{
+    const QString code = QSettings().value(kLanguageKey).toString();
+    if (code == kEnglishCode)
+        return Language::English;
+    if (code == kJapaneseCode)
+        return Language::Japanese;
+    return std::nullopt;
+}
+
+void storeLanguage(Language language)
+{
+    QSettings().setValue(kLanguageKey,
+                         language == Language::Japanese ? kJapaneseCode : kEnglishCode);
+}
+
+Language chosenLanguage()
+{
+    return storedLanguage().value_or(languageForLocale(QLocale::system()));
+}
+
+bool installTranslations(Language language)
+{
+    for (const QPointer<QTranslator> &translator : std::as_const(installed()))
+        delete translator.data(); // a translator deleted takes itself out of the application
+    installed().clear();
+    if (language == Language::English)
+        return true;
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    // Each is tried even when one fails, so that what can be Japanese is.
+    const bool own = install(QStringLiteral("hxv5"), QStringLiteral(":/i18n"));
+    const bool qtBase = install(QStringLiteral("qtbase"), qtFolder);
+    return own && qtBase;
+}
+
+} // namespace hxv5
