@@ -301,6 +301,10 @@
         <source>%1 to %2</source>
         <translation>%1 ～ %2</translation>
     </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
 </context>
 <context>
     <name>hxv5::CompareDialog</name>
@@ -937,6 +941,10 @@
         <source>Tormel HX-V5 Clone Utility</source>
         <translation>Tormel HX-V5 クローン ユーティリティ</translation>
     </message>
+    <message>
+        <source>Version 0.10.00 Beta</source>
+        <translation>バージョン 0.10.00 ベータ</translation>
+    </message>
 </context>
 <context>
     <name>hxv5::RowClipboard</name>
@@ -1327,6 +1335,15 @@
     <message>
         <source>The radio holds %1 channels that this write clears: %2</source>
         <translation>この書き込みで消える %1 チャンネルが無線機にあります: %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <comment>the end of a sentence</comment>
+        <translation>。</translation>
     </message>
 </context>
 <context>

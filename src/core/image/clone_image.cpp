@@ -59,7 +59,7 @@ QString blockListText(const QList<int> &blocks)
         }
         i = end;
     }
-    return parts.join(QStringLiteral(", "));
+    return parts.join(Texts::tr(", "));
 }
 
 int leadingHexValue(QStringView field)

@@ -62,13 +62,20 @@ bool installTranslations(Language language)
     for (const QPointer<QTranslator> &translator : std::as_const(installed()))
         delete translator.data(); // a translator deleted takes itself out of the application
     installed().clear();
+    // Dates and times in the status bar follow the language, unless it is the system's own.
+    QLocale::setDefault(
+        language == languageForLocale(QLocale::system())
+            ? QLocale::system()
+            : QLocale(language == Language::Japanese ? QLocale::Japanese : QLocale::English));
     if (language == Language::English)
         return true;
     const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     // Each is tried even when one fails, so that what can be Japanese is.
-    const bool own = install(QStringLiteral("hxv5"), QStringLiteral(":/i18n"));
     const bool qtBase = install(QStringLiteral("qtbase"), qtFolder);
-    return own && qtBase;
+    // Installed after Qt's, so that they are searched first.
+    const bool qtGaps = install(QStringLiteral("hxv5_qt"), QStringLiteral(":/i18n"));
+    const bool own = install(QStringLiteral("hxv5"), QStringLiteral(":/i18n"));
+    return own && qtBase && qtGaps;
 }
 
 } // namespace hxv5
