@@ -28,6 +28,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 
@@ -55,16 +56,18 @@ bool isJapanese(QChar c)
            (u >= 0xFF66 && u <= 0xFF9F);
 }
 
-// A text a user would read as English: letters left once the allowed words are taken out, and
-// no Japanese in it.
+// A line a user would read as English: letters left once the allowed words are taken out and no
+// Japanese in it, or English words side by side (an untranslated part of a composed message).
 bool readsAsEnglish(QString text)
 {
-    text.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&(?=.)")));
-    if (Qt::mightBeRichText(text))
-        text = QTextDocumentFragment::fromHtml(text).toPlainText();
-    return std::none_of(text.cbegin(), text.cend(), isJapanese) &&
-           text.remove(kAllowed).contains(QRegularExpression(QStringLiteral("[A-Za-z]")));
+    text.remove(kAllowed);
+    return (std::none_of(text.cbegin(), text.cend(), isJapanese) &&
+            text.contains(QRegularExpression(QStringLiteral("[A-Za-z]")))) ||
+           text.contains(QRegularExpression(QStringLiteral("\\b[A-Za-z]{2,} +[A-Za-z]{2,}\\b")));
 }
+
+// The help is a document with commands and file names in it: it only has to be Japanese.
+enum class Reading { ByLine, Document };
 
 // The texts a user sees in a window: captions, labels, buttons, frames, list entries, tabs,
 // headings, table cells, tool tips and menu items, shown or not yet shown.
@@ -73,14 +76,25 @@ struct Walk
     int seen = 0;
     QStringList english;
 
-    void add(const QObject *where, const QString &text)
+    void add(const QObject *where, QString text, Reading reading = Reading::ByLine)
     {
         if (text.trimmed().isEmpty())
             return;
         ++seen;
-        if (readsAsEnglish(text))
-            english << where->objectName() + QLatin1String(" [") +
-                           where->metaObject()->className() + QLatin1String("]: ") + text;
+        text.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&(?=.)")));
+        if (Qt::mightBeRichText(text))
+            text = QTextDocumentFragment::fromHtml(text).toPlainText();
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        const bool english =
+            reading == Reading::Document
+                ? std::none_of(text.cbegin(), text.cend(), isJapanese)
+                : std::any_of(lines.cbegin(), lines.cend(), [](const QString &line) {
+                      // Indented lines are commands to type, as the port's advice gives them.
+                      return !line.startsWith(QLatin1String("    ")) && readsAsEnglish(line);
+                  });
+        if (english)
+            this->english << where->objectName() + QLatin1String(" [") +
+                                 where->metaObject()->className() + QLatin1String("]: ") + text;
     }
 
     void walkTable(QTableView *table)
@@ -111,6 +125,8 @@ struct Walk
                 add(w, frame->title());
             else if (auto *edit = qobject_cast<QLineEdit *>(w))
                 add(w, edit->placeholderText());
+            else if (auto *help = qobject_cast<QTextBrowser *>(w))
+                add(w, help->toPlainText(), Reading::Document);
             else if (auto *text = qobject_cast<QTextEdit *>(w))
                 add(w, text->toPlainText());
             else if (auto *table = qobject_cast<QTableView *>(w))
@@ -356,6 +372,7 @@ void TestJapaneseTexts::nothingLeftInEnglish()
     }
     walk.walk(&window);
     QVERIFY(walk.seen > 0);
+    walk.english.removeDuplicates(); // a dialog is walked when it comes up, and with its owner
     for (const QString &text : std::as_const(walk.english))
         qWarning("still English: %s", qPrintable(text));
     QVERIFY2(walk.english.isEmpty(), "texts are still English, listed above");
