@@ -28,6 +28,185 @@
     </message>
 </context>
 <context>
+    <name>hxv5::BulkEdit</name>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>channel %1</source>
+        <translation>チャンネル %1</translation>
+    </message>
+    <message>
+        <source>channels %1</source>
+        <translation>チャンネル %1</translation>
+    </message>
+    <message>
+        <source>channels %1 and %2 more</source>
+        <translation>チャンネル %1 ほか %2 件</translation>
+    </message>
+    <message>
+        <source>Edit Selected Channels</source>
+        <translation>選択したチャンネルの編集</translation>
+    </message>
+    <message>
+        <source>%1: left as it was on %2</source>
+        <translation>%1: %2 はそのままにしました</translation>
+    </message>
+    <message>
+        <source>%1 channel changed</source>
+        <translation>%1 チャンネルを変更</translation>
+    </message>
+    <message>
+        <source>%1 channels changed</source>
+        <translation>%1 チャンネルを変更</translation>
+    </message>
+    <message>
+        <source>%1 unchanged</source>
+        <translation>%1 チャンネルは変更なし</translation>
+    </message>
+    <message>
+        <source>%1 empty slot passed over</source>
+        <translation>空きスロット %1 個は対象外</translation>
+    </message>
+    <message>
+        <source>%1 empty slots passed over</source>
+        <translation>空きスロット %1 個は対象外</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <comment>the end of a sentence</comment>
+        <translation>。</translation>
+    </message>
+</context>
+<context>
+    <name>hxv5::BulkEditDialog</name>
+    <message>
+        <source>Mode</source>
+        <translation>モード</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>ステップ</translation>
+    </message>
+    <message>
+        <source>Tone</source>
+        <translation>トーン</translation>
+    </message>
+    <message>
+        <source>TX Tone</source>
+        <translation>送信トーン</translation>
+    </message>
+    <message>
+        <source>RX Tone</source>
+        <translation>受信トーン</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>シフト</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>オフセット</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>メモ</translation>
+    </message>
+    <message>
+        <source>Edit Selected Channels</source>
+        <translation>選択したチャンネルの編集</translation>
+    </message>
+    <message>
+        <source>The ticked fields change on each of the %1 selected rows that holds a channel, checked as the edit dialog checks that channel.</source>
+        <translation>チェックを付けた項目を、選択した %1 行のうちチャンネルのある行ごとに変更します。値は編集ダイアログと同じように確かめます。</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>有効</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>有効</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>無効</translation>
+    </message>
+    <message>
+        <source>Auto Mode and Step</source>
+        <translation>モードとステップを自動で選ぶ</translation>
+    </message>
+</context>
+<context>
+    <name>hxv5::CellEdit</name>
+    <message>
+        <source>&quot;%1&quot; is not a frequency in MHz</source>
+        <translation>&quot;%1&quot; は MHz 単位の周波数ではありません</translation>
+    </message>
+    <message>
+        <source>A frequency must be above 0 MHz</source>
+        <translation>周波数は 0 MHz より大きくしてください</translation>
+    </message>
+    <message>
+        <source>The radio holds frequencies below 10000 MHz</source>
+        <translation>無線機が持てる周波数は 10000 MHz 未満です</translation>
+    </message>
+    <message>
+        <source>%1 MHz is outside what the %2 holds in memory (%3 MHz)</source>
+        <translation>%1 MHz は %2 のメモリーに入れられる範囲 (%3 MHz) の外です</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>The %1 has no band plan: the VFO band %2 keeps its frequency</source>
+        <translation>%1 にはバンドプランがありません: VFO バンド %2 の周波数はそのままです</translation>
+    </message>
+    <message>
+        <source>%1 MHz is outside the VFO band %2 of the %3 %4</source>
+        <translation>%1 MHz は %3 の VFO バンド %2 %4 の範囲外です</translation>
+    </message>
+    <message>
+        <source>memory channels on the %1</source>
+        <translation>%1 のメモリーチャンネル</translation>
+    </message>
+    <message>
+        <source>the VFO band %1 on the %2</source>
+        <translation>%2 の VFO バンド %1</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not offered for %3</source>
+        <translation>%1 の %2 は %3 では選べません</translation>
+    </message>
+    <message>
+        <source>A transfer with the radio is running: nothing can change now</source>
+        <translation>無線機との通信中です。今は何も変更できません</translation>
+    </message>
+    <message>
+        <source>The %1 has no %2 band</source>
+        <translation>%1 には %2 バンドがありません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an offset in MHz</source>
+        <translation>&quot;%1&quot; は MHz 単位のオフセットではありません</translation>
+    </message>
+    <message>
+        <source>An offset must be below 100 MHz: the radio holds at most 99.99999</source>
+        <translation>オフセットは 100 MHz 未満にしてください: 無線機が持てるのは 99.99999 までです</translation>
+    </message>
+    <message>
+        <source>A note holds at most %1 characters</source>
+        <translation>メモは %1 文字までです</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>an edit, then the column it changes</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>hxv5::ChannelListOperations</name>
     <message>
         <source>Edit ▸ Undo brings the rows back.</source>
@@ -143,6 +322,13 @@
     <message>
         <source>Down</source>
         <translation>下へ</translation>
+    </message>
+</context>
+<context>
+    <name>hxv5::ChannelSort</name>
+    <message>
+        <source>Sort by %1</source>
+        <translation>%1で並べ替え</translation>
     </message>
 </context>
 <context>
@@ -751,6 +937,10 @@
         <source>The program shows the chosen language from its next start.</source>
         <translation>選んだ言語は次回の起動から使われます。</translation>
     </message>
+    <message>
+        <source>The channels were in that order already.</source>
+        <translation>チャンネルはすでにその順に並んでいます。</translation>
+    </message>
 </context>
 <context>
     <name>hxv5::PortDialog</name>
@@ -1222,6 +1412,29 @@
     </message>
 </context>
 <context>
+    <name>hxv5::SortDialog</name>
+    <message>
+        <source>Sort Channels</source>
+        <translation>チャンネルの並べ替え</translation>
+    </message>
+    <message>
+        <source>Sorts the channels of the %1 selected rows.</source>
+        <translation>選択した %1 行のチャンネルを並べ替えます。</translation>
+    </message>
+    <message>
+        <source>Sorts channels 0 to 199.</source>
+        <translation>チャンネル 0 ～ 199 を並べ替えます。</translation>
+    </message>
+    <message>
+        <source>Descending</source>
+        <translation>降順</translation>
+    </message>
+    <message>
+        <source>Empty slots go last; the special rows stay.</source>
+        <translation>空きスロットは最後に並び、特別な行は動きません。</translation>
+    </message>
+</context>
+<context>
     <name>hxv5::SplashWindow</name>
     <message>
         <source>Loading...</source>
@@ -1532,6 +1745,10 @@
     <message>
         <source>%1 channels were written otherwise than the tables hold them.</source>
         <translation>%1 チャンネルを表の内容とは違う形で書き出しました。</translation>
+    </message>
+    <message>
+        <source>Edit Selected Channels</source>
+        <translation>選択したチャンネルの編集</translation>
     </message>
 </context>
 </TS>

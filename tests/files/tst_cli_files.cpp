@@ -34,6 +34,8 @@ private Q_SLOTS:
     void chirpFormat_data();
     void chirpFormat();
     void chirpExport();
+    void editCommands_data();
+    void editCommands();
 
 private:
     QTemporaryDir m_dir;
@@ -321,6 +323,75 @@ void TestCliFiles::chirpExport()
                                "cToneFreq\n"));
     QVERIFY(readAll(out).startsWith("Location,Name,Frequency,"));
     QVERIFY(readAll(out).contains("\r\n2,,145.500000,,0.600000,TSQL-R,88.5,100.0,"));
+}
+
+void TestCliFiles::editCommands_data()
+{
+    QTest::addColumn<QStringList>("args"); // after the command: IN.TV5 and OUT.TV5 come first
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("err");
+    QTest::addColumn<QString>("slots"); // slots 0..3 of the output: frequency/tone/note
+
+    QTest::newRow("sort by frequency")
+        << QStringList{"sort", "--by", "frequency"} << 0 << QByteArray()
+        << "145.50000/Tone/a,146.52000/None/b,433.00000/None/C,//";
+    QTest::newRow("sort two by notes descending")
+        << QStringList{"sort", "--by", "Notes", "--descending", "--channels", "1,2"} << 0
+        << QByteArray() << "146.52000/None/b,433.00000/None/C,145.50000/Tone/a,//";
+    QTest::newRow("set tone squelch")
+        << QStringList{"set", "--channels", "0-3", "--tone-mode", "tsq", "--tx-tone", "88.5Hz"} << 0
+        << QByteArray("3 channels changed, 1 empty slot passed over.\n")
+        << "146.52000/TSQ/b,145.50000/TSQ/a,433.00000/TSQ/C,//";
+    QTest::newRow("set an offset no channel takes")
+        << QStringList{"set", "--channels", "0-2", "--offset", "150"} << 1
+        << QByteArray("0 channels changed, 3 unchanged.\nAn offset must be below 100 MHz: "
+                      "the radio holds at most 99.99999: left as it was on channels 0, 1, 2\n")
+        << QString();
+    QTest::newRow("set an unknown tone mode")
+        << QStringList{"set", "--channels", "0", "--tone-mode", "CTCSS"} << 2
+        << QByteArray("hxv5-cli: --tone-mode \"CTCSS\" is none of None, Tone, TSQ, Rev.\nusage: "
+                      "hxv5-cli set IN.TV5 OUT.TV5 --channels LIST")
+        << QString();
+}
+
+// sort and set read a clone file, change it as Sort Channels and Edit Selected Channels do, and
+// write the output whole; nothing when they fail.
+void TestCliFiles::editCommands()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QByteArray, err);
+    QFETCH(QString, slots);
+    Document doc;
+    const char16_t *records[] = {u"014652000000070008080000000000FF",
+                                 u"014550000000070108080000000000FF",
+                                 u"043300000000070008080000000000FF"};
+    for (int s = 0; s < 3; ++s) {
+        doc.DecodeChannelRecord(records[s], s);
+        doc.channels().setText(s, kColNotes, QStringLiteral("baC").mid(s, 1));
+    }
+    const QString in = path(QStringLiteral("edit.TV5"));
+    const QString out = path(QStringLiteral("edited.TV5"));
+    QCOMPARE(writeCloneFile(in, doc), FileError::None);
+    QFile::remove(out);
+
+    args.insert(1, in);
+    args.insert(2, out);
+    const CliRun r = runCli(args);
+    QCOMPARE(r.status, status);
+    QVERIFY2(r.err.startsWith(err), r.err.constData());
+    QCOMPARE(QFile::exists(out), status == 0);
+    if (status != 0)
+        return;
+    Document result;
+    QCOMPARE(readCloneFile(out, result), FileError::None);
+    QStringList shown;
+    for (int s = 0; s < 4; ++s) {
+        const ChannelTable &c = result.channels();
+        shown << QStringList{c.text(s, kColFrequency), c.text(s, kColTone), c.text(s, kColNotes)}
+                     .join(QLatin1Char('/'));
+    }
+    QCOMPARE(shown.join(QLatin1Char(',')), slots);
 }
 
 QTEST_GUILESS_MAIN(TestCliFiles)

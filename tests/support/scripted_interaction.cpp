@@ -91,4 +91,9 @@ void ScriptedInteraction::showExportReport(const QStringList &lines)
     exportReports.append(lines);
 }
 
+void ScriptedInteraction::showEditReport(const QString &summary, const QStringList &lines)
+{
+    editReports = QStringList{summary} + lines;
+}
+
 } // namespace hxv5::testing

@@ -26,6 +26,7 @@ public:
     QString chooseCsvOpenFile(CsvFormat &format) override;
     QString chooseCsvSaveFile(CsvFormat &format) override;
     void showExportReport(const QStringList &lines) override;
+    void showEditReport(const QString &summary, const QStringList &lines) override;
 
     // The save-changes prompt.
     QList<Answer> answers;
@@ -51,7 +52,8 @@ public:
     QStringList errorReports; // one for each error: the part shown under the message
     QList<CsvImportReport> reports;
     QList<QStringList> exportReports;
-    QStringList asked; // in order: "prompt", "open clone", "save csv", ...
+    QStringList editReports; // the summary, then each line
+    QStringList asked;       // in order: "prompt", "open clone", "save csv", ...
     int saveQuestions = 0;
 };
 

@@ -23,6 +23,12 @@ int report(const QStringList &args); // report IN.TV5
 // diff A.TV5 B.TV5: each difference on a line on stdout; 0 when the files hold the same data,
 // 1 when they differ, kTrouble (with the message) when one cannot be read.
 int diff(const QStringList &args);
+// sort IN.TV5 OUT.TV5 --by frequency|notes|tone [--descending] [--channels LIST]
+int sort(const QStringList &args);
+// set IN.TV5 OUT.TV5 --channels LIST [--mode M] [--step S] ... : the fields on every listed slot
+// that holds a channel, checked as the edit dialog checks it; what a channel cannot take is told
+// on stderr after the summary line.
+int set(const QStringList &args);
 // ports: a line for each COM number with its device and what keeps it from use, then the fixes.
 int ports(const QStringList &args);
 
@@ -42,5 +48,10 @@ bool sameFile(const QString &input, const QString &output);
 // Takes "--option VALUE" out of args into value; false when the option is there without a
 // value or more than once. value stays as it is when the option is absent.
 bool takeOption(QStringList &args, const QString &option, QString &value);
+// Takes a flag out of the arguments; true when it was there.
+inline bool takeFlag(QStringList &args, const QString &flag)
+{
+    return args.removeAll(flag) > 0;
+}
 
 } // namespace hxv5::cli

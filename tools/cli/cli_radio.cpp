@@ -86,12 +86,6 @@ bool run(Session &session, const std::function<void()> &start)
     return completed;
 }
 
-// Takes a flag out of the arguments; true when it was there.
-bool takeFlag(QStringList &args, const QString &flag)
-{
-    return args.removeAll(flag) > 0;
-}
-
 } // namespace
 
 int readRadio(const QStringList &args)

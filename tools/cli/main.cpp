@@ -21,6 +21,13 @@ void usage(FILE *to = stderr)
            "       hxv5-cli import-csv IN.csv OUT.TV5 [--onto BASE.TV5] [--format hxv5|chirp]\n"
            "       hxv5-cli report IN.TV5\n"
            "       hxv5-cli diff A.TV5 B.TV5\n"
+           "       hxv5-cli sort IN.TV5 OUT.TV5 --by frequency|notes|tone [--descending] "
+           "[--channels LIST]\n"
+           "       hxv5-cli set IN.TV5 OUT.TV5 --channels LIST [--mode M] [--step S] "
+           "[--tone-mode T]\n"
+           "                [--tx-tone HZ] [--rx-tone HZ] [--shift S] [--offset MHZ] "
+           "[--enable on|off]\n"
+           "                [--notes TEXT] [--auto-mode-step]\n"
            "       hxv5-cli ports\n"
            "       hxv5-cli --help | --version\n";
 }
@@ -59,6 +66,8 @@ int main(int argc, char *argv[])
         {QStringLiteral("import-csv"), hxv5::cli::importCsv},
         {QStringLiteral("report"), hxv5::cli::report},
         {QStringLiteral("diff"), hxv5::cli::diff},
+        {QStringLiteral("sort"), hxv5::cli::sort},
+        {QStringLiteral("set"), hxv5::cli::set},
         {QStringLiteral("ports"), hxv5::cli::ports},
     };
     const QStringList args = QCoreApplication::arguments().mid(1);

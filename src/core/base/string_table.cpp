@@ -58,6 +58,8 @@ constexpr Entry kEntries[] = {
     {1243, "Copy(&C)", "コピー(&C)"},
     {1244, "Paste(&P)", "貼り付け(&P)"},
     {1245, "Help Contents(&C)", "ﾍﾙﾌﾟの内容(&C)"},
+    {1260, "Edit Selected Channels(&E)...", "選択したﾁｬﾝﾈﾙを編集(&E)..."},
+    {1261, "Sort Channels(&S)...", "ﾁｬﾝﾈﾙを並べ替え(&S)..."},
     // Each language is offered under its own name, whichever is in use.
     {1250, "Language(&L)", "言語(&L)"},
     {1251, "English", "English"},

@@ -93,6 +93,13 @@ public:
     // After an export that wrote some channels otherwise than the tables hold them (the CHIRP
     // format has no column for them): one line per channel and what was written instead.
     virtual void showExportReport(const QStringList &lines) { (void)lines; }
+    // After "Edit Selected Channels" left values on some channels as they were: the summary
+    // ("20 channels changed.") and each value refused with the channels that kept their own.
+    virtual void showEditReport(const QString &summary, const QStringList &lines)
+    {
+        (void)summary;
+        (void)lines;
+    }
     // The same after a paste of rows that skipped rows or stored none; as an import's report by
     // default.
     virtual void showPasteReport(const CsvImportReport &report) { showImportReport(report); }

@@ -1,5 +1,7 @@
 #include "editing/auto_mode_step.h"
 
+#include <algorithm>
+
 namespace hxv5 {
 
 namespace {
@@ -63,19 +65,26 @@ ModeStep autoModeStepForBand(int vfoRow, int model)
     return rangeChoice(vfoRow, false, model);
 }
 
-bool memoryFrequencyValid(double f, int model)
+QList<FrequencyRange> memoryRanges(int model)
 {
-    auto in = [f](double lo, double hi) { return f >= lo && f <= hi; };
     switch (model) {
     case 0:
-        return in(0.531, 9.995) || in(76.1, 89.995) || in(108, 169.995) || in(380, 469.995);
+        return {{0.531, 9.995}, {76.1, 89.995}, {108, 169.995}, {380, 469.995}};
     case 4:
-        return in(88.1, 173.995) || in(380, 511.995);
+        return {{88.1, 173.995}, {380, 511.995}};
     case 5:
-        return in(87.5, 107.995) || in(144, 145.995) || in(430, 439.995);
+        return {{87.5, 107.995}, {144, 145.995}, {430, 439.995}};
     default:
-        return true;
+        return {};
     }
+}
+
+bool memoryFrequencyValid(double f, int model)
+{
+    const QList<FrequencyRange> ranges = memoryRanges(model);
+    return ranges.isEmpty() || std::any_of(ranges.cbegin(), ranges.cend(), [f](const auto &r) {
+               return f >= r.lower && f <= r.upper;
+           });
 }
 
 } // namespace hxv5

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 namespace hxv5 {
 
 // The mode and tuning step that "Auto Mode and Step" chooses.
@@ -16,6 +18,17 @@ ModeStep autoModeStepForFrequency(double mhz, int model);
 
 // For a VFO band, by its row 0..6 (AM .. H-UHF).
 ModeStep autoModeStepForBand(int vfoRow, int model);
+
+// A range of frequencies in MHz, both ends included.
+struct FrequencyRange
+{
+    double lower;
+    double upper;
+};
+
+// The ranges a model variant can hold as memory channels; none for variants 1 to 3, which have
+// no band plan.
+QList<FrequencyRange> memoryRanges(int model);
 
 // Whether a model variant can hold a memory channel on this frequency (bounds included).
 // Variants 1 to 3 have no band plan and take every value.

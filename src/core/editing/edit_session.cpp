@@ -167,11 +167,19 @@ double EditSession::readNumber(const QString &text)
     return ok ? value : 0.0;
 }
 
+bool EditSession::frequencyAllowed(double f) const
+{
+    if (m_kind == Kind::Memory)
+        return memoryFrequencyValid(f, m_model);
+    const BandPlanEntry plan = bandPlan(m_model, m_row + 1);
+    return f >= plan.lower && f <= plan.upper;
+}
+
 void EditSession::frequencyLostFocus()
 {
     const double f = readNumber(frequencyText);
     if (m_kind == Kind::Memory) {
-        if (!memoryFrequencyValid(f, m_model)) {
+        if (!frequencyAllowed(f)) {
             frequencyText =
                 m_stored.holdsChannel() ? m_stored.text[kColFrequency] : newSlotFrequency();
             return;
@@ -179,8 +187,7 @@ void EditSession::frequencyLostFocus()
         frequencyText = formatMHz(f);
         return;
     }
-    const BandPlanEntry plan = bandPlan(m_model, m_row + 1);
-    if (f < plan.lower || f > plan.upper)
+    if (!frequencyAllowed(f))
         frequencyText = m_stored.text[kColFrequency];
     frequencyText = formatMHz(readNumber(frequencyText));
 }
@@ -190,8 +197,7 @@ void EditSession::offsetLostFocus()
     // The radio's record carries at most 99.99999 MHz: a larger offset gives way to the stored
     // one, on a memory slot as on a VFO band, so that what the field shows is what is kept. An
     // empty slot has none and takes the offset the dialog offers it.
-    const double offset = readNumber(offsetText);
-    if (offset < 0 || offset >= 100) {
+    if (!offsetAllowed(readNumber(offsetText))) {
         offsetText = m_kind == Kind::Memory && !m_stored.holdsChannel()
                          ? newSlotOffset()
                          : m_stored.text[kColShiftFreq];
@@ -236,35 +242,51 @@ bool EditSession::accept(EditTarget &document)
     });
 }
 
-void EditSession::writeBack(EditTarget &document)
+QString EditSession::optionText(int column, int option)
 {
-    frequencyLostFocus();
-    offsetLostFocus();
-    TableRow row =
-        m_kind == Kind::Memory ? document.channels().row(m_row) : document.vfo().row(m_row);
+    switch (column) {
+    case kColMode:
+        return modeText(option);
+    case kColStep:
+        return stepText(option);
+    case kColTone:
+        // The dialog's own word for reverse tone; the decoder writes "Rev".
+        return option == 3 ? QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "Rev."))
+                           : toneModeText(option);
+    case kColTxTone:
+    case kColRxTone:
+        return toneText(option);
+    case kColShift:
+        return shiftText(option);
+    default:
+        return {};
+    }
+}
+
+TableRow EditSession::rowFromFields(TableRow row) const
+{
     const double frequency = readNumber(frequencyText);
     row.number[kColFrequency] = frequency;
     row.text[kColFrequency] = formatMHz(frequency);
-    row.number[kColMode] = mode;
-    row.text[kColMode] = modeText(mode);
-    row.number[kColStep] = step;
-    row.text[kColStep] = stepText(step);
-    row.number[kColTone] = toneMode;
-    // The dialog's own word for reverse tone; the decoder writes "Rev".
-    row.text[kColTone] = toneMode == 3
-                             ? QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "Rev."))
-                             : toneModeText(toneMode);
-    row.number[kColTxTone] = txTone;
-    row.text[kColTxTone] = toneText(txTone);
-    row.number[kColRxTone] = rxTone;
-    row.text[kColRxTone] = toneText(rxTone);
-    row.number[kColShift] = shift;
-    row.text[kColShift] = shiftText(shift);
+    const int options[] = {mode, step, toneMode, txTone, rxTone, shift};
+    for (int column = kColMode; column <= kColShift; ++column) {
+        const int option = options[column - kColMode];
+        row.number[static_cast<size_t>(column)] = option;
+        row.text[static_cast<size_t>(column)] = optionText(column, option);
+    }
     const double offset = readNumber(offsetText);
     row.number[kColShiftFreq] = offset;
     row.text[kColShiftFreq] = formatMHz(offset);
     row.text[kColNotes] = noteText;
+    return row;
+}
 
+void EditSession::writeBack(EditTarget &document)
+{
+    frequencyLostFocus();
+    offsetLostFocus();
+    const TableRow row = rowFromFields(m_kind == Kind::Memory ? document.channels().row(m_row)
+                                                              : document.vfo().row(m_row));
     document.setChanged(true);
     if (m_kind == Kind::Memory)
         document.channels().setSlot(m_row, row, enableChecked);

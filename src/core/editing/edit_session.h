@@ -23,6 +23,10 @@ public:
     enum class Kind { Memory, Vfo };
     static constexpr int kModeCount = 3;
     static constexpr int kStepOptionCount = 14;
+    // How many characters the user may type into the frequency, offset and notes fields.
+    static constexpr int kFrequencyLength = 9;
+    static constexpr int kOffsetLength = 8;
+    static constexpr int kNoteLength = 30;
 
     // Opens the session for a slot (0..212). Refused (false) while a transfer runs.
     bool openSlot(const EditTarget &document, int slot);
@@ -66,6 +70,9 @@ public:
     // by the stored one, and the field is written in its fixed format.
     void frequencyLostFocus();
     void offsetLostFocus();
+    // The rules behind both checks: whether a value typed into the field may be kept.
+    bool frequencyAllowed(double mhz) const;
+    static bool offsetAllowed(double mhz) { return mhz >= 0 && mhz < 100; }
 
     // "Auto Mode and Step": ticking chooses the mode and step once and locks both groups;
     // unticking unlocks them as the opening did and keeps the selections.
@@ -76,6 +83,13 @@ public:
     bool accept(EditTarget &document);
     // The name of OK's step in the history: "Edit Channel 12", "Edit P0A", "Edit VFO AM".
     QString historyText() const;
+
+    // What a cell of a list column shows for an option: the mode, step, tone-mode ("Rev." for
+    // reverse, the dialog's own word), tone and shift texts.
+    static QString optionText(int column, int option);
+
+    // The row OK writes: base with the nine columns taken from the fields as they stand.
+    TableRow rowFromFields(TableRow base) const;
 
     // A field's text read as a number: blanks skipped, leading digits and one point; anything
     // else ends it, and an empty text reads as 0.

@@ -205,6 +205,9 @@ constexpr CommandItem kCommands[] = {
         .withStandardKey(QKeySequence::Copy, Qt::CTRL | Qt::Key_C),
     item("mnuEdit", "mnuEditPaste", 1244, &MainWindow::mnuEditPaste_Click, Rule::Rows)
         .withStandardKey(QKeySequence::Paste, Qt::CTRL | Qt::Key_V),
+    separator("mnuEdit", "mnuEditBar2"),
+    item("mnuEdit", "mnuEditSelected", 1260, &MainWindow::mnuEditSelected_Click, Rule::Rows),
+    item("mnuEdit", "mnuEditSort", 1261, &MainWindow::mnuEditSort_Click, Rule::Rows),
 
     menu("mnuView", 1010),
     item("mnuView", "mnuViewToolbar", 1011, &MainWindow::mnuViewToolbar_Click, Rule::Always)

@@ -18,9 +18,12 @@
 #include "base/reference_tables.h"
 #include "base/shown_text.h"
 #include "document/document.h"
+#include "editing/bulk_edit_dialog.h"
 #include "editing/channel_grid.h"
 #include "editing/channel_list_panel.h"
 #include "editing/edit_dialog.h"
+#include "editing/grid_cell_editor.h"
+#include "editing/sort_dialog.h"
 #include "editing/vfo_grid.h"
 #include "files/csv_exchange.h"
 #include "files/file_commands.h"
@@ -121,6 +124,10 @@ void MainWindow::connectParts()
     connect(m_panels->channelGrid(), &ChannelGrid::slotActivated, this, &MainWindow::editSlot);
     connect(m_panels->listPanel(), &ChannelListPanel::notice, m_statusBar,
             &MainStatusBar::showNotice);
+    for (RowGrid *grid : {static_cast<RowGrid *>(m_panels->channelGrid()),
+                          static_cast<RowGrid *>(m_panels->vfoGrid())})
+        connect(grid->cellEditor(), &GridCellEditor::notice, m_statusBar,
+                &MainStatusBar::showNotice);
     connect(m_transferWiring, &TransferWiring::runningStateChanged, this,
             &MainWindow::updateCommandStates);
     connect(m_document, &Document::busyChanged, this, &MainWindow::updateCommandStates);
@@ -395,6 +402,43 @@ void MainWindow::mnuEditPaste_Click()
     const bool pasted = m_panels->listPanel()->pasteRows(report);
     if (!report.skipped.isEmpty() || (!pasted && report.taken == 0 && !m_document->isBusy()))
         m_interaction->showPasteReport(report);
+}
+
+void MainWindow::mnuEditSelected_Click()
+{
+    if (selectedTab() != kTabMemory || m_document->isBusy())
+        return;
+    const ChannelGrid &grid = *m_panels->channelGrid();
+    const QList<int> slots = grid.selectedSlots();
+    BulkEditDialog dialog(*m_document, slots, grid.currentSlot(), this);
+    runModal(dialog);
+    if (dialog.result() != QDialog::Accepted)
+        return;
+    BulkEditReport report;
+    editChannels(*m_document, slots, dialog.edit(), report);
+    if (report.left.isEmpty())
+        m_statusBar->showNotice(bulkEditSummary(report));
+    else
+        m_interaction->showEditReport(bulkEditSummary(report), report.left);
+}
+
+void MainWindow::mnuEditSort_Click()
+{
+    if (selectedTab() != kTabMemory || m_document->isBusy())
+        return;
+    // Several selected rows are sorted among themselves; otherwise all memory channels are.
+    QList<int> slots = m_panels->channelGrid()->selectedSlots();
+    const qsizetype selected = slots.size() > 1 ? slots.size() : 0;
+    if (selected == 0) {
+        slots.clear();
+        for (int slot = 0; slot < kChannelCount; ++slot)
+            slots.append(slot);
+    }
+    SortDialog dialog(selected, this);
+    runModal(dialog);
+    if (dialog.result() == QDialog::Accepted &&
+        !sortChannels(*m_document, slots, dialog.key(), dialog.descending()))
+        m_statusBar->showNotice(tr("The channels were in that order already."));
 }
 
 void MainWindow::mnuHelpContents_Click()

@@ -114,6 +114,9 @@ public Q_SLOTS:
     void mnuEditCut_Click();
     void mnuEditCopy_Click();
     void mnuEditPaste_Click();
+    // Edit Selected Channels and Sort Channels, on the channel grid's selected rows.
+    void mnuEditSelected_Click();
+    void mnuEditSort_Click();
     void mnuHelpContents_Click();
     void mnuViewToolbar_Click();
     void mnuStatusBar_Click();

@@ -189,6 +189,14 @@ void WidgetInteraction::showRowsReport(const QString &title, const QString &summ
     box.exec();
 }
 
+void WidgetInteraction::showEditReport(const QString &summary, const QStringList &lines)
+{
+    QMessageBox box(QMessageBox::Warning, tr("Edit Selected Channels"), summary, QMessageBox::Ok,
+                    m_owner);
+    box.setInformativeText(lines.join(QLatin1Char('\n')));
+    box.exec();
+}
+
 void WidgetInteraction::showExportReport(const QStringList &lines)
 {
     QMessageBox box(

@@ -31,6 +31,7 @@ public:
     QString chooseCsvSaveFile(CsvFormat &format) override;
     void showExportReport(const QStringList &lines) override;
     void showPasteReport(const CsvImportReport &report) override;
+    void showEditReport(const QString &summary, const QStringList &lines) override;
 
 private:
     // A save chooser set up by setUpSaveChooser; selectedFilter, when given, receives the entry

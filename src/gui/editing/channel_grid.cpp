@@ -2,6 +2,7 @@
 
 #include "document/document.h"
 #include "editing/channel_table_model.h"
+#include "editing/grid_cell_editor.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -24,8 +25,9 @@ RowGrid::ColumnTwips channelColumnTwips()
 } // namespace
 
 ChannelGrid::ChannelGrid(Document &document, QWidget *parent)
-    : RowGrid(new ChannelTableModel(document.channels()), channelColumnTwips(), kVisibleRows,
-              parent)
+    : RowGrid(new ChannelTableModel(document.channels()),
+              new GridCellEditor(document, EditSession::Kind::Memory), channelColumnTwips(),
+              kVisibleRows, parent)
 {
     setObjectName(QStringLiteral("MSFlexGrid1"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -3,6 +3,7 @@
 #include "base/reference_tables.h"
 #include "base/shown_text.h"
 #include "document/document.h"
+#include "editing/field_limit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,59 +16,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QValidator>
 
 #include <algorithm>
 
 namespace hxv5 {
-
-// Holds what the user types into a field to the field's length and, for the number fields, to
-// digits and one point. A longer text the dialog puts there itself (a note or frequency read from
-// a file, a formatted value) is shown and kept whole: while the field is that long, typing may
-// replace characters but not add any, and each character the user removes lowers the bound until
-// it is the field's length again.
-class FieldLimit : public QValidator
-{
-public:
-    FieldLimit(QLineEdit *field, int length, const QString &pattern = QString())
-        : QValidator(field), m_field(field), m_length(length), m_bound(length),
-          m_pattern(pattern.isEmpty()
-                        ? QRegularExpression()
-                        : QRegularExpression(QRegularExpression::anchoredPattern(pattern)))
-    {
-        field->setValidator(this);
-        connect(field, &QLineEdit::textChanged, this, &FieldLimit::follow);
-    }
-
-    // Puts a text of the dialog's own into the field, however long.
-    void show(const QString &text)
-    {
-        // The bound must admit the text before the field validates it: a field whose text the
-        // validator refused stops refusing what is typed next.
-        follow(text);
-        m_field->setText(text);
-    }
-
-    State validate(QString &input, int &) const override
-    {
-        if (input.size() > m_bound)
-            return Invalid;
-        if (!m_pattern.pattern().isEmpty() && !m_pattern.match(input).hasMatch())
-            return Invalid;
-        return Acceptable;
-    }
-
-private:
-    void follow(const QString &text) { m_bound = std::max<qsizetype>(m_length, text.size()); }
-
-    QLineEdit *m_field;
-    qsizetype m_length;
-    qsizetype m_bound;
-    QRegularExpression m_pattern;
-};
 
 namespace {
 
@@ -160,10 +114,7 @@ QLineEdit *numberField(const QString &name, int length, FieldLimit *&limit, QWid
 {
     auto *field = new QLineEdit(parent);
     field->setObjectName(name);
-    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Typed keys pass the dialog's keystroke filter; the limit keeps pasted text to the same
-    // digits and one point.
-    limit = new FieldLimit(field, length, QStringLiteral("[0-9]*\\.?[0-9]*"));
+    limit = FieldLimit::numberField(field, length);
     return field;
 }
 
@@ -193,7 +144,8 @@ void EditDialog::buildControls()
     top->addLayout(heading);
 
     auto *fields = new QGridLayout;
-    m_txtFreq = numberField(QStringLiteral("txtFreq"), 9, m_freqLimit, this);
+    m_txtFreq =
+        numberField(QStringLiteral("txtFreq"), EditSession::kFrequencyLength, m_freqLimit, this);
     m_lblMHz = label(QStringLiteral("lblMHz"), QString(), this);
     fields->addWidget(label(QStringLiteral("Label1"), tr("Frequency"), this), 0, 0);
     fields->addWidget(m_txtFreq, 0, 1);
@@ -201,7 +153,7 @@ void EditDialog::buildControls()
     fields->addWidget(m_lblMHz, 0, 3);
     m_txtNote = new QLineEdit(this);
     m_txtNote->setObjectName(QStringLiteral("txtNote"));
-    m_noteLimit = new FieldLimit(m_txtNote, 30);
+    m_noteLimit = new FieldLimit(m_txtNote, EditSession::kNoteLength);
     fields->addWidget(label(QStringLiteral("Label3"), tr("Note"), this), 1, 0);
     fields->addWidget(m_txtNote, 1, 1, 1, 3);
     top->addLayout(fields);
@@ -255,7 +207,8 @@ void EditDialog::buildControls()
     m_opbSift = optionFrame(shiftFrame, QStringLiteral("opbSift"),
                             {tr("None"), QStringLiteral("+"), QStringLiteral("-"), tr("Split")}, 4);
     auto *shiftGrid = static_cast<QGridLayout *>(shiftFrame->layout());
-    m_txtShift = numberField(QStringLiteral("txtShift"), 8, m_shiftLimit, shiftFrame);
+    m_txtShift = numberField(QStringLiteral("txtShift"), EditSession::kOffsetLength, m_shiftLimit,
+                             shiftFrame);
     auto *offset = new QHBoxLayout;
     offset->addWidget(label(QStringLiteral("Label6"), tr("Offset Frequency"), shiftFrame));
     offset->addWidget(m_txtShift);
@@ -416,11 +369,7 @@ bool EditDialog::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_txtFreq || watched == m_txtShift) {
         auto *field = static_cast<QLineEdit *>(watched);
         if (event->type() == QEvent::KeyPress) {
-            const QString text = static_cast<QKeyEvent *>(event)->text();
-            // Keys that type a character pass the filter or are dropped; navigation and editing
-            // keys without a character (arrows, Delete, Home) work as usual.
-            if (text.size() == 1 && text.at(0).isPrint() &&
-                !EditSession::acceptKey(field->text(), text.at(0)))
+            if (FieldLimit::dropsKey(*field, *static_cast<QKeyEvent *>(event)))
                 return true;
         } else if (event->type() == QEvent::FocusOut) {
             if (field == m_txtFreq)

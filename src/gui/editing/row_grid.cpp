@@ -1,7 +1,7 @@
 #include "editing/row_grid.h"
 
 #include "editing/channel_table.h"
-#include "editing/row_style_delegate.h"
+#include "editing/grid_cell_editor.h"
 #include "editing/row_table_model.h"
 
 #include <QEvent>
@@ -18,17 +18,20 @@ constexpr double kTwipsPerInch = 1440.0;
 constexpr double kGridPointSize = 6.75;
 } // namespace
 
-RowGrid::RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRows, QWidget *parent)
-    : QTableView(parent), m_model(model), m_rowStyle(new RowStyleDelegate(this)), m_widths(widths),
+RowGrid::RowGrid(RowTableModel *model, GridCellEditor *cellEditor, const ColumnTwips &widths,
+                 int visibleRows, QWidget *parent)
+    : QTableView(parent), m_model(model), m_cellEditor(cellEditor), m_widths(widths),
       m_visibleRows(visibleRows)
 {
     m_model->setParent(this);
+    m_cellEditor->setParent(this);
     setModel(m_model);
-    setItemDelegate(m_rowStyle);
+    setItemDelegate(m_cellEditor);
     setFont(gridFont());
 
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Enter, F2 and a double click open the edit dialog; typing edits the current cell.
+    setEditTriggers(QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
     setCornerButtonEnabled(false);
     // The grid starts exactly as wide as its columns; it scrolls vertically when it shows fewer
@@ -59,8 +62,13 @@ RowGrid::RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRow
             [this](int row) { rowDoubleClicked(row); });
 
     layOut();
-    m_rowStyle->setNotesFont(notesFont());
+    m_cellEditor->setNotesFont(notesFont());
     selectDataRow(0);
+}
+
+RowStyleDelegate *RowGrid::rowStyle() const
+{
+    return m_cellEditor;
 }
 
 QFont RowGrid::gridFont()
@@ -160,7 +168,8 @@ void RowGrid::selectDataRow(int row, bool bringIntoView)
 {
     if (row < 0 || row >= m_model->rowCount())
         return;
-    const QModelIndex index = m_model->index(row, 0);
+    const QModelIndex current = currentIndex();
+    const QModelIndex index = m_model->index(row, current.isValid() ? current.column() : 0);
     // A new current index scrolls the view to it on its own; that must not happen when the row
     // is only selected again.
     const bool autoScrolling = hasAutoScroll();
@@ -174,7 +183,7 @@ void RowGrid::selectDataRow(int row, bool bringIntoView)
 
 void RowGrid::applyNotesFont()
 {
-    m_rowStyle->setNotesFont(notesFont());
+    m_cellEditor->setNotesFont(notesFont());
     viewport()->update();
     selectDataRow(0);
 }

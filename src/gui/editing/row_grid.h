@@ -6,6 +6,7 @@
 
 namespace hxv5 {
 
+class GridCellEditor;
 class RowStyleDelegate;
 class RowTableModel;
 
@@ -14,7 +15,7 @@ class RowTableModel;
 // wide as the twips list says (on this screen) at first, at least a fixed number of visible rows
 // (the grid grows with the window, and the columns can be widened by their headings), and a
 // current row that is always selected across the nine data columns. Enter, Return and F2 open the
-// current row as a double click does.
+// current row as a double click does; a key typed on the current cell edits it in place.
 class RowGrid : public QTableView
 {
     Q_OBJECT
@@ -23,7 +24,8 @@ public:
     using ColumnTwips = std::array<int, 10>;
 
     RowTableModel *rowModel() const { return m_model; }
-    RowStyleDelegate *rowStyle() const { return m_rowStyle; }
+    RowStyleDelegate *rowStyle() const;
+    GridCellEditor *cellEditor() const { return m_cellEditor; }
     int visibleRowCount() const { return m_visibleRows; }
     // How many whole rows the grid shows now, at least visibleRowCount.
     int shownRowCount() const;
@@ -40,11 +42,13 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    RowGrid(RowTableModel *model, const ColumnTwips &widths, int visibleRows, QWidget *parent);
+    RowGrid(RowTableModel *model, GridCellEditor *cellEditor, const ColumnTwips &widths,
+            int visibleRows, QWidget *parent);
 
     int currentDataRow() const;
     // Makes a row current and selects it across the data columns, scrolled into view unless
-    // bringIntoView is false: then the view stays where the user left it.
+    // bringIntoView is false: then the view stays where the user left it. The current column
+    // stays, so that typing edits the cell the user chose.
     void selectDataRow(int row, bool bringIntoView = true);
     // The Notes cells of every row take the Notes font; row 0 becomes current.
     void applyNotesFont();
@@ -58,7 +62,7 @@ private:
     void layOut();
 
     RowTableModel *m_model;
-    RowStyleDelegate *m_rowStyle;
+    GridCellEditor *m_cellEditor;
     ColumnTwips m_widths;
     int m_visibleRows;
     int m_rowHeight = 0;

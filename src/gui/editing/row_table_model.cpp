@@ -87,10 +87,12 @@ QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int
 
 Qt::ItemFlags RowTableModel::flags(const QModelIndex &index) const
 {
-    // Cells are changed through the edit dialog and the list operations, never in place.
+    // A cell is edited in place through the grid's cell editor, which hands the value to the
+    // core; the model itself takes no data. A band drawn as "-" is not edited.
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    return rowHidden(index.row()) ? flags : flags | Qt::ItemIsEditable;
 }
 
 QHash<int, QByteArray> RowTableModel::roleNames() const

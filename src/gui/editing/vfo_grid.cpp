@@ -1,12 +1,14 @@
 #include "editing/vfo_grid.h"
 
 #include "document/document.h"
+#include "editing/grid_cell_editor.h"
 #include "editing/vfo_table_model.h"
 
 namespace hxv5 {
 
 VfoGrid::VfoGrid(Document &document, QWidget *parent)
-    : RowGrid(new VfoTableModel(document), columnWidths(), kVfoRowCount, parent)
+    : RowGrid(new VfoTableModel(document), new GridCellEditor(document, EditSession::Kind::Vfo),
+              columnWidths(), kVfoRowCount, parent)
 {
     setObjectName(QStringLiteral("MSFlexGrid2"));
     setSelectionMode(QAbstractItemView::SingleSelection);

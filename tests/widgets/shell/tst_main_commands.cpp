@@ -38,6 +38,14 @@ const QStringList kLockedWhileBusy = {
     "mnuWrAll",        "mnuWrMem",          "mnuWrSet",
     "tbToolBar_New",   "tbToolBar_Open",    "tbToolBar_Save"};
 
+// The same with Edit Selected Channels and Sort Channels, in order.
+QStringList lockedWhileBusy()
+{
+    QStringList names = kLockedWhileBusy + QStringList{"mnuEditSelected", "mnuEditSort"};
+    names.sort();
+    return names;
+}
+
 // With nothing to undo or redo, and the rows' commands only on "Memorys".
 QStringList idleDisabled(int tab)
 {
@@ -45,7 +53,9 @@ QStringList idleDisabled(int tab)
     if (tab != 3)
         disabled << "mnuEditCopy"
                  << "mnuEditCut"
-                 << "mnuEditPaste";
+                 << "mnuEditPaste"
+                 << "mnuEditSelected"
+                 << "mnuEditSort";
     if (tab == 2)
         disabled << "mnuEditUndo";
     disabled.sort();
@@ -163,9 +173,9 @@ void TestMainCommands::commandsFollowTheirRules_data()
     QTest::newRow("Settings 1, idle") << 1 << Busy::No << idleDisabled(1);
     QTest::newRow("Settings 2, idle") << 2 << Busy::No << idleDisabled(2);
     QTest::newRow("Memory, idle") << 3 << Busy::No << idleDisabled(3);
-    QTest::newRow("Settings 1, transfer") << 1 << Busy::Transfer << kLockedWhileBusy;
-    QTest::newRow("Settings 2, transfer") << 2 << Busy::Transfer << kLockedWhileBusy;
-    QTest::newRow("Memory, list operation") << 3 << Busy::ListOperation << kLockedWhileBusy;
+    QTest::newRow("Settings 1, transfer") << 1 << Busy::Transfer << lockedWhileBusy();
+    QTest::newRow("Settings 2, transfer") << 2 << Busy::Transfer << lockedWhileBusy();
+    QTest::newRow("Memory, list operation") << 3 << Busy::ListOperation << lockedWhileBusy();
 }
 
 void TestMainCommands::commandsFollowTheirRules()

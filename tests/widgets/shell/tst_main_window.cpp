@@ -315,7 +315,8 @@ void TestMainWindow::startUpState()
         editMenu << item->objectName();
     QCOMPARE(editMenu,
              (QStringList{"mnuEditUndo", "mnuEditBar0", "mnuEditUndoStep", "mnuEditRedoStep",
-                          "mnuEditBar1", "mnuEditCut", "mnuEditCopy", "mnuEditPaste"}));
+                          "mnuEditBar1", "mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditBar2",
+                          "mnuEditSelected", "mnuEditSort"}));
     QStringList helpMenu;
     for (const QAction *item : child<QMenu>("mnuHelp")->actions())
         helpMenu << item->objectName();

@@ -7,12 +7,17 @@
 #include "test_window.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
@@ -46,6 +51,8 @@ private Q_SLOTS:
     void gridsGrowWithTheWindow();
     void pasteReportsSkippedRows_data();
     void pasteReportsSkippedRows();
+    void repeaterTypedIntoTheGrid();
+    void editSelectedChannelsAndSort();
 
 private:
     QAction *action(const char *name) const
@@ -318,6 +325,100 @@ void TestMainWindowEditing::pasteReportsSkippedRows()
     if (steps > 0)
         QCOMPARE(m_window->document().channels().text(20, kColFrequency),
                  QStringLiteral("145.10000"));
+}
+
+// One 2 m repeater typed into the grid with the keyboard alone, after one click on its row: each
+// key goes to the widget that holds the focus, as the user's would, and the walk counts them.
+void TestMainWindowEditing::repeaterTypedIntoTheGrid()
+{
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_window->selectTab(3);
+    auto *grid = m_window->findChild<ChannelGrid *>();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(10, kColFrequency)).center());
+    int keys = 0;
+    const auto type = [&](const QString &text) {
+        for (const QChar c : text)
+            QTest::keyClick(m_window->focusWidget(), c.toLatin1());
+        keys += static_cast<int>(text.size());
+    };
+    const auto press = [&](Qt::Key key, int times = 1) {
+        for (int i = 0; i < times; ++i, ++keys)
+            QTest::keyClick(m_window->focusWidget(), key);
+        QCoreApplication::processEvents(); // Return commits the cell once the editor is done
+    };
+    type(QStringLiteral("147.255")); // mode and step follow the frequency
+    press(Qt::Key_Tab, 3);
+    type(QStringLiteral("T")); // tone mode "Tone"
+    press(Qt::Key_Tab);
+    type(QStringLiteral("88")); // transmit tone 88.5 Hz
+    press(Qt::Key_Tab, 2);
+    type(QStringLiteral("+"));
+    press(Qt::Key_Tab, 2); // the offset stays at .60000
+    type(QStringLiteral("Club"));
+    press(Qt::Key_Return);
+    const ChannelTable &channels = m_window->document().channels();
+    const auto texts = [&channels](int slot) {
+        const TableRow &row = channels.row(slot);
+        return QStringList(row.text.cbegin(), row.text.cend()).join(QLatin1Char('|'));
+    };
+    QCOMPARE(texts(10), QStringLiteral("147.25500|FM|20KHz|Tone|88.5Hz|88.5Hz|+Shift|.60000|Club"));
+    QCOMPARE(m_window->document().EncodeChannelRecord(10),
+             QStringLiteral("014725500000070108080100600000FF"));
+    // The edit dialog takes 26 keys for the same channel after the same click: Return, the
+    // frequency, Tab, the note, four Tabs, Right for "Tone", Tab, "88", three Tabs, Right for
+    // "+Shift", Return.
+    qInfo("%d keystrokes and 1 click", keys);
+    QCOMPARE(keys, 24);
+
+    // Typing edits the cell chosen with the mouse; a cell passed over changes nothing, not even
+    // an empty slot; a refused value leaves the cell as it was and the status bar says why.
+    const auto typeOn = [&](int slot, int column, const QString &text) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(slot, column)).center());
+        type(text);
+        press(Qt::Key_Return);
+    };
+    typeOn(11, kColMode, QStringLiteral("A"));
+    QCOMPARE(texts(11), QStringLiteral("145.00000|AM|20KHz|None|88.5Hz|88.5Hz|None|.60000|"));
+    typeOn(12, kColMode, QStringLiteral("F"));
+    QVERIFY(channels.row(12).isEmpty());
+    typeOn(10, kColFrequency, QStringLiteral(".300")); // the point is dropped: the field has one
+    QCOMPARE(channels.text(10, kColFrequency), QStringLiteral("147.25500"));
+    QVERIFY(m_window->statusBar()->currentMessage().startsWith(
+        QLatin1String("300.00000 MHz is outside what the HX-V5 D holds")));
+}
+
+// Edit Selected Channels and Sort Channels through the menu, each one step of the history.
+void TestMainWindowEditing::editSelectedChannelsAndSort()
+{
+    m_window = openTestWindow(*m_radio, *m_user, Language::English, [](QDialog &dialog) {
+        for (auto *tick :
+             dialog.findChildren<QCheckBox *>(QRegularExpression("chk(Tone|Offset|Des)")))
+            tick->setChecked(true);
+        if (auto *tone = dialog.findChild<QComboBox *>(QStringLiteral("cbbTone")))
+            tone->setCurrentIndex(2);
+        if (auto *offset = dialog.findChild<QLineEdit *>(QStringLiteral("txtShift")))
+            offset->setText(QStringLiteral("200"));
+        dialog.accept();
+    });
+    m_window->selectTab(3);
+    Document &doc = m_window->document();
+    doc.DecodeChannelRecord(u"014600000000070008080000000000FF", 1);
+    doc.DecodeChannelRecord(u"014700000000070008080000000000FF", 2);
+    m_window->findChild<ChannelGrid *>()->selectSlots({0, 1, 2}, 2);
+    action("mnuEditSelected")->trigger();
+    QCOMPARE(doc.channels().text(1, kColTone), QStringLiteral("TSQ"));
+    QCOMPARE(m_user->editReports,
+             (QStringList{"2 channels changed, 1 empty slot passed over.",
+                          "An offset must be below 100 MHz: the radio holds at most 99.99999: left "
+                          "as it was on channels 1, 2"}));
+    action("mnuEditSort")->trigger();
+    QCOMPARE(doc.channels().text(0, kColFrequency), QStringLiteral("147.00000"));
+    QCOMPARE(doc.channels().text(1, kColFrequency), QStringLiteral("146.00000"));
+    QCOMPARE(doc.history().count(), 2);
 }
 
 QTEST_MAIN(TestMainWindowEditing)
