@@ -2,6 +2,8 @@
 #include "app/splash_window.h"
 #include "app/translations.h"
 #include "document/document.h"
+#include "editing/channel_grid.h"
+#include "editing/grid_cell_editor.h"
 #include "fake_radio.h"
 #include "files/clone_file.h"
 #include "image/channel_codec.h"
@@ -11,6 +13,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDockWidget>
@@ -24,6 +27,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -142,6 +146,8 @@ struct Walk
                     add(w, tabs->tabToolTip(i));
                 }
             }
+            if (auto *bar = qobject_cast<QStatusBar *>(w))
+                add(w, bar->currentMessage());
             for (const QAction *action : w->actions()) {
                 add(action, action->text());
                 add(action, action->toolTip());
@@ -298,6 +304,45 @@ const Scene kScenes[] = {
          QGuiApplication::clipboard()->setText(QStringLiteral("145.5\tXM\n"));
          w.mnuEditPaste_Click();
      }},
+    {"grid cell editor and its refusal",
+     [](MainWindow &w, auto &, Walk &walk) {
+         w.selectTab(3);
+         auto *grid = w.findChild<ChannelGrid *>();
+         GridCellEditor *editor = grid->cellEditor();
+         grid->edit(grid->model()->index(1, kColShift));
+         auto *shifts = grid->findChild<QComboBox *>(QStringLiteral("cellList"));
+         QVERIFY(shifts);
+         walk.walk(shifts);
+         Q_EMIT editor->closeEditor(shifts, QAbstractItemDelegate::RevertModelCache);
+         grid->edit(grid->model()->index(1, kColFrequency));
+         auto *field = grid->findChild<QLineEdit *>(QStringLiteral("txtFreq"));
+         QVERIFY(field);
+         field->setText(QStringLiteral("0"));
+         Q_EMIT editor->commitData(field); // refused in the status bar
+     }},
+    {"edit selected channels and its report",
+     [](MainWindow &w, auto &, auto &) {
+         w.selectTab(3);
+         w.findChild<ChannelGrid *>()->selectSlots({0, 1}, 1);
+         w.mnuEditSelected_Click();
+     },
+     [](QWidget &window) {
+         // An offset the radio cannot hold is refused on the channel and reported.
+         if (auto *offset = window.findChild<QCheckBox *>(QStringLiteral("chkOffset"))) {
+             offset->setChecked(true);
+             window.findChild<QLineEdit *>(QStringLiteral("txtShift"))->setText("150");
+             static_cast<QDialog &>(window).accept();
+             return;
+         }
+         reject(window);
+     }},
+    {"sort channels",
+     [](MainWindow &w, auto &, auto &) {
+         w.selectTab(3);
+         w.mnuEditSort_Click();
+         w.mnuEditSort_Click(); // in that order already, says the status bar
+     },
+     [](QWidget &window) { static_cast<QDialog &>(window).accept(); }},
     {"port error",
      [](MainWindow &w, FakeRadio &radio, auto &) {
          radio.openFails = true;
