@@ -10,31 +10,8 @@
 #include "link/transfers.h"
 #include "test_home.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDockWidget>
-#include <QFile>
-#include <QFileDialog>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPointer>
-#include <QRegularExpression>
-#include <QStatusBar>
-#include <QTabBar>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextBrowser>
-#include <QTextDocumentFragment>
-#include <QTextEdit>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 #include <memory>
@@ -53,34 +30,29 @@ const QRegularExpression kAllowed(QStringLiteral(
     "\\b(FM|AM|WFM|SW|VHF|[LH]-UHF|VFO|TSQ|OK|CSV|CHIRP|TV5|English)\\b|P ?\\d[AB]|PS-\\d[AB]|"
     "AP [LH]|A-[LH]|\\bPri\\b|\\d+Ch|\\*\\.\\w+|(^|\\s)/\\S*"));
 
-bool isJapanese(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= 0x3040 && u <= 0x30FF) || (u >= 0x4E00 && u <= 0x9FFF) ||
-           (u >= 0xFF66 && u <= 0xFF9F);
-}
+// Kana, kanji and the half-width kana of the string table.
+const QRegularExpression
+    kJapanese(QStringLiteral("[\\x{3040}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF66}-\\x{FF9F}]"));
 
 // A line a user would read as English: letters left once the allowed words are taken out and no
 // Japanese in it, or English words side by side (an untranslated part of a composed message).
 bool readsAsEnglish(QString text)
 {
     text.remove(kAllowed);
-    return (std::none_of(text.cbegin(), text.cend(), isJapanese) &&
+    return (!text.contains(kJapanese) &&
             text.contains(QRegularExpression(QStringLiteral("[A-Za-z]")))) ||
            text.contains(QRegularExpression(QStringLiteral("\\b[A-Za-z]{2,} +[A-Za-z]{2,}\\b")));
 }
 
-// The help is a document with commands and file names in it: it only has to be Japanese.
-enum class Reading { ByLine, Document };
-
 // The texts a user sees in a window: captions, labels, buttons, frames, list entries, tabs,
-// headings, table cells, tool tips and menu items, shown or not yet shown.
+// headings, table cells, tool tips, menu items and the status bar, shown or not yet shown.
 struct Walk
 {
     int seen = 0;
     QStringList english;
 
-    void add(const QObject *where, QString text, Reading reading = Reading::ByLine)
+    // The help is a document with commands and file names in it: it only has to be Japanese.
+    void add(const QObject *where, QString text, bool document = false)
     {
         if (text.trimmed().isEmpty())
             return;
@@ -89,28 +61,13 @@ struct Walk
         if (Qt::mightBeRichText(text))
             text = QTextDocumentFragment::fromHtml(text).toPlainText();
         const QStringList lines = text.split(QLatin1Char('\n'));
-        const bool english =
-            reading == Reading::Document
-                ? std::none_of(text.cbegin(), text.cend(), isJapanese)
-                : std::any_of(lines.cbegin(), lines.cend(), [](const QString &line) {
-                      // Indented lines are commands to type, as the port's advice gives them.
-                      return !line.startsWith(QLatin1String("    ")) && readsAsEnglish(line);
-                  });
-        if (english)
-            this->english << where->objectName() + QLatin1String(" [") +
-                                 where->metaObject()->className() + QLatin1String("]: ") + text;
-    }
-
-    void walkTable(QTableView *table)
-    {
-        const QAbstractItemModel *model = table->model();
-        for (int c = 0; model && c < model->columnCount(); ++c) {
-            add(table, model->headerData(c, Qt::Horizontal).toString());
-            for (int r = 0; r < model->rowCount(); ++r)
-                add(table, model->index(r, c).data().toString());
-        }
-        for (int r = 0; model && r < model->rowCount(); ++r)
-            add(table, model->headerData(r, Qt::Vertical).toString());
+        // Indented lines are commands to type, as the port's advice gives them.
+        if (document ? !text.contains(kJapanese)
+                     : std::any_of(lines.cbegin(), lines.cend(), [](const QString &line) {
+                           return !line.startsWith(QLatin1String("    ")) && readsAsEnglish(line);
+                       }))
+            english << where->objectName() + QLatin1String(" [") +
+                           where->metaObject()->className() + QLatin1String("]: ") + text;
     }
 
     void walk(QWidget *window)
@@ -118,83 +75,64 @@ struct Walk
         QList<QWidget *> widgets = window->findChildren<QWidget *>();
         widgets.prepend(window);
         for (QWidget *w : std::as_const(widgets)) {
-            add(w, w->toolTip());
-            if (w->isWindow() || qobject_cast<QDockWidget *>(w))
-                add(w, w->windowTitle());
-            if (auto *label = qobject_cast<QLabel *>(w))
-                add(w, label->text());
-            else if (auto *button = qobject_cast<QAbstractButton *>(w))
-                add(w, button->text());
-            else if (auto *frame = qobject_cast<QGroupBox *>(w))
-                add(w, frame->title());
-            else if (auto *edit = qobject_cast<QLineEdit *>(w))
-                add(w, edit->placeholderText());
-            else if (auto *help = qobject_cast<QTextBrowser *>(w))
-                add(w, help->toPlainText(), Reading::Document);
-            else if (auto *text = qobject_cast<QTextEdit *>(w))
-                add(w, text->toPlainText());
-            else if (auto *table = qobject_cast<QTableView *>(w))
-                walkTable(table);
-            if (auto *list = qobject_cast<QComboBox *>(w)) {
-                add(w, list->placeholderText());
-                for (int i = 0; i < list->count(); ++i)
-                    add(w, list->itemText(i));
-            }
-            if (auto *tabs = qobject_cast<QTabBar *>(w)) {
-                for (int i = 0; i < tabs->count(); ++i) {
-                    add(w, tabs->tabText(i));
-                    add(w, tabs->tabToolTip(i));
-                }
-            }
+            for (const char *property : {"toolTip", "windowTitle", "title", "placeholderText"})
+                add(w, w->property(property).toString());
+            // What a field or a spin box holds is the user's value.
+            if (!qobject_cast<QLineEdit *>(w) && !qobject_cast<QAbstractSpinBox *>(w))
+                add(w, w->property("text").toString());
+            if (auto *text = qobject_cast<QTextEdit *>(w))
+                add(w, text->toPlainText(), qobject_cast<QTextBrowser *>(w));
             if (auto *bar = qobject_cast<QStatusBar *>(w))
                 add(w, bar->currentMessage());
-            for (const QAction *action : w->actions()) {
-                add(action, action->text());
-                add(action, action->toolTip());
+            const auto *list = qobject_cast<QComboBox *>(w);
+            for (int i = 0; list && i < list->count(); ++i)
+                add(w, list->itemText(i));
+            const auto *tabs = qobject_cast<QTabBar *>(w);
+            for (int i = 0; tabs && i < tabs->count(); ++i)
+                add(w, tabs->tabText(i) + QLatin1Char('\n') + tabs->tabToolTip(i));
+            const auto *table = qobject_cast<QTableView *>(w);
+            const QAbstractItemModel *cells = table ? table->model() : nullptr;
+            for (int c = 0; cells && c < cells->columnCount(); ++c) {
+                add(w, cells->headerData(c, Qt::Horizontal).toString());
+                for (int r = 0; r < cells->rowCount(); ++r)
+                    add(w, cells->index(r, c).data().toString() + QLatin1Char('\n') +
+                               cells->headerData(r, Qt::Vertical).toString());
             }
+            for (const QAction *action : w->actions())
+                add(action, action->text() + QLatin1Char('\n') + action->toolTip());
         }
     }
 };
 
-// Walks each modal window as it comes up in the scene, and then closes it as the scene says.
-class ModalWalker : public QObject
+// Walks each modal window once its own event loop runs, and then closes it as the scene says.
+struct ModalWalker : QObject
 {
-public:
     using Respond = std::function<void(QWidget &)>;
-    ModalWalker(Walk &walk, Respond respond) : m_walk(walk), m_respond(std::move(respond))
+    ModalWalker(Walk &walk, Respond respond) : walk(walk), respond(std::move(respond))
     {
         qApp->installEventFilter(this);
     }
-
-protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *w = qobject_cast<QWidget *>(watched);
-        if (event->type() == QEvent::Show && w && w->isWindow() && w->isModal()) {
-            // Once its own event loop runs.
+        if (event->type() == QEvent::Show && w && w->isWindow() && w->isModal())
             QMetaObject::invokeMethod(
-                this,
-                [this, window = QPointer<QWidget>(w)] {
-                    if (!window)
-                        return;
-                    m_walk.walk(window);
-                    m_respond(*window);
-                },
-                Qt::QueuedConnection);
-        }
+                this, [this, w = QPointer<QWidget>(w)] { answer(w); }, Qt::QueuedConnection);
         return false;
     }
-
-private:
-    Walk &m_walk;
-    Respond m_respond;
+    void answer(QWidget *window)
+    {
+        if (window) {
+            walk.walk(window);
+            respond(*window);
+        }
+    }
+    Walk &walk;
+    Respond respond;
 };
 
-void reject(QWidget &window)
-{
-    if (auto *dialog = qobject_cast<QDialog *>(&window))
-        dialog->reject();
-}
+const auto reject = [](QWidget &window) { QMetaObject::invokeMethod(&window, "reject"); };
+const auto accept = [](QWidget &window) { QMetaObject::invokeMethod(&window, "accept"); };
 
 // Clicks the named button of the dialog that has it, closes the others.
 ModalWalker::Respond click(const char *button)
@@ -206,158 +144,136 @@ ModalWalker::Respond click(const char *button)
     };
 }
 
-// Chooses the file in a file chooser (and the CHIRP layout when asked), closes the others.
-ModalWalker::Respond choose(const QString &path, bool chirp = false)
+// The folder of the files the scenes choose.
+QString folder;
+
+// Chooses the file of the folder in a file chooser (in the CHIRP layout when asked), closes the
+// others.
+ModalWalker::Respond choose(const char *file, bool chirp = false)
 {
-    return [path, chirp](QWidget &window) {
-        if (auto *chooser = qobject_cast<QFileDialog *>(&window)) {
-            if (chirp)
-                chooser->selectNameFilter(chooser->nameFilters().value(1));
-            chooser->selectFile(path);
-            static_cast<QDialog *>(chooser)->accept();
-            return;
-        }
-        reject(window);
+    return [file, chirp](QWidget &window) {
+        auto *chooser = qobject_cast<QFileDialog *>(&window);
+        if (!chooser)
+            return reject(window);
+        if (chirp)
+            chooser->selectNameFilter(chooser->nameFilters().value(1));
+        chooser->selectFile(folder + QLatin1Char('/') + QLatin1String(file));
+        accept(window);
     };
 }
 
+// A scene brings its tab to the front, does what run says and runs its command, and answers each
+// modal window as respond says.
 struct Scene
 {
     const char *name;
-    std::function<void(MainWindow &, FakeRadio &, Walk &)> run;
+    int tab = 1;
+    void (MainWindow::*command)() = nullptr;
     ModalWalker::Respond respond = reject;
-    // The file a file chooser of the scene takes, from the test's folder.
-    const char *chosenFile = nullptr;
-    bool chirp = false;
+    std::function<void(MainWindow &, FakeRadio &, Walk &)> run = nullptr;
 };
+
+MainWindowOptions options(FakeRadio &radio)
+{
+    return {Language::Japanese, std::chrono::milliseconds::zero(), &radio, nullptr, {}};
+}
 
 TableRow channel(double mhz, int shift)
 {
     return channelRow({mhz, 0, 8, 0, 8, 8, shift, 0.6}, QStringLiteral("湘南"));
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // The files the scenes choose: a clone file to compare with, one that is none, and CSV rows of
 // which one is taken as it was read and one is skipped.
-bool writeFiles(const QString &folder)
+bool writeFiles()
 {
+    const auto write = [](const char *name, const QByteArray &bytes) {
+        QFile file(folder + QLatin1Char('/') + QLatin1String(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
     Document doc;
     doc.channels().setSlot(0, channel(145.5, 0), true);
     return writeCloneFile(folder + QStringLiteral("/other.TV5"), doc) == FileError::None &&
-           writeFile(folder + QStringLiteral("/bad.TV5"), "no clone file\r\n") &&
-           writeFile(folder + QStringLiteral("/rows.csv"),
-                     "MODEL,BANK,CHANNEL,FREQUENCY,MODE,STEP,TONE,TXTONE,RXTONE,SHIFT,SHIFT "
-                     "FREQUENCY,NOTES,ENABLE\r\n"
-                     "HX-V5,MEMORY,7,145.5abc,FM,20KHz,None,88.5Hz,88.5Hz,None,.6,あ,#TRUE#\r\n"
-                     "HX-V5,MEMORY,8,145.5,XM,20KHz,None,88.5Hz,88.5Hz,None,.6,い,#TRUE#\r\n");
-}
-
-void waitForTransfer(MainWindow &window)
-{
-    QTRY_VERIFY(!window.transfers().isRunning());
+           write("bad.TV5", "no clone file\r\n") &&
+           write("rows.csv",
+                 "MODEL,BANK,CHANNEL,FREQUENCY,MODE,STEP,TONE,TXTONE,RXTONE,SHIFT,SHIFT "
+                 "FREQUENCY,NOTES,ENABLE\r\n"
+                 "HX-V5,MEMORY,7,145.5abc,FM,20KHz,None,88.5Hz,88.5Hz,None,.6,あ,1\r\n"
+                 "HX-V5,MEMORY,8,145.5,XM,20KHz,None,88.5Hz,88.5Hz,None,.6,い,1\r\n");
 }
 
 const Scene kScenes[] = {
-    {"main window: tabs, menus, toolbar, status bar, test panel", [](auto &, auto &, auto &) {}},
-    {"splash window",
-     [](auto &, auto &, Walk &walk) {
-         SplashWindow splash;
-         walk.walk(&splash);
-     }},
-    {"edit dialog, memory channel",
+    {"main window: tabs, menus, toolbar, status bar, test panel"},
+    {"splash window", 1, nullptr, reject,
+     [](auto &, auto &, Walk &walk) { walk.walk(std::make_unique<SplashWindow>().get()); }},
+    {"edit dialog, memory channel", 3, &MainWindow::mnuEditUndo_Click},
+    {"edit dialog, VFO row", 1, &MainWindow::mnuEditUndo_Click},
+    {"port dialog", 1, &MainWindow::mnuToolsOptions_Click},
+    {"about box", 1, &MainWindow::mnuHelpAbout_Click},
+    {"help window", 1, &MainWindow::mnuHelpContents_Click},
+    {"print selection and print dialog", 1, &MainWindow::mnuFilePrint_Click, click("OKButton")},
+    {"print preview", 1, &MainWindow::mnuFilePrint_Click, click("cmbPreview")},
+    {"printer and page set-up", 1, &MainWindow::mnuFilePageSetup_Click, click("cmbPageSetup")},
+    {"compare chooser and dialog", 1, &MainWindow::mnuFileCompare_Click, choose("other.TV5")},
+    {"open chooser and data error", 1, &MainWindow::mnuFileOpen_Click, choose("bad.TV5")},
+    {"CSV import report", 1, &MainWindow::mnuImport_Click, choose("rows.csv")},
+    {"CHIRP export report", 1, &MainWindow::mnuExport_Click, choose("out.csv", true)},
+    {"save changes prompt", 1, &MainWindow::mnuFileNew_Click, reject,
+     [](MainWindow &w, auto &, auto &) { w.document().setChanged(true); }},
+    {"clear confirmation and paste report", 3, &MainWindow::mnuEditPaste_Click, reject,
      [](MainWindow &w, auto &, auto &) {
-         w.selectTab(3);
-         w.mnuEditUndo_Click();
-     }},
-    {"edit dialog, VFO row", [](MainWindow &w, auto &, auto &) { w.mnuEditUndo_Click(); }},
-    {"port dialog", [](MainWindow &w, auto &, auto &) { w.mnuToolsOptions_Click(); }},
-    {"about box", [](MainWindow &w, auto &, auto &) { w.mnuHelpAbout_Click(); }},
-    {"help window", [](MainWindow &w, auto &, auto &) { w.mnuHelpContents_Click(); }},
-    {"print selection and print dialog",
-     [](MainWindow &w, auto &, auto &) { w.mnuFilePrint_Click(); }, click("OKButton")},
-    {"print preview", [](MainWindow &w, auto &, auto &) { w.mnuFilePrint_Click(); },
-     click("cmbPreview")},
-    {"printer and page set-up", [](MainWindow &w, auto &, auto &) { w.mnuFilePageSetup_Click(); },
-     click("cmbPageSetup")},
-    {"compare chooser and dialog", [](MainWindow &w, auto &, auto &) { w.mnuFileCompare_Click(); },
-     reject, "other.TV5"},
-    {"open chooser and data error", [](MainWindow &w, auto &, auto &) { w.mnuFileOpen_Click(); },
-     reject, "bad.TV5"},
-    {"save changes prompt",
-     [](MainWindow &w, auto &, auto &) {
-         w.document().setChanged(true);
-         w.mnuFileNew_Click();
-     }},
-    {"CSV import report", [](MainWindow &w, auto &, auto &) { w.mnuImport_Click(); }, reject,
-     "rows.csv"},
-    {"CHIRP export report", [](MainWindow &w, auto &, auto &) { w.mnuExport_Click(); }, reject,
-     "out.csv", true},
-    {"clear confirmation and paste report",
-     [](MainWindow &w, auto &, auto &) {
-         w.selectTab(3);
          w.findChild<QAbstractButton *>(QStringLiteral("cmbClAll"))->click();
          QGuiApplication::clipboard()->setText(QStringLiteral("145.5\tXM\n"));
-         w.mnuEditPaste_Click();
      }},
-    {"grid cell editor and its refusal",
-     [](MainWindow &w, auto &, Walk &walk) {
-         w.selectTab(3);
+    // A frequency refused in the status bar, and the list of the shifts left open.
+    {"grid cell editor and its refusal", 3, nullptr, reject,
+     [](MainWindow &w, auto &, auto &) {
          auto *grid = w.findChild<ChannelGrid *>();
-         GridCellEditor *editor = grid->cellEditor();
-         grid->edit(grid->model()->index(1, kColShift));
-         auto *shifts = grid->findChild<QComboBox *>(QStringLiteral("cellList"));
-         QVERIFY(shifts);
-         walk.walk(shifts);
-         Q_EMIT editor->closeEditor(shifts, QAbstractItemDelegate::RevertModelCache);
          grid->edit(grid->model()->index(1, kColFrequency));
          auto *field = grid->findChild<QLineEdit *>(QStringLiteral("txtFreq"));
          QVERIFY(field);
          field->setText(QStringLiteral("0"));
-         Q_EMIT editor->commitData(field); // refused in the status bar
+         Q_EMIT grid->cellEditor()->commitData(field);
+         Q_EMIT grid->cellEditor()->closeEditor(field);
+         grid->edit(grid->model()->index(1, kColShift));
+         QVERIFY(grid->findChild<QComboBox *>(QStringLiteral("cellList")));
      }},
-    {"edit selected channels and its report",
-     [](MainWindow &w, auto &, auto &) {
-         w.selectTab(3);
-         w.findChild<ChannelGrid *>()->selectSlots({0, 1}, 1);
-         w.mnuEditSelected_Click();
-     },
+    // An offset the radio cannot hold is refused on the channel and reported.
+    {"edit selected channels and its report", 3, &MainWindow::mnuEditSelected_Click,
      [](QWidget &window) {
-         // An offset the radio cannot hold is refused on the channel and reported.
-         if (auto *offset = window.findChild<QCheckBox *>(QStringLiteral("chkOffset"))) {
-             offset->setChecked(true);
-             window.findChild<QLineEdit *>(QStringLiteral("txtShift"))->setText("150");
-             static_cast<QDialog &>(window).accept();
-             return;
-         }
-         reject(window);
-     }},
-    {"sort channels",
-     [](MainWindow &w, auto &, auto &) {
-         w.selectTab(3);
-         w.mnuEditSort_Click();
-         w.mnuEditSort_Click(); // in that order already, says the status bar
+         auto *offset = window.findChild<QCheckBox *>(QStringLiteral("chkOffset"));
+         if (!offset)
+             return reject(window);
+         offset->setChecked(true);
+         window.findChild<QLineEdit *>(QStringLiteral("txtShift"))->setText("150");
+         accept(window);
      },
-     [](QWidget &window) { static_cast<QDialog &>(window).accept(); }},
-    {"port error",
-     [](MainWindow &w, FakeRadio &radio, auto &) {
-         radio.openFails = true;
-         w.cmbRxData_Click();
-         waitForTransfer(w);
+     [](MainWindow &w, auto &, auto &) {
+         w.findChild<ChannelGrid *>()->selectSlots({0, 1}, 1);
      }},
-    {"write that would clear channels, and a stopped write",
+    // Sorted, then in that order already, says the status bar.
+    {"sort channels", 3, &MainWindow::mnuEditSort_Click, accept,
+     [](MainWindow &w, auto &, auto &) { w.mnuEditSort_Click(); }},
+    // The language is kept for the next start, which the status bar says, and ticked there.
+    {"language chosen for the next start", 1, nullptr, reject,
+     [](MainWindow &w, auto &radio, auto &) {
+         w.findChild<QAction *>(QStringLiteral("mnuViewLanguageEnglish"))->trigger();
+         QCOMPARE(chosenLanguage(), Language::English);
+         QVERIFY(!w.statusBar()->currentMessage().isEmpty());
+         QVERIFY(MainWindow(options(radio))
+                     .findChild<QAction *>(QStringLiteral("mnuViewLanguageEnglish"))
+                     ->isChecked());
+     }},
+    {"port error", 1, &MainWindow::cmbRxData_Click, reject,
+     [](auto &, FakeRadio &radio, auto &) { radio.openFails = true; }},
+    {"write that would clear channels, and a stopped write", 1, nullptr, reject,
      [](MainWindow &w, FakeRadio &radio, auto &) {
          radio.blocks[0] = encodeRecord(channel(145.5, 0));
          w.cmbTxData_Click(); // asks, and is told No
-         waitForTransfer(w);
+         QTRY_VERIFY(!w.transfers().isRunning());
          w.session().setWriteChangesOnly(false);
          radio.faults.insert(3, {FakeRadio::Fault::BadFrame, -1, true});
          w.cmbTxData_Click();
-         waitForTransfer(w);
      }},
 };
 
@@ -372,14 +288,12 @@ private Q_SLOTS:
     void initTestCase();
     void nothingLeftInEnglish_data();
     void nothingLeftInEnglish();
-
-private:
-    TestHome m_home;
 };
 
 void TestJapaneseTexts::initTestCase()
 {
-    QVERIFY(m_home.enter());
+    static TestHome home;
+    QVERIFY(home.enter());
     QVERIFY2(installTranslations(Language::Japanese),
              "the program's catalogue or Qt's qtbase_ja.qm (qt6-translations-l10n) is missing");
 }
@@ -395,25 +309,25 @@ void TestJapaneseTexts::nothingLeftInEnglish()
 {
     QFETCH(int, scene);
     const Scene &s = kScenes[scene];
-    QTemporaryDir folder;
-    QVERIFY(writeFiles(folder.path()));
+    QTemporaryDir files;
+    folder = files.path();
+    QVERIFY(writeFiles());
 
     FakeRadio radio;
-    MainWindowOptions options;
-    options.language = Language::Japanese;
-    options.startupPause = std::chrono::milliseconds::zero();
-    options.port = &radio;
-    MainWindow window(options);
+    MainWindow window(options(radio));
     window.Form_Load();
     // A channel with the radio's "Split" shift, which CHIRP's layout has no column for.
     window.document().channels().setSlot(1, channel(145.6, 3), true);
 
     Walk walk;
     {
-        const ModalWalker walker(
-            walk, s.chosenFile ? choose(folder.filePath(QLatin1String(s.chosenFile)), s.chirp)
-                               : s.respond);
-        s.run(window, radio, walk);
+        const ModalWalker walker(walk, s.respond);
+        window.selectTab(s.tab);
+        if (s.run)
+            s.run(window, radio, walk);
+        if (s.command)
+            (window.*s.command)();
+        QTRY_VERIFY(!window.transfers().isRunning());
     }
     walk.walk(&window);
     QVERIFY(walk.seen > 0);

@@ -1,5 +1,4 @@
 #include "app/main_window.h"
-#include "app/translations.h"
 #include "document/document.h"
 #include "fake_radio.h"
 #include "link/transfers.h"
@@ -12,8 +11,6 @@
 #include <QDialog>
 #include <QHash>
 #include <QMenu>
-#include <QSettings>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,8 +79,6 @@ private Q_SLOTS:
     void noMenuRepeatsAnAccessKey();
     void toolbarButtonsRunTheirMenuCommands_data();
     void toolbarButtonsRunTheirMenuCommands();
-    void languageIsKeptForTheNextStart_data();
-    void languageIsKeptForTheNextStart();
 
 private:
     // The menu items and toolbar buttons (menus and separators included) that are disabled.
@@ -248,46 +243,6 @@ void TestMainCommands::toolbarButtonsRunTheirMenuCommands()
     QCOMPARE(choosersShown, qsizetype(choosers));
     QCOMPARE(m_window->document().isChanged(), changedAfter);
     QCOMPARE(m_dialogs, dialogs);
-}
-
-void TestMainCommands::languageIsKeptForTheNextStart_data()
-{
-    QTest::addColumn<Language>("shown");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<Language>("chosen");
-    QTest::addColumn<bool>("told");
-    QTest::newRow("English, 日本語 chosen")
-        << Language::English << "mnuViewLanguageJapanese" << Language::Japanese << true;
-    QTest::newRow("English, English chosen")
-        << Language::English << "mnuViewLanguageEnglish" << Language::English << false;
-    QTest::newRow("Japanese, English chosen")
-        << Language::Japanese << "mnuViewLanguageEnglish" << Language::English << true;
-}
-
-// The window stays in its language; the choice is kept, ticked, and said to come at the next
-// start when it differs.
-void TestMainCommands::languageIsKeptForTheNextStart()
-{
-    QFETCH(Language, shown);
-    QFETCH(QString, item);
-    QFETCH(Language, chosen);
-    QFETCH(bool, told);
-    QSettings().remove(QStringLiteral("View/Language"));
-    const auto window = openTestWindow(*m_radio, *m_user, shown);
-    const auto ticked = [&window](Language language) {
-        return window
-            ->findChild<QAction *>(language == Language::Japanese
-                                       ? QStringLiteral("mnuViewLanguageJapanese")
-                                       : QStringLiteral("mnuViewLanguageEnglish"))
-            ->isChecked();
-    };
-    QVERIFY(ticked(shown));
-    window->findChild<QAction *>(item)->trigger();
-    QCOMPARE(chosenLanguage(), chosen);
-    QVERIFY(ticked(chosen) &&
-            !ticked(chosen == Language::English ? Language::Japanese : Language::English));
-    QCOMPARE(!window->statusBar()->currentMessage().isEmpty(), told);
-    QVERIFY(openTestWindow(*m_radio, *m_user, shown)->findChild<QAction *>(item)->isChecked());
 }
 
 QTEST_MAIN(TestMainCommands)
