@@ -1079,6 +1079,14 @@
         <source>none</source>
         <translation>なし</translation>
     </message>
+    <message>
+        <source>Plug in the radio&apos;s cable and choose the COM number Windows gives it (Device Manager, &quot;Ports (COM &amp; LPT)&quot;): a cable plugged in after the program started appears without restarting it</source>
+        <translation>無線機のケーブルをつなぎ、Windows が割り当てた COM 番号を選んでください (デバイス マネージャーの &quot;ポート (COM と LPT)&quot;)。プログラムの起動後につないだケーブルも、再起動せずに現れます</translation>
+    </message>
+    <message>
+        <source>Another program has %1 open: close the port there, or end that program</source>
+        <translation>別のプログラムが %1 を開いています。そちらでポートを閉じるか、そのプログラムを終了してください</translation>
+    </message>
 </context>
 <context>
     <name>hxv5::PrintController</name>

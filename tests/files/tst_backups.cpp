@@ -7,6 +7,7 @@
 #include "document/document.h"
 #include "document_fixtures.h"
 #include "files/clone_file.h"
+#include "test_home.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,7 +66,7 @@ class TestBackups : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    TestHome m_home;
 
 private Q_SLOTS:
     void init()
@@ -74,8 +75,8 @@ private Q_SLOTS:
         QVERIFY(m_home.isValid());
         QDir(m_home.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_home.path()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.path()));
-        QVERIFY(backupsFolder().startsWith(m_home.path()));
+        QVERIFY(m_home.enter());
+        QVERIFY(!QFileInfo::exists(backupsFolder()));
     }
 
     void backupHoldsTheImage()

@@ -379,7 +379,7 @@ void TestSafeWrites::stopDuringTheReadBeforeWriteWritesNothing()
 void TestSafeWrites::stoppedWriteTellsWhatWentOut_data()
 {
     QTest::addColumn<bool>("changesOnly");
-    QTest::addColumn<int>("silentWrite");
+    QTest::addColumn<int>("silentWrite"); // -1: the port does not open
     QTest::addColumn<QString>("details");
 
     QTest::newRow("plain, at slot 57")
@@ -403,6 +403,12 @@ void TestSafeWrites::stoppedWriteTellsWhatWentOut_data()
                           "/backups/before.TV5.\nCheck the cable and the radio, then write "
                           "again.\nTo put back what the radio held instead, open the backup and "
                           "write it.");
+    // Nothing reached the line: no block can hold the new text.
+    QTest::newRow("plain, the port does not open")
+        << false << -1
+        << QStringLiteral("Nothing was written: the radio holds what it held before.\nNo copy of "
+                          "what the radio held was taken before this write.\nCheck the cable and "
+                          "the radio, then write again.");
 }
 
 void TestSafeWrites::stoppedWriteTellsWhatWentOut()
@@ -415,11 +421,15 @@ void TestSafeWrites::stoppedWriteTellsWhatWentOut()
     QVERIFY(f.writeEverything());
     f.doc.DecodeChannelRecord(channelRecord(430.0), 3);
     applyEdit(f.doc, Edit::OneSlot);
-    f.radio.faults[silentWrite] = {FakeRadio::Fault::NoReply, -1, true};
+    if (silentWrite >= 0)
+        f.radio.faults[silentWrite] = {FakeRadio::Fault::NoReply, -1, true};
+    f.port.close();
+    f.port.openFails = silentWrite < 0;
     f.setOptions(changesOnly, false);
     QVERIFY(f.runToEnd(&Transfers::writeMemory));
 
-    QCOMPARE(f.ui.errors, QStringList{QStringLiteral("Communication Error")});
+    QCOMPARE(f.ui.errors, QStringList{silentWrite < 0 ? QStringLiteral("COM Port Error")
+                                                      : QStringLiteral("Communication Error")});
     // In sight under the message, not behind the details.
     QCOMPARE(f.ui.errorReports.first(), details);
 }

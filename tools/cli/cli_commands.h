@@ -41,10 +41,6 @@ inline constexpr int kTrouble = 2; // diff only: a file it could not compare
 int usage(const char *line);
 // The program's message for a file failure, alone on its line; the failure status.
 int fileFailure(FileError error);
-// Whether output names the file that input names, however the paths are written: through
-// symbolic links, and on POSIX systems also through hard links. An output that does not exist
-// yet is another file.
-bool sameFile(const QString &input, const QString &output);
 // Takes "--option VALUE" out of args into value; false when the option is there without a
 // value or more than once. value stays as it is when the option is absent.
 bool takeOption(QStringList &args, const QString &option, QString &value);

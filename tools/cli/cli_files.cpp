@@ -5,31 +5,14 @@
 #include "files/chirp_csv.h"
 #include "files/clone_file.h"
 #include "files/csv_exchange.h"
+#include "files/file_platform.h"
 #include "files/image_compare.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 namespace hxv5::cli {
-
-bool sameFile(const QString &input, const QString &output)
-{
-#ifdef Q_OS_UNIX
-    struct stat in = {};
-    struct stat out = {};
-    return ::stat(QFile::encodeName(input).constData(), &in) == 0 &&
-           ::stat(QFile::encodeName(output).constData(), &out) == 0 && in.st_dev == out.st_dev &&
-           in.st_ino == out.st_ino;
-#else
-    const QString in = QFileInfo(input).canonicalFilePath();
-    return !in.isEmpty() && in == QFileInfo(output).canonicalFilePath();
-#endif
-}
 
 bool takeOption(QStringList &args, const QString &option, QString &value)
 {
@@ -84,7 +67,7 @@ int exportCsv(const QStringList &arguments)
     CsvFormat format = CsvFormat::Own;
     if (!takeFormat(args, format) || args.size() != 2)
         return usage(kExportUsage);
-    if (sameFile(args.at(0), args.at(1)))
+    if (isSameFile(args.at(0), args.at(1)))
         return outputIsInput(kExportUsage);
     Document doc;
     if (const FileError error = readCloneFile(args.at(0), doc); error != FileError::None)
@@ -109,7 +92,7 @@ int importCsv(const QStringList &args)
         files.size() != 2)
         return usage(kImportUsage);
     // The output may replace the base (merging into it in place), never the CSV file.
-    if (sameFile(files.at(0), files.at(1)))
+    if (isSameFile(files.at(0), files.at(1)))
         return outputIsInput(kImportUsage);
 
     // --format is for a file whose header line names neither layout.

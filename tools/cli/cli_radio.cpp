@@ -3,6 +3,7 @@
 #include "base/user_interaction.h"
 #include "document/document.h"
 #include "files/clone_file.h"
+#include "files/file_platform.h"
 #include "files/safe_write.h"
 #include "session/session.h"
 
@@ -124,7 +125,7 @@ int writeRadio(const QStringList &args)
     Session session(ui);
     if (!parseArguments(rest, parsed) || !prepare(session, parsed))
         return usage(kUsageLine);
-    if (!backupFile.isEmpty() && sameFile(backupFile, parsed.file))
+    if (!backupFile.isEmpty() && isSameFile(backupFile, parsed.file))
         return usage(kUsageLine);
     // A backup file that can never be written is refused before the radio is touched.
     if (!backupFile.isEmpty() && !canWriteFileSafely(backupFile))

@@ -1,10 +1,10 @@
 #include "cli_commands.h"
+#include "files/file_platform.h"
 #include "program_version.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -54,7 +54,8 @@ int main(int argc, char *argv[])
 {
     // Past a file-size limit a write then fails and is reported, instead of the system ending the
     // program with the output half written.
-    std::signal(SIGXFSZ, SIG_IGN);
+    hxv5::failWritesPastFileSizeLimit();
+    hxv5::writeStandardStreamsUnchanged();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("HX-V5 Clone"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tormel"));

@@ -1,6 +1,7 @@
 #include "files/backups.h"
 
 #include "files/clone_file.h"
+#include "files/file_platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,10 +15,6 @@
 #include <algorithm>
 #include <tuple>
 #include <vector>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace hxv5 {
 
@@ -57,16 +54,17 @@ QString kindText(BackupKind kind)
                                            : QStringLiteral("-after-read");
 }
 
-// The whole image under a temporary name in the folder, on the disk.
-bool writeWhole(QTemporaryFile &file, const QByteArray &content)
+// The whole image under a temporary name in the folder, on the disk: the temporary file's path,
+// empty when it could not be written. The file is let go of before it is renamed: Windows renames
+// no file that is still open, and a QTemporaryFile there keeps its file open, closed or not, until
+// it is destroyed.
+QString writeWhole(const QDir &folder, const QByteArray &content)
 {
-    if (!file.open() || file.write(content) != content.size() || !file.flush())
-        return false;
-#ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0;
-#else
-    return true;
-#endif
+    QTemporaryFile file(folder.filePath(kTemporaryTemplate));
+    if (!file.open() || file.write(content) != content.size() || !syncToDisk(file))
+        return {};
+    file.setAutoRemove(false);
+    return file.fileName();
 }
 
 // Gives the whole file the first free name of its second: a rename never replaces a file, so
@@ -155,13 +153,11 @@ QString keepBackup(const Document &doc, BackupKind kind, const QDateTime &now)
     const bool alone = lock.tryLock(kLockWaitMs);
     if (alone)
         removeLeftovers(folder);
-    QTemporaryFile file(folder.filePath(kTemporaryTemplate));
-    if (!writeWhole(file, cloneFileBytes(doc)))
+    const QString temporary = writeWhole(folder, cloneFileBytes(doc));
+    if (temporary.isEmpty())
         return {};
-    file.setAutoRemove(false);
-    file.close();
     const QString path = moveToFreeName(
-        file.fileName(), folder,
+        temporary, folder,
         now.toLocalTime().toString(QStringLiteral("yyyy-MM-ddTHH-mm-ss")) + kindText(kind));
     if (!path.isEmpty())
         pruneOldest(folder, QFileInfo(path).fileName());

@@ -1,39 +1,28 @@
 #include "files/note_text.h"
 
+#include "files/code_pages.h"
+
 #include <QStringDecoder>
 
 namespace hxv5 {
 
-namespace {
-
-// A decoder that reports a truncated or malformed sequence as an error, with nothing carried
-// over to the next call: every line is decoded on its own.
-bool decodeCleanly(QStringDecoder &&decoder, QByteArrayView bytes, QString &text)
-{
-    if (!decoder.isValid())
-        return false;
-    text = decoder.decode(bytes);
-    return !decoder.hasError();
-}
-
-} // namespace
-
 QString decodeTextLine(QByteArrayView line)
 {
-    constexpr auto kFlags = QStringDecoder::Flag::Stateless;
-    QString text;
-    if (decodeCleanly(QStringDecoder(QStringDecoder::Utf8, kFlags), line, text))
+    // Every line is decoded on its own: nothing is carried over to the next.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(line);
+    if (!utf8.hasError())
         return text;
-    if (decodeCleanly(QStringDecoder("Shift_JIS", kFlags), line, text))
-        return text;
-    if (decodeCleanly(QStringDecoder("windows-1252", kFlags), line, text))
-        return text;
+    for (const CodePage page : {CodePage::ShiftJis, CodePage::Windows1252}) {
+        if (std::optional<QString> decoded = decodeCodePage(page, line))
+            return *decoded;
+    }
     return QStringDecoder(QStringDecoder::Latin1)(line);
 }
 
 bool legacyEncodingsAvailable()
 {
-    return QStringDecoder("Shift_JIS").isValid() && QStringDecoder("windows-1252").isValid();
+    return codePageAvailable(CodePage::ShiftJis) && codePageAvailable(CodePage::Windows1252);
 }
 
 QString noteForStorage(const QString &note)

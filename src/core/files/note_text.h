@@ -13,8 +13,8 @@ namespace hxv5 {
 // else as Windows-1252 (which takes any byte).
 QString decodeTextLine(QByteArrayView line);
 
-// Whether this Qt can read Shift-JIS and Windows-1252 (it needs ICU). Without them a line that
-// is not UTF-8 is read as Latin-1.
+// Whether Shift-JIS and Windows-1252 can be read here (on Linux Qt needs ICU for them; Windows
+// has them itself). Without them a line that is not UTF-8 is read as Latin-1.
 bool legacyEncodingsAvailable();
 
 // A note as it may be stored: one line of a clone file holds one note, so a line break inside a

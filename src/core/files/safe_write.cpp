@@ -1,5 +1,7 @@
 #include "files/safe_write.h"
 
+#include "files/file_platform.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -9,10 +11,6 @@
 #include <QTemporaryFile>
 
 #include <optional>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace hxv5 {
 
@@ -62,13 +60,7 @@ bool copyRest(QIODevice &from, QIODevice &to)
 // Puts bytes from source into file from its start and cuts it to that length.
 bool overwrite(QFile &file, QIODevice &source)
 {
-    if (!file.seek(0) || !copyRest(source, file) || !file.resize(file.pos()))
-        return false;
-#ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0;
-#else
-    return file.flush();
-#endif
+    return file.seek(0) && copyRest(source, file) && file.resize(file.pos()) && syncToDisk(file);
 }
 
 // The fall-back for a file in a folder that takes no new files. The new content is complete in
@@ -89,12 +81,8 @@ bool writeInPlace(const QString &target, const std::function<bool(QIODevice &)> 
         return false;
     QTemporaryFile copy(folder + QLatin1Char('/') + QFileInfo(target).fileName() +
                         QStringLiteral(".XXXXXX"));
-    if (!copy.open() || !copyRest(file, copy) || !copy.flush())
+    if (!copy.open() || !copyRest(file, copy) || !syncToDisk(copy))
         return false;
-#ifdef Q_OS_UNIX
-    if (::fsync(copy.handle()) != 0)
-        return false;
-#endif
 
     if (content.open(QIODevice::ReadOnly) && overwrite(file, content))
         return true;

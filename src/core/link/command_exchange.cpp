@@ -91,6 +91,7 @@ void CommandExchange::start(State state, const QString &command)
     m_command = command.toLatin1();
     m_reply.clear();
     m_starting = true;
+    m_sent = false;
     if (!m_port.isOpen() && !m_port.open()) {
         finishLater(true);
         return;
@@ -101,6 +102,7 @@ void CommandExchange::start(State state, const QString &command)
         finishLater(true);
         return;
     }
+    m_sent = true;
     // The deadline counts from the moment the command was handed to the line.
     m_timer.start(m_timeout);
     m_starting = false;

@@ -57,6 +57,9 @@ public:
 
     // After a port failure: what the port can tell about it, for the user.
     QString portFailureDiagnosis() const;
+    // Whether the last exchange's command reached the line: a port that did not open sent
+    // nothing, so a write stopped there changed nothing on the radio.
+    bool commandSent() const { return m_sent; }
 
 Q_SIGNALS:
     void readFinished(const QString &result);
@@ -84,6 +87,7 @@ private:
     // there: input is collected, but the result is reported from the event loop.
     bool m_starting = false;
     bool m_failing = false;
+    bool m_sent = false;
     QByteArray m_command;
     QByteArray m_reply;
     // Tells a queued report apart from one of an exchange that was aborted meanwhile.

@@ -8,8 +8,11 @@
 namespace hxv5 {
 
 // What stands between the program and the device a COM number reaches, and what the user can do
-// about it. Everything is looked up under a root folder ("/" on a running system), so that a
-// folder laid out like one (dev, proc, sys, usr, run/lock) stands in for the system.
+// about it. On Linux everything is looked up under a root folder ("/" on a running system), so
+// that a folder laid out like one (dev, proc, sys, usr, run/lock) stands in for the system
+// (port_doctor_posix.cpp). On Windows (port_doctor_windows.cpp) the system's list of COM ports
+// tells which exist and what their devices are called; the system gives an open port to one
+// program only, and a port is found busy when it refused this program's open.
 struct PortCheck
 {
     enum class Verdict { Ok, Missing, PermissionDenied, Busy, NotSerial };
@@ -23,6 +26,7 @@ struct PortCheck
     bool groupCanUse = false; // the group may read and write the device
     bool userInGroup = false; // the user belongs to it, though not in this session yet
     QString kind;             // NotSerial: what the path leads to instead ("a FIFO")
+    QString description;      // the system's name for the device ("USB-SERIAL CH340"), if any
 };
 
 // A remedy: what to do in words, and the command that does it (possibly empty).
@@ -30,6 +34,7 @@ struct PortFix
 {
     QString words;
     QString command;
+    bool operator==(const PortFix &) const = default;
 };
 
 class PortDoctor
@@ -43,8 +48,9 @@ public:
     // The device COM port reaches (port mapping, adapters under the root's dev folder) and its
     // state.
     PortCheck checkPort(int port) const;
-    // The state of one device; port is only carried along.
-    PortCheck checkDevice(const QString &device, int port = 0) const;
+    // The state of one device; port is only carried along. openRefused: the system refused this
+    // program's open of the device (on Windows, the sign that another program holds it).
+    PortCheck checkDevice(const QString &device, int port = 0, bool openRefused = false) const;
 
     // The remedies for one port's state.
     QList<PortFix> fixes(const PortCheck &check) const;
@@ -67,6 +73,7 @@ public:
 
 private:
     QString path(const QString &inRoot) const;
+    // The look-ups of the Linux doctor.
     QString notSerialKind(unsigned mode, quint64 rdev) const;
     bool findHolder(const QString &device, PortCheck &check) const;
     bool holderFromLockFile(const QString &device, PortCheck &check) const;

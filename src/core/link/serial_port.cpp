@@ -3,13 +3,7 @@
 #include "link/port_doctor.h"
 #include "link/port_mapping.h"
 
-#include <QFile>
 #include <QSerialPort>
-
-#ifdef Q_OS_UNIX
-#include <sys/file.h>
-#include <sys/stat.h>
-#endif
 
 namespace hxv5 {
 
@@ -43,28 +37,11 @@ QString QtSerialPortAdapter::resolvedDevice() const
     return m_devicePath.isEmpty() ? deviceForPort(portNumber()) : m_devicePath;
 }
 
-QtSerialPortAdapter::DeviceIdentity QtSerialPortAdapter::identityOf(const QString &device)
-{
-    DeviceIdentity identity;
-#ifdef Q_OS_UNIX
-    struct stat status = {};
-    if (::stat(QFile::encodeName(device).constData(), &status) == 0) {
-        identity.known = true;
-        identity.device = static_cast<quint64>(status.st_dev);
-        identity.inode = static_cast<quint64>(status.st_ino);
-        identity.node = static_cast<quint64>(status.st_rdev);
-    }
-#else
-    Q_UNUSED(device)
-#endif
-    return identity;
-}
-
 bool QtSerialPortAdapter::deviceGone() const
 {
     // Without an identity from the opening (a name the system resolves itself) only the line's
     // own failure tells.
-    return m_openedIdentity.known && identityOf(m_openedDevice) != m_openedIdentity;
+    return m_openedIdentity.known && deviceIdentity(m_openedDevice) != m_openedIdentity;
 }
 
 bool QtSerialPortAdapter::open()
@@ -73,18 +50,23 @@ bool QtSerialPortAdapter::open()
         return true;
     // A handle on a device that has gone since is let go before the device is reached afresh.
     close();
+    m_openRefused = false;
     const QString device = resolvedDevice();
     if (device.isEmpty())
         return false;
     m_port->setPortName(device);
-    if (!m_port->open(QIODevice::ReadWrite))
+    // Refused: the system keeps the port for another program (on Windows the open tells so).
+    m_openRefused =
+        !m_port->open(QIODevice::ReadWrite) && m_port->error() == QSerialPort::PermissionError;
+    if (!m_port->isOpen())
         return false;
-    if (!lockExclusively()) {
+    if (!holdExclusively(*m_port)) {
         m_port->close();
+        m_openRefused = true;
         return false;
     }
     m_openedDevice = device;
-    m_openedIdentity = identityOf(device);
+    m_openedIdentity = deviceIdentity(device);
     const bool configured =
         m_port->setBaudRate(QSerialPort::Baud9600) && m_port->setDataBits(QSerialPort::Data8) &&
         m_port->setParity(QSerialPort::NoParity) && m_port->setStopBits(QSerialPort::OneStop) &&
@@ -96,23 +78,11 @@ bool QtSerialPortAdapter::open()
     return true;
 }
 
-bool QtSerialPortAdapter::lockExclusively()
-{
-#ifdef Q_OS_UNIX
-    // QSerialPort's lock file and exclusive mode keep out programs that look for them, but the
-    // superuser passes the exclusive mode and a lock file goes unseen by programs that look in
-    // another lock folder. A lock on the open device itself is seen by everyone who asks for it.
-    return ::flock(static_cast<int>(m_port->handle()), LOCK_EX | LOCK_NB) == 0;
-#else
-    return true;
-#endif
-}
-
 QString QtSerialPortAdapter::failureDiagnosis() const
 {
     const PortDoctor doctor;
-    return doctor.diagnosis(
-        doctor.checkDevice(resolvedDevice(), m_devicePath.isEmpty() ? portNumber() : 0));
+    return doctor.diagnosis(doctor.checkDevice(
+        resolvedDevice(), m_devicePath.isEmpty() ? portNumber() : 0, m_openRefused));
 }
 
 void QtSerialPortAdapter::close()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/port_platform.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -83,24 +85,13 @@ public:
     QString resolvedDevice() const;
 
 private:
-    // What the device path named when it was opened, to tell a device that has gone or was
-    // plugged in again under the same name from the one the handle still holds.
-    struct DeviceIdentity
-    {
-        bool known = false;
-        quint64 device = 0;
-        quint64 inode = 0;
-        quint64 node = 0;
-        bool operator==(const DeviceIdentity &) const = default;
-    };
-    static DeviceIdentity identityOf(const QString &device);
     bool deviceGone() const;
-    bool lockExclusively();
 
     QSerialPort *m_port;
     QString m_devicePath;
     QString m_openedDevice;
     DeviceIdentity m_openedIdentity;
+    bool m_openRefused = false;
 };
 
 } // namespace hxv5

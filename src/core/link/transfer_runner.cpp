@@ -105,7 +105,7 @@ void TransferRunner::stop(TransferOutcome::Stop stop)
 {
     m_outcome.stop = stop;
     m_outcome.stoppedAt = m_plan.at(m_index).block;
-    m_outcome.stoppedOnWrite = m_plan.at(m_index).write;
+    m_outcome.stoppedOnWrite = m_plan.at(m_index).write && m_exchange.commandSent();
     finish();
 }
 

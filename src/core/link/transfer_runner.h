@@ -19,7 +19,7 @@ struct TransferOutcome
 
     Stop stop = Stop::None;
     int stoppedAt = -1;
-    // The block it stopped at was a write the radio did not confirm.
+    // The block it stopped at was a write that went out and that the radio did not confirm.
     bool stoppedOnWrite = false;
     // The blocks written, in order.
     QList<int> written;

@@ -2,6 +2,7 @@
 
 #include "app/app_pictures.h"
 #include "app/program_texts.h"
+#include "app/system_info.h"
 #include "base/reference_tables.h"
 #include "base/shown_text.h"
 
@@ -24,11 +25,7 @@ QString systemInfoUnavailableText()
 }
 
 AboutBox::AboutBox(QWidget *parent)
-    : QDialog(parent),
-      // Desktop system-information tools of the common Linux desktops.
-      m_systemInfoPrograms{QStringLiteral("hardinfo"), QStringLiteral("gnome-system-monitor"),
-                           QStringLiteral("kinfocenter"), QStringLiteral("mate-system-monitor"),
-                           QStringLiteral("xfce4-taskmanager")},
+    : QDialog(parent), m_systemInfoPrograms(systemInformationPrograms()),
       m_showMessage([](QWidget *owner, const QString &text) {
           QMessageBox::information(owner, shownText(kProgramTexts, applicationTitle()), text);
       })

@@ -3,15 +3,14 @@
 #include "app/startup.h"
 #include "app/translations.h"
 #include "app/window_options.h"
+#include "files/file_platform.h"
 
 #include <QApplication>
 #include <QStringList>
 
-#include <csignal>
-
 int main(int argc, char *argv[])
 {
-    std::signal(SIGXFSZ, SIG_IGN); // past a file-size limit a save fails with its message
+    hxv5::failWritesPastFileSizeLimit(); // a save past the limit fails with its message
     if (const auto status = hxv5::answerInformationOptions(argc, argv))
         return *status;
     QApplication app(argc, argv);

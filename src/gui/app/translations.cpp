@@ -7,6 +7,8 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include <algorithm>
+
 namespace hxv5 {
 
 namespace {
@@ -22,10 +24,13 @@ QList<QPointer<QTranslator>> &installed()
     return translators;
 }
 
-bool install(const QString &name, const QString &folder)
+bool install(const QString &name, const QStringList &folders)
 {
     auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(QLocale::Japanese), name, QStringLiteral("_"), folder)) {
+    const auto load = [&](const QString &folder) {
+        return translator->load(QLocale(QLocale::Japanese), name, QStringLiteral("_"), folder);
+    };
+    if (std::none_of(folders.cbegin(), folders.cend(), load)) {
         delete translator;
         return false;
     }
@@ -69,12 +74,17 @@ bool installTranslations(Language language)
             : QLocale(language == Language::Japanese ? QLocale::Japanese : QLocale::English));
     if (language == Language::English)
         return true;
-    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    // Qt's catalogue where Qt is installed (Debian's qt6-translations-l10n), or beside the program
+    // (the Windows installation brings it).
+    const QStringList qtFolders = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                   QCoreApplication::applicationDirPath() +
+                                       QStringLiteral("/translations")};
+    const QStringList builtIn = {QStringLiteral(":/i18n")};
     // Each is tried even when one fails, so that what can be Japanese is.
-    const bool qtBase = install(QStringLiteral("qtbase"), qtFolder);
+    const bool qtBase = install(QStringLiteral("qtbase"), qtFolders);
     // Installed after Qt's, so that they are searched first.
-    const bool qtGaps = install(QStringLiteral("hxv5_qt"), QStringLiteral(":/i18n"));
-    const bool own = install(QStringLiteral("hxv5"), QStringLiteral(":/i18n"));
+    const bool qtGaps = install(QStringLiteral("hxv5_qt"), builtIn);
+    const bool own = install(QStringLiteral("hxv5"), builtIn);
     return own && qtBase && qtGaps;
 }
 

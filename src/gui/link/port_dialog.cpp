@@ -78,7 +78,9 @@ void PortDialog::prepare()
         const PortCheck check = doctor.checkPort(i + 1);
         const QString &device = check.device;
         QLabel *label = m_devices.at(static_cast<size_t>(i));
-        label->setText(device.isEmpty() ? tr("(none)") : device);
+        // The name the system gives the device ("USB-SERIAL CH340") says more than its path.
+        const QString shown = check.description.isEmpty() ? device : check.description;
+        label->setText(device.isEmpty() ? tr("(none)") : shown);
         label->setToolTip(device.isEmpty() ? tr("No serial device answers to this port") : device);
         // What keeps the port from use, and the fix, for a port that reaches a device.
         QLabel *state = m_states.at(static_cast<size_t>(i));

@@ -14,7 +14,8 @@ namespace hxv5 {
 class SerialPort;
 
 // The port dialog ("dlgCOM", "COM Port Setup"): fourteen options "COM  1" .. "COM 14", each with
-// the device that port number reaches on this system beside it and what keeps it from use
+// the device that port number reaches on this system (or the system's name for it) beside it and
+// what keeps it from use
 // ("ok", "missing", "permission denied", "busy"; the fix as its tooltip), and OK. There is no
 // Cancel: closing the dialog any other way leaves the port as it was.
 class PortDialog : public QDialog
