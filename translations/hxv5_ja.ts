@@ -280,6 +280,58 @@
         <source>Enable All</source>
         <translation>すべて有効にする</translation>
     </message>
+    <message>
+        <source>%1 hidden: only the %2 %3; the hidden rows stay as they are.</source>
+        <translation>%1が非表示です。表示中の %2だけを%3。非表示の行はそのままです。</translation>
+    </message>
+    <message>
+        <source>1 row is</source>
+        <translation>1 行</translation>
+    </message>
+    <message>
+        <source>%1 rows are</source>
+        <translation>%1 行</translation>
+    </message>
+    <message>
+        <source>row shown is</source>
+        <translation>1 行</translation>
+    </message>
+    <message>
+        <source>%1 rows shown are</source>
+        <translation>%1 行</translation>
+    </message>
+    <message>
+        <source>cleared</source>
+        <translation>クリアします</translation>
+    </message>
+    <message>
+        <source>emptied in place (the rows below do not move up)</source>
+        <translation>その場で空にします (下の行は上に詰めません)</translation>
+    </message>
+    <message>
+        <source>deleted</source>
+        <translation>削除します</translation>
+    </message>
+    <message>
+        <source>Insert would move hidden rows: show every row (the find bar&apos;s filter off, View ▸ Hide Empty Slots unticked) to insert here.</source>
+        <translation>挿入すると非表示の行が動きます。ここに挿入するには、すべての行を表示してください (検索バーの絞り込みをやめ、[表示] ▸ [空きｽﾛｯﾄを隠す] のチェックを外します)。</translation>
+    </message>
+    <message>
+        <source>disabled</source>
+        <translation>無効にしました</translation>
+    </message>
+    <message>
+        <source>enabled</source>
+        <translation>有効にしました</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上へ移動</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下へ移動</translation>
+    </message>
 </context>
 <context>
     <name>hxv5::ChannelListPanel</name>
@@ -763,6 +815,53 @@
     </message>
 </context>
 <context>
+    <name>hxv5::FindBar</name>
+    <message>
+        <source>Find:</source>
+        <translation>検索:</translation>
+    </message>
+    <message>
+        <source>frequency, note or tone</source>
+        <translation>周波数、メモ、トーン</translation>
+    </message>
+    <message>
+        <source>Only matching rows</source>
+        <translation>一致する行だけ</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>前へ</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>次へ</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>閉じる</translation>
+    </message>
+    <message>
+        <source>No match</source>
+        <translation>一致なし</translation>
+    </message>
+    <message>
+        <source>1 match</source>
+        <translation>1 件一致</translation>
+    </message>
+    <message>
+        <source>%1 matches</source>
+        <translation>%1 件一致</translation>
+    </message>
+    <message>
+        <source>No channel &quot;%1&quot;: give 0 to 199, P0A to P4B, A-L, A-H or Pri.</source>
+        <translation>チャンネル &quot;%1&quot; はありません: 0 ～ 199、P0A ～ P4B、A-L、A-H、Pri のどれかを指定してください。</translation>
+    </message>
+    <message>
+        <source>Channel %1 is hidden: close the find bar&apos;s filter or untick View ▸ Hide Empty Slots to reach it.</source>
+        <translation>チャンネル %1 は非表示です。表示するには、検索バーの絞り込みをやめるか、[表示] ▸ [空きｽﾛｯﾄを隠す] のチェックを外してください。</translation>
+    </message>
+</context>
+<context>
     <name>hxv5::HelpWindow</name>
     <message>
         <source>Help</source>
@@ -921,13 +1020,13 @@
         <source>Write Memory</source>
         <translation>メモリーの書き込み</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>中止</translation>
+    </message>
 </context>
 <context>
     <name>hxv5::MainWindow</name>
-    <message>
-        <source>A transfer with the radio is running: close the window when it has ended.</source>
-        <translation>無線機との通信中です。終わってからウィンドウを閉じてください。</translation>
-    </message>
     <message>
         <source>%1 %2</source>
         <comment>Undo or Redo, then the step it acts on</comment>
@@ -940,6 +1039,18 @@
     <message>
         <source>The channels were in that order already.</source>
         <translation>チャンネルはすでにその順に並んでいます。</translation>
+    </message>
+    <message>
+        <source>A transfer with the radio is running: stop it (Esc) or close the window when it has ended.</source>
+        <translation>無線機との通信中です。中止する (Esc) か、終わってからウィンドウを閉じてください。</translation>
+    </message>
+    <message>
+        <source>Go To Channel</source>
+        <translation>チャンネルへ移動</translation>
+    </message>
+    <message>
+        <source>Channel (0 to 199, P0A to P4B, A-L, A-H, Pri):</source>
+        <translation>チャンネル (0 ～ 199、P0A ～ P4B、A-L、A-H、Pri):</translation>
     </message>
 </context>
 <context>
@@ -1173,6 +1284,10 @@
     <message>
         <source>PASTE OK</source>
         <translation>貼り付けの確認</translation>
+    </message>
+    <message>
+        <source>The rows go to the rows shown; the hidden rows between them stay as they are.</source>
+        <translation>行は表示中の行に入ります。間にある非表示の行はそのままです。</translation>
     </message>
 </context>
 <context>
@@ -1441,6 +1556,10 @@
         <source>Empty slots go last; the special rows stay.</source>
         <translation>空きスロットは最後に並び、特別な行は動きません。</translation>
     </message>
+    <message>
+        <source>Sorts the shown channels of 0 to 199; the %1 hidden rows stay as they are.</source>
+        <translation>0 ～ 199 のうち表示中のチャンネルを並べ替えます。非表示の %1 行はそのままです。</translation>
+    </message>
 </context>
 <context>
     <name>hxv5::SplashWindow</name>
@@ -1581,22 +1700,6 @@
 <context>
     <name>hxv5::TransferWiring</name>
     <message>
-        <source>Read Memory completed</source>
-        <translation>メモリーの読み出しが終わりました</translation>
-    </message>
-    <message>
-        <source>Write Memory completed</source>
-        <translation>メモリーの書き込みが終わりました</translation>
-    </message>
-    <message>
-        <source>Read Settings completed</source>
-        <translation>設定の読み出しが終わりました</translation>
-    </message>
-    <message>
-        <source>Write Settings completed</source>
-        <translation>設定の書き込みが終わりました</translation>
-    </message>
-    <message>
         <source>Reading what the radio holds</source>
         <translation>無線機の内容を読み出しています</translation>
     </message>
@@ -1639,6 +1742,10 @@
     <message>
         <source>, verified</source>
         <translation>、照合済み</translation>
+    </message>
+    <message>
+        <source>%1 completed</source>
+        <translation>%1が終わりました</translation>
     </message>
 </context>
 <context>
@@ -1690,6 +1797,42 @@
     <message>
         <source>No copy of what the radio held was taken before this write.</source>
         <translation>書き込み前の無線機の内容は保存していません。</translation>
+    </message>
+    <message>
+        <source>Read Memory</source>
+        <translation>メモリーの読み出し</translation>
+    </message>
+    <message>
+        <source>Write Memory</source>
+        <translation>メモリーの書き込み</translation>
+    </message>
+    <message>
+        <source>Read Settings</source>
+        <translation>設定の読み出し</translation>
+    </message>
+    <message>
+        <source>Write Settings</source>
+        <translation>設定の書き込み</translation>
+    </message>
+    <message>
+        <source>%1 was not started: the transfer was stopped.</source>
+        <translation>%1は始めませんでした: 通信を中止したためです。</translation>
+    </message>
+    <message>
+        <source>%1 stopped at %2.</source>
+        <translation>%1は %2 で止まりました。</translation>
+    </message>
+    <message>
+        <source>%1 stopped before %2.</source>
+        <translation>%1は %2 の前で止まりました。</translation>
+    </message>
+    <message>
+        <source>What was read before it is kept.</source>
+        <translation>それまでに読み出した内容は残っています。</translation>
+    </message>
+    <message>
+        <source>Nothing has changed.</source>
+        <translation>何も変わっていません。</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "document/document.h"
+#include "editing/channel_filter.h"
 #include "editing/list_operations.h"
+#include "files/row_clipboard.h"
 
 #include <QTest>
 
@@ -26,6 +28,26 @@ void fill(Document &doc)
 QString noteOf(const Document &doc, int slot)
 {
     return doc.channels().text(slot, kColNotes);
+}
+
+// Runs the operation by its name on the slots ("paste": two rows from the first slot on).
+bool run(ChannelListOperations &ops, Document &doc, const QString &operation,
+         const QList<int> &slots, const ChannelListOperations::Confirm &confirm = {},
+         const ChannelListOperations::Shown &shown = {})
+{
+    CsvImportReport report;
+    const QHash<QString, std::function<bool()>> operations{
+        {"delete", [&] { return ops.DeleteRows(slots); }},
+        {"insert", [&] { return ops.InsertRows(slots); }},
+        {"clear", [&] { return ops.ClearRows(slots); }},
+        {"up", [&] { return ops.MoveUp(slots); }},
+        {"down", [&] { return ops.MoveDown(slots); }},
+        {"disable all", [&] { return ops.DisableAll(); }},
+        {"paste", [&] {
+             return pasteRows(doc, QStringLiteral("145.1\tAM\n145.2\tFM\n"), slots.first(), confirm,
+                              report, shown);
+         }}};
+    return operations.value(operation)();
 }
 
 struct Asked
@@ -56,6 +78,10 @@ private Q_SLOTS:
     void scrolling();
     void severalRows_data();
     void severalRows();
+    void hiddenRowsNeverChange_data();
+    void hiddenRowsNeverChange();
+    void filterMatches_data();
+    void filterMatches();
     void tallerGridScrolling();
 };
 
@@ -365,18 +391,7 @@ void TestListOperations::severalRows()
     ChannelListOperations ops(
         doc, [&](const QString &, const QString &) { return ++asked > 0; },
         [&](const QString &text) { told << text; });
-    bool done = false;
-    if (operation == QLatin1String("delete"))
-        done = ops.DeleteRows(slots);
-    else if (operation == QLatin1String("insert"))
-        done = ops.InsertRows(slots);
-    else if (operation == QLatin1String("clear"))
-        done = ops.ClearRows(slots);
-    else if (operation == QLatin1String("up"))
-        done = ops.MoveUp(slots);
-    else
-        done = ops.MoveDown(slots);
-    QVERIFY(done);
+    QVERIFY(run(ops, doc, operation, slots));
     QCOMPARE(asked, questions);
     QVERIFY(doc.isChanged());
     for (const auto &[slot, from] : expected) {
@@ -390,6 +405,77 @@ void TestListOperations::severalRows()
     QCOMPARE(doc.history().count(), 1);
 }
 
+void TestListOperations::hiddenRowsNeverChange_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QList<int>>("slots");
+    QTest::addColumn<QList<int>>("hidden");
+    QTest::addColumn<int>("changed"); // slots that hold something else afterwards; 0: refused
+    // The question's first line, or the notice.
+    QTest::addColumn<QString>("told");
+
+    const QList<int> specials{200, 201, 202, 203, 204, 205, 206, 207, 208, 209, 210, 211, 212};
+    const QString stay = QStringLiteral("; the hidden rows stay as they are.");
+    QTest::newRow("clear") << "clear" << QList<int>{2, 3, 5} << QList<int>{3} << 2
+                           << "1 row is hidden: only the 2 rows shown are cleared" + stay;
+    QTest::newRow("disable all") << "disable all" << QList<int>()
+                                 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9} << 109
+                                 << "10 rows are hidden: only the 203 rows shown are disabled" +
+                                        stay;
+    // Only the special rows hidden: the channels below move up as ever.
+    QTest::newRow("delete, the rows below move up")
+        << "delete" << QList<int>{5} << specials << 194
+        << "13 rows are hidden: only the row shown is deleted" + stay;
+    QTest::newRow("delete, a hidden row below")
+        << "delete" << QList<int>{5, 6} << QList<int>{100} << 2
+        << "1 row is hidden: only the 2 rows shown are emptied in place (the rows below do not "
+           "move up)" +
+               stay;
+    QTest::newRow("insert, a hidden row below")
+        << "insert" << QList<int>{5} << QList<int>{100} << 0
+        << "Insert would move hidden rows: show every row (the find bar's filter off, View \u25B8 "
+           "Hide Empty Slots unticked) to insert here.";
+    // Down past the hidden row: 5 and 7 change places.
+    QTest::newRow("move down") << "down" << QList<int>{5} << QList<int>{6} << 2 << QString();
+    QTest::newRow("paste") << "paste" << QList<int>{5} << QList<int>{6, 7} << 2
+                           << QStringLiteral("The rows go to the rows shown; the hidden rows "
+                                             "between them stay as they are.");
+}
+
+void TestListOperations::hiddenRowsNeverChange()
+{
+    QFETCH(QString, operation);
+    QFETCH(QList<int>, slots);
+    QFETCH(QList<int>, hidden);
+    QFETCH(int, changed);
+    QFETCH(QString, told);
+
+    Document doc;
+    fill(doc);
+    Document before;
+    fill(before);
+    QStringList heard;
+    const auto hear = [&heard](const QString &text) {
+        heard << text.section(QStringLiteral("\r\n"), 0, 0);
+        return true;
+    };
+    const auto ask = [&hear](const QString &, const QString &text) { return hear(text); };
+    const auto shown = [&hidden](int slot) { return !hidden.contains(slot); };
+    ChannelListOperations ops(doc, ask, hear);
+    ops.setShown(shown);
+    QCOMPARE(run(ops, doc, operation, slots, ask, shown), changed > 0);
+
+    int differ = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const bool same = doc.channels().row(slot) == before.channels().row(slot) &&
+                          doc.channels().isEnabled(slot) == before.channels().isEnabled(slot);
+        QVERIFY2(same || !hidden.contains(slot), qPrintable(QString::number(slot)));
+        differ += same ? 0 : 1;
+    }
+    QCOMPARE(differ, changed);
+    QCOMPARE(heard.value(0), told);
+}
+
 // A grid the window has made taller keeps the current row in what it shows.
 void TestListOperations::tallerGridScrolling()
 {
@@ -397,6 +483,59 @@ void TestListOperations::tallerGridScrolling()
     QCOMPARE(scrollDown(30, 1, 30).topRow, 2);
     QCOMPARE(scrollDown(212, 150, 30).topRow, 184);
     QCOMPARE(scrollUp(40, 1, 30).topRow, 10);
+}
+
+void TestListOperations::filterMatches_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("slots");
+    QTest::newRow("frequency") << "145.5" << QList<int>{3};
+    QTest::newRow("leading zero, note, frequency") << "0.53" << QList<int>{7, 150, 212};
+    QTest::newRow("note, other case, blanks around") << " home rep " << QList<int>{3};
+    QTest::newRow("tone mode") << "tsq" << QList<int>{3};
+    // The transmit tone counts for Tone, TSQ and reverse; the receive tone not for Tone.
+    QTest::newRow("transmit tone") << "88.5" << QList<int>{3, 7, 212};
+    QTest::newRow("receive tone") << "100.0hz" << QList<int>{3, 212};
+}
+
+void TestListOperations::filterMatches()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, slots);
+    // Slot, MHz, tone mode (None, Tone, TSQ, Rev), note; slot 20 holds no channel (0 MHz),
+    // whatever its texts read.
+    ChannelTable table;
+    const auto add = [&table](int slot, double mhz, int mode, const char *note) {
+        TableRow row;
+        row.number = {mhz, 0, 0, double(mode)};
+        row.text = {formatMHz(mhz > 0 ? mhz : 145.5),
+                    {},
+                    {},
+                    QStringLiteral("None Tone TSQ Rev").section(QLatin1Char(' '), mode, mode),
+                    "88.5Hz",
+                    "100.0Hz",
+                    {},
+                    {},
+                    QLatin1String(note)};
+        table.setSlot(slot, row, true);
+    };
+    add(3, 145.5, 2, "Home Repeater");
+    add(7, 0.531, 1, "");
+    add(20, 0, 2, "Home Repeater");
+    add(150, 433, 0, "as 0.53 MHz");
+    add(212, 10.53, 3, "");
+    const ChannelFilter filter{text, true, false};
+    QList<int> found;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (filter.matches(table, slot))
+            found.append(slot);
+    }
+    QCOMPARE(found, slots);
+    QCOMPARE(matchCount(filter, table), slots.size());
+    // Round from the last match to the first.
+    QCOMPARE(nextMatch(filter, table, slots.value(slots.size() - 1, 0)), slots.value(0, -1));
+    QCOMPARE(slotForLabel(QStringLiteral(" p2a")), 204);
+    QCOMPARE(slotForLabel(QStringLiteral("200")), -1);
 }
 
 QTEST_GUILESS_MAIN(TestListOperations)

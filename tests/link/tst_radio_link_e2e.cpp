@@ -24,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
 using namespace hxv5;
 using namespace hxv5::testing;
 using namespace std::chrono_literals;
@@ -80,6 +82,7 @@ private Q_SLOTS:
     void commandLine_data();
     void commandLine();
     void commandLineRoundTrip();
+    void ctrlCStopsReadRadio();
     void readRadioChecksItsOutputFirst_data();
     void readRadioChecksItsOutputFirst();
     void readRadioKeepsABackup_data();
@@ -277,6 +280,27 @@ void TestRadioLinkEndToEnd::commandLineRoundTrip()
     QVERIFY(cli.waitForFinished(30000));
     QCOMPARE(cli.exitCode(), 0);
     QVERIFY(cli.readAllStandardError().isEmpty());
+}
+
+// Ctrl+C stops the read where it is, before the last slot (at the radio's own pace there is time
+// for it), and nothing is written.
+void TestRadioLinkEndToEnd::ctrlCStopsReadRadio()
+{
+    RadioSimProcess sim;
+    sim.paced = true;
+    QVERIFY(sim.start({QStringLiteral("--no-bind"), QStringLiteral("--memory"),
+                       path(QStringLiteral("memory.txt"))}));
+    QProcess cli;
+    cli.start(QStringLiteral(HXV5_CLI), {QStringLiteral("read-radio"), QStringLiteral("--port"),
+                                         sim.device, path(QStringLiteral("stopped.TV5"))});
+    QTRY_VERIFY_WITH_TIMEOUT(sim.commandsFor(QStringLiteral("0010")) > 0, 30000);
+    QCOMPARE(::kill(pid_t(cli.processId()), SIGINT), 0);
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 130);
+    QCOMPARE(cli.readAllStandardError(), QByteArray("Stopped: nothing was written.\n"));
+    QVERIFY(QDir(m_dir.path()).entryList({QStringLiteral("stopped*")}, QDir::Files).isEmpty());
+    QVERIFY(sim.stop());
+    QCOMPARE(sim.commandsFor(QStringLiteral("0D40")), 0);
 }
 
 void TestRadioLinkEndToEnd::readRadioChecksItsOutputFirst_data()

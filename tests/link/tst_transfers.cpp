@@ -68,6 +68,8 @@ private Q_SLOTS:
     void handRead();
     void firstTransferAfterTheCableIsBack_data();
     void firstTransferAfterTheCableIsBack();
+    void stopByTheUser_data();
+    void stopByTheUser();
 
 private:
     struct Fixture : hxv5::testing::TransferRig<>
@@ -551,6 +553,110 @@ void TestTransfers::firstTransferAfterTheCableIsBack()
     QCOMPARE(f.port.openCount, opened + 1);
     QCOMPARE(f.port.sent.size(), 8);
     QCOMPARE(f.doc.model(), 5);
+}
+
+void TestTransfers::stopByTheUser_data()
+{
+    // The transfer's slot; "safe": changes only, the radio's image kept first.
+    QTest::addColumn<QByteArray>("transfer");
+    QTest::addColumn<int>("silent"); // a block the radio never answers, or -1
+    // The stop comes as this block (counted from 0) starts: it is the last on the line.
+    QTest::addColumn<int>("stopAt");
+    QTest::addColumn<bool>("changed"); // the settings write takes the radio's TX extension
+    QTest::addColumn<QString>("notice");
+
+    const QString none = QStringLiteral(" The other blocks hold what the radio held before. No "
+                                        "copy of what the radio held was taken before this write.");
+    QTest::newRow("read memory, start")
+        << QByteArray("readMemory") << -1 << 0 << false
+        << "Read Memory stopped before enable block 215. Nothing has changed.";
+    QTest::newRow("read memory, middle")
+        << QByteArray("readMemory") << -1 << 58 << true
+        << "Read Memory stopped before slot 57. What was read before it is kept.";
+    QTest::newRow("read memory, end") << QByteArray("readMemory") << -1 << 214 << true << QString();
+    QTest::newRow("write memory, start")
+        << QByteArray("writeMemory") << -1 << 0 << false
+        << "Write Memory stopped before enable block 215. Written before the stop: enable block "
+           "214." +
+               none;
+    QTest::newRow("write memory, middle")
+        << QByteArray("writeMemory") << -1 << 58 << false
+        << "Write Memory stopped before slot 57. Written before the stop: enable block 214, "
+           "enable block 215, slot 0 to slot 56." +
+               none;
+    QTest::newRow("write memory, end")
+        << QByteArray("writeMemory") << -1 << 214 << false << QString();
+    // Between two attempts: the one that went out is the last.
+    QTest::newRow("write memory, radio silent at slot 3")
+        << QByteArray("writeMemory") << 3 << 5 << false
+        << "Write Memory stopped at slot 3. Written before the stop: enable block 214, enable "
+           "block 215, slot 0 to slot 2. The radio did not confirm slot 3: it may hold the new "
+           "or the old text." +
+               none;
+    QTest::newRow("safe write memory, middle")
+        << QByteArray("safe writeMemory") << -1 << 226 << false
+        << "Write Memory stopped before slot 2. Written before the stop: enable block 214, enable "
+           "block 215, slot 0, slot 1. The other blocks hold what the radio held before. What the "
+           "radio held before this write is kept in /kept/radio.TV5. To put back what the radio "
+           "held instead, open the backup and write it.";
+    QTest::newRow("read settings, start")
+        << QByteArray("readSettings") << -1 << 0 << true
+        << "Read Settings stopped before VFO AM. What was read before it is kept.";
+    QTest::newRow("read settings, middle")
+        << QByteArray("readSettings") << -1 << 3 << true
+        << "Read Settings stopped before VFO Air. What was read before it is kept.";
+    QTest::newRow("read settings, end")
+        << QByteArray("readSettings") << -1 << 7 << true << QString();
+    QTest::newRow("write settings, start")
+        << QByteArray("writeSettings") << -1 << 0 << true
+        << "Write Settings stopped before settings block 213. Nothing was written: the radio "
+           "holds what it held before. No copy of what the radio held was taken before this "
+           "write.";
+    QTest::newRow("write settings, middle")
+        << QByteArray("writeSettings") << -1 << 4 << true
+        << "Write Settings stopped before VFO Air. Written before the stop: settings block 213, "
+           "VFO AM to VFO FM." +
+               none;
+    QTest::newRow("write settings, end")
+        << QByteArray("writeSettings") << -1 << 8 << true << QString();
+    // The ALL read's second half does not start.
+    QTest::newRow("read all, settings half")
+        << QByteArray("readAll") << -1 << 2 << true
+        << "Read Settings stopped before VFO FM. What was read before it is kept.";
+}
+
+void TestTransfers::stopByTheUser()
+{
+    QFETCH(QByteArray, transfer);
+    QFETCH(int, silent);
+    QFETCH(int, stopAt);
+    QFETCH(bool, changed);
+    QFETCH(QString, notice);
+
+    Fixture f;
+    f.radio.faults.insert(silent, {FakeRadio::Fault::NoReply, -1});
+    f.transfers.setWriteOptions({.changesOnly = transfer.startsWith("safe ")});
+    f.transfers.setRadioImageKeeper([](const Document &, QString &keptAt) {
+        keptAt = QStringLiteral("/kept/radio.TV5");
+        return true;
+    });
+    QStringList notices;
+    connect(&f.transfers, &Transfers::stopNotice, this, [&](const QString &t) { notices << t; });
+    connect(&f.transfers, &Transfers::blockStarted, this, [&, started = 0]() mutable {
+        if (started++ == stopAt)
+            f.transfers.stop();
+    });
+    QVERIFY(QMetaObject::invokeMethod(&f.transfers,
+                                      transfer.mid(transfer.indexOf(' ') + 1).constData()));
+    QVERIFY(f.waitFinished());
+
+    QCOMPARE(f.finished.size(), 1);
+    // Completed when the stop came with nothing left to do.
+    QCOMPARE(f.finished.constFirst().at(1).toBool(), !notice.contains(QLatin1String(" stopped ")));
+    QCOMPARE(f.port.sent.size(), stopAt + 1);
+    QCOMPARE(notices.join(QLatin1Char('|')), notice);
+    QVERIFY(f.ui.errors.isEmpty()); // stopping is no failure
+    QCOMPARE(f.doc.isChanged(), changed);
 }
 
 QTEST_GUILESS_MAIN(TestTransfers)

@@ -10,6 +10,8 @@
 // also tells on stderr how many rows it took and skipped, and fails when it took none.
 namespace hxv5::cli {
 
+// Ctrl+C (SIGINT) stops read-radio and write-radio between two blocks, with status kInterrupted:
+// read-radio then writes nothing, write-radio tells which blocks went out and where the backup is.
 int readRadio(const QStringList &args); // read-radio --port PORT OUT.TV5
 // write-radio --port PORT IN.TV5 [--changes-only] [--verify] [--backup FILE]; the read before the
 // write (--changes-only, --backup) is kept as a backup, and in FILE too.
@@ -34,6 +36,8 @@ int ports(const QStringList &args);
 
 // The exit rules every command shares.
 inline constexpr int kFailed = 1;
+// read-radio and write-radio stopped by Ctrl+C (SIGINT), as shells count a death by SIGINT.
+inline constexpr int kInterrupted = 130;
 inline constexpr int kUsage = 2;
 inline constexpr int kTrouble = 2; // diff only: a file it could not compare
 

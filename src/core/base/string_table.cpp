@@ -60,6 +60,9 @@ constexpr Entry kEntries[] = {
     {1245, "Help Contents(&C)", "ﾍﾙﾌﾟの内容(&C)"},
     {1260, "Edit Selected Channels(&E)...", "選択したﾁｬﾝﾈﾙを編集(&E)..."},
     {1261, "Sort Channels(&S)...", "ﾁｬﾝﾈﾙを並べ替え(&S)..."},
+    {1270, "Find(&F)...", "検索(&F)..."},
+    {1271, "Go To Channel(&G)...", "ﾁｬﾝﾈﾙへ移動(&G)..."},
+    {1272, "Hide Empty Slots(&H)", "空きｽﾛｯﾄを隠す(&H)"},
     // Each language is offered under its own name, whichever is in use.
     {1250, "Language(&L)", "言語(&L)"},
     {1251, "English", "English"},

@@ -81,7 +81,91 @@ QList<int> sortedSlots(const QList<int> &slots, bool (*keep)(int))
     return kept;
 }
 
+// Channel slot moves the channels below it up by one, channel 199 left empty.
+void deleteOne(ChannelTable &channels, int slot)
+{
+    for (int k = slot; k < kLastChannel; ++k)
+        channels.setSlot(k, channels.row(k + 1), channels.isEnabled(k + 1));
+    channels.setSlot(kLastChannel, TableRow(), false);
+}
+
+// The channels from first down move count places down, past channel 199 and lost there; the
+// count slots from first are left empty.
+void shiftDown(ChannelTable &channels, int first, int count)
+{
+    for (int k = kLastChannel; k >= first + count; --k)
+        channels.setSlot(k, channels.row(k - count), channels.isEnabled(k - count));
+    for (int k = first; k < first + count; ++k)
+        channels.setSlot(k, TableRow(), false);
+}
+
 } // namespace
+
+int ChannelListOperations::hiddenCount() const
+{
+    int hidden = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        hidden += isShown(slot) ? 0 : 1;
+    return hidden;
+}
+
+QList<int> ChannelListOperations::shownSlots(const QList<int> &slots, bool (*keep)(int)) const
+{
+    QList<int> shown = sortedSlots(slots, keep);
+    shown.removeIf([this](int slot) { return !isShown(slot); });
+    return shown;
+}
+
+QList<int> ChannelListOperations::allShown() const
+{
+    QList<int> shown;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (isShown(slot))
+            shown.append(slot);
+    }
+    return shown;
+}
+
+bool ChannelListOperations::changesHidden(const std::function<void(ChannelTable &)> &change) const
+{
+    if (hiddenCount() == 0)
+        return false;
+    const ChannelTable &real = m_document.channels();
+    ChannelTable copy;
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        copy.setSlot(slot, real.row(slot), real.isEnabled(slot));
+    change(copy);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!isShown(slot) &&
+            (copy.row(slot) != real.row(slot) || copy.isEnabled(slot) != real.isEnabled(slot)))
+            return true;
+    }
+    return false;
+}
+
+QString ChannelListOperations::hiddenRowsLine(qsizetype acted, const char *done) const
+{
+    const int hidden = hiddenCount();
+    if (hidden == 0)
+        return {};
+    return tr("%1 hidden: only the %2 %3; the hidden rows stay as they are.")
+        .arg(hidden == 1 ? tr("1 row is") : tr("%1 rows are").arg(hidden),
+             acted == 1 ? tr("row shown is") : tr("%1 rows shown are").arg(acted), tr(done));
+}
+
+void ChannelListOperations::tellHiddenRows(bool went, qsizetype acted, const char *done)
+{
+    const QString line = went && m_notify ? hiddenRowsLine(acted, done) : QString();
+    if (!line.isEmpty())
+        m_notify(line);
+}
+
+QString ChannelListOperations::withHiddenRows(const QString &text, qsizetype acted,
+                                              const char *done) const
+{
+    const QString line = hiddenRowsLine(acted, done);
+    return line.isEmpty() ? text : line + QStringLiteral("\r\n") + text;
+}
 
 bool ChannelListOperations::Clear(int slot)
 {
@@ -90,11 +174,12 @@ bool ChannelListOperations::Clear(int slot)
 
 bool ChannelListOperations::ClearRows(const QList<int> &slots)
 {
-    const QList<int> rows = sortedSlots(slots, isSlot);
+    const QList<int> rows = shownSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
     return record(QT_TR_NOOP("Clear"), [&] {
-        if (!confirmed(tr("CLEAR OK"), clearText()))
+        if (!confirmed(tr("CLEAR OK"),
+                       withHiddenRows(clearText(), rows.size(), QT_TR_NOOP("cleared"))))
             return false;
         return ClearRowsWithoutAsking(rows);
     });
@@ -102,7 +187,7 @@ bool ChannelListOperations::ClearRows(const QList<int> &slots)
 
 bool ChannelListOperations::ClearRowsWithoutAsking(const QList<int> &slots)
 {
-    const QList<int> rows = sortedSlots(slots, isSlot);
+    const QList<int> rows = shownSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
     return record(QT_TR_NOOP("Cut"), [&] {
@@ -117,21 +202,18 @@ bool ChannelListOperations::ClearAll()
 {
     if (m_document.isBusy())
         return false;
-    return record(QT_TR_NOOP("Clear All"), [this] {
-        if (!confirmed(tr("CLEAR OK"), clearAllText()))
+    const QList<int> rows = allShown();
+    return record(QT_TR_NOOP("Clear All"), [&] {
+        if (!confirmed(tr("CLEAR OK"),
+                       withHiddenRows(clearAllText(), rows.size(), QT_TR_NOOP("cleared"))))
             return false;
         m_document.setChanged(true);
-        m_document.channels().clearAll();
+        if (rows.size() == kSlotCount)
+            m_document.channels().clearAll();
+        else
+            ClearRowsWithoutAsking(rows);
         return true;
     });
-}
-
-void ChannelListOperations::deleteOne(int slot)
-{
-    ChannelTable &channels = m_document.channels();
-    for (int k = slot; k < kLastChannel; ++k)
-        channels.setSlot(k, channels.row(k + 1), channels.isEnabled(k + 1));
-    emptySlot(kLastChannel);
 }
 
 bool ChannelListOperations::Delete(int slot)
@@ -141,23 +223,35 @@ bool ChannelListOperations::Delete(int slot)
 
 bool ChannelListOperations::DeleteRows(const QList<int> &slots)
 {
-    const QList<int> rows = sortedSlots(slots, isChannel);
+    const QList<int> rows = shownSlots(slots, isChannel);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
+    // From the bottom up, so that each slot still holds the channel that was selected.
+    const auto moveUp = [&rows](ChannelTable &channels) {
+        for (auto it = rows.crbegin(); it != rows.crend(); ++it)
+            deleteOne(channels, *it);
+    };
+    // Moving the rows below up would change a hidden row: the channels are emptied in place.
+    const bool inPlace = changesHidden(moveUp);
+    const QString text = inPlace ? withHiddenRows(deleteText(), rows.size(),
+                                                  QT_TR_NOOP("emptied in place (the rows below do "
+                                                             "not move up)"))
+                                 : withHiddenRows(deleteText(), rows.size(), QT_TR_NOOP("deleted"));
     return record(QT_TR_NOOP("Delete"), [&] {
-        if (!confirmed(tr("DELETE OK"), deleteText()))
+        if (!confirmed(tr("DELETE OK"), text))
             return false;
         m_document.setChanged(true);
-        // From the bottom up, so that each slot still holds the channel that was selected.
-        for (auto it = rows.crbegin(); it != rows.crend(); ++it)
-            deleteOne(*it);
+        if (!inPlace)
+            moveUp(m_document.channels());
+        for (int slot : inPlace ? rows : QList<int>())
+            emptySlot(slot);
         return true;
     });
 }
 
-QList<int> ChannelListOperations::insertedSlots(const QList<int> &slots)
+QList<int> ChannelListOperations::insertedSlots(const QList<int> &slots) const
 {
-    const QList<int> channels = sortedSlots(slots, isChannel);
+    const QList<int> channels = shownSlots(slots, isChannel);
     QList<int> blanks;
     for (int i = 0; i < channels.size(); ++i)
         blanks.append(channels.first() + i);
@@ -199,10 +293,7 @@ void ChannelListOperations::insertBlanks(int first, int count)
     }
     if (!pushed.isEmpty())
         m_notice = pushedOutText(channels, pushed);
-    for (int k = kLastChannel; k >= first + count; --k)
-        channels.setSlot(k, channels.row(k - count), channels.isEnabled(k - count));
-    for (int k = first; k < first + count; ++k)
-        emptySlot(k);
+    shiftDown(channels, first, count);
 }
 
 bool ChannelListOperations::Insert(int slot)
@@ -212,9 +303,17 @@ bool ChannelListOperations::Insert(int slot)
 
 bool ChannelListOperations::InsertRows(const QList<int> &slots)
 {
-    if (m_document.isBusy() || sortedSlots(slots, isSlot).isEmpty())
+    if (m_document.isBusy() || shownSlots(slots, isSlot).isEmpty())
         return false;
     const QList<int> blanks = insertedSlots(slots);
+    if (!blanks.isEmpty() && changesHidden([&blanks](ChannelTable &channels) {
+            shiftDown(channels, blanks.first(), static_cast<int>(blanks.size()));
+        })) {
+        if (m_notify)
+            m_notify(tr("Insert would move hidden rows: show every row (the find bar's filter "
+                        "off, View ▸ Hide Empty Slots unticked) to insert here."));
+        return false;
+    }
     m_notice.clear();
     const bool done = record(QT_TR_NOOP("Insert"), [&] {
         // Insert marks the data changed even on a special row, where it does nothing else.
@@ -235,7 +334,7 @@ bool ChannelListOperations::Disable(int slot)
 
 bool ChannelListOperations::DisableRows(const QList<int> &slots)
 {
-    const QList<int> rows = sortedSlots(slots, isSlot);
+    const QList<int> rows = shownSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
     return record(QT_TR_NOOP("Disable"), [&] {
@@ -250,12 +349,17 @@ bool ChannelListOperations::DisableAll()
 {
     if (m_document.isBusy())
         return false;
-    return record(QT_TR_NOOP("Disable All"), [this] {
+    const QList<int> rows = allShown();
+    const bool done = record(QT_TR_NOOP("Disable All"), [&] {
         m_document.setChanged(true);
-        std::array<bool, kSlotCount> none{};
-        m_document.channels().setEnableFlags(none);
+        std::array<bool, kSlotCount> flags = m_document.channels().enableFlags();
+        for (int slot : rows)
+            flags[static_cast<size_t>(slot)] = false;
+        m_document.channels().setEnableFlags(flags);
         return true;
     });
+    tellHiddenRows(done, rows.size(), QT_TR_NOOP("disabled"));
+    return done;
 }
 
 bool ChannelListOperations::Enable(int slot)
@@ -265,7 +369,7 @@ bool ChannelListOperations::Enable(int slot)
 
 bool ChannelListOperations::EnableRows(const QList<int> &slots)
 {
-    const QList<int> rows = sortedSlots(slots, isSlot);
+    const QList<int> rows = shownSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
     return record(QT_TR_NOOP("Enable"), [&] {
@@ -283,17 +387,20 @@ bool ChannelListOperations::EnableAll()
 {
     if (m_document.isBusy())
         return false;
-    return record(QT_TR_NOOP("Enable All"), [this] {
+    const QList<int> rows = allShown();
+    const bool done = record(QT_TR_NOOP("Enable All"), [&] {
         m_document.setChanged(true);
         ChannelTable &channels = m_document.channels();
         std::array<bool, kSlotCount> flags = channels.enableFlags();
-        for (int s = 0; s < kSlotCount; ++s) {
-            if (channels.row(s).holdsChannel())
-                flags[static_cast<size_t>(s)] = true;
+        for (int slot : rows) {
+            if (channels.row(slot).holdsChannel())
+                flags[static_cast<size_t>(slot)] = true;
         }
         channels.setEnableFlags(flags);
         return true;
     });
+    tellHiddenRows(done, rows.size(), QT_TR_NOOP("enabled"));
+    return done;
 }
 
 bool ChannelListOperations::MoveUp(const QList<int> &slots)
@@ -306,31 +413,49 @@ bool ChannelListOperations::MoveDown(const QList<int> &slots)
     return move(slots, 1);
 }
 
+QList<int> ChannelListOperations::movedSlots(const QList<int> &slots, bool down) const
+{
+    // The channels move among the channel rows shown, as if the hidden ones were not there.
+    QList<int> places = allShown();
+    places.removeIf([](int slot) { return !isChannel(slot); });
+    const QList<int> rows = sortedSlots(slots, isSlot);
+    const int by = down ? 1 : -1;
+    QList<int> moved;
+    for (int slot : rows) {
+        const qsizetype place = places.indexOf(slot) + by;
+        // A special row, a hidden row, or a channel that would leave the channel rows.
+        if (places.indexOf(slot) < 0 || place < 0 || place >= places.size())
+            return {};
+        moved.append(places.at(place));
+    }
+    return moved;
+}
+
 bool ChannelListOperations::move(const QList<int> &slots, int by)
 {
     const QList<int> rows = sortedSlots(slots, isSlot);
-    if (m_document.isBusy() || rows.isEmpty() || rows.size() != sortedSlots(rows, isChannel).size())
+    const QList<int> moved = movedSlots(rows, by > 0);
+    if (m_document.isBusy() || rows.isEmpty() || moved.isEmpty())
         return false;
-    if (!isChannel(by < 0 ? rows.first() + by : rows.last() + by))
-        return false;
-    return record(by < 0 ? "Move Up" : "Move Down", [&] {
+    return record(by < 0 ? QT_TR_NOOP("Move Up") : QT_TR_NOOP("Move Down"), [&] {
         m_document.setChanged(true);
         ChannelTable &channels = m_document.channels();
         // Each channel changes place with its neighbour, the one nearest the goal first, so
         // that a group moves as one and the neighbour ends up behind it.
-        const auto swap = [&](int slot) {
-            const int other = slot + by;
+        const auto swap = [&](qsizetype i) {
+            const int slot = rows.at(i);
+            const int other = moved.at(i);
             const TableRow row = channels.row(other);
             const bool enabled = channels.isEnabled(other);
             channels.setSlot(other, channels.row(slot), channels.isEnabled(slot));
             channels.setSlot(slot, row, enabled);
         };
         if (by < 0) {
-            for (int slot : rows)
-                swap(slot);
+            for (qsizetype i = 0; i < rows.size(); ++i)
+                swap(i);
         } else {
-            for (auto it = rows.crbegin(); it != rows.crend(); ++it)
-                swap(*it);
+            for (qsizetype i = rows.size() - 1; i >= 0; --i)
+                swap(i);
         }
         return true;
     });

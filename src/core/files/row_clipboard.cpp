@@ -217,11 +217,17 @@ QByteArray copiedRowsCsv(const ChannelTable &channels, const QList<int> &slots)
     return bytes;
 }
 
-PastedRows readPastedRows(const QString &text, int firstSlot, int model)
+PastedRows readPastedRows(const QString &text, int firstSlot, int model,
+                          const std::function<bool(int slot)> &shown)
 {
     PastedRows pasted;
     std::optional<ColumnPlaces> columns;
-    int slot = firstSlot;
+    const auto nextShown = [&shown](int slot) {
+        while (shown && slot < kSlotCount && !shown(slot))
+            ++slot;
+        return slot;
+    };
+    int slot = nextShown(firstSlot);
     int line = 0;
     // Line by line (CR LF, LF and CR each end one) without splitting the whole text first: once
     // the slots run out, the lines left are only counted, so that a pasted million rows costs
@@ -254,7 +260,7 @@ PastedRows readPastedRows(const QString &text, int firstSlot, int model)
             pasted.rows.append(row);
         else
             pasted.report.skip(line, reason);
-        ++slot;
+        slot = nextShown(slot + 1);
     }
     pasted.report.taken = static_cast<int>(pasted.rows.size());
     return pasted;
@@ -268,12 +274,12 @@ QString pasteSummary(const CsvImportReport &report)
 
 bool pasteRows(Document &doc, const QString &text, int firstSlot,
                const std::function<bool(const QString &title, const QString &text)> &confirm,
-               CsvImportReport &report)
+               CsvImportReport &report, const std::function<bool(int slot)> &shown)
 {
     report = {};
     if (doc.isBusy() || firstSlot < 0 || firstSlot >= kSlotCount)
         return false;
-    const PastedRows pasted = readPastedRows(text, firstSlot, doc.model());
+    const PastedRows pasted = readPastedRows(text, firstSlot, doc.model(), shown);
     report = pasted.report;
     if (pasted.rows.isEmpty())
         return false;
@@ -284,11 +290,19 @@ bool pasteRows(Document &doc, const QString &text, int firstSlot,
                 ++occupied;
         }
         if (occupied > 0) {
-            const QString question =
+            QString question =
                 (occupied == 1
                      ? Texts::tr("Paste replaces the channel in 1 slot.")
                      : Texts::tr("Paste replaces the channels in %1 slots.").arg(occupied)) +
                 QLatin1String("\r\n") + Texts::tr("Are you sure that you want to paste over them?");
+            bool passesHidden = false;
+            for (int slot = pasted.rows.constFirst().index;
+                 shown && slot <= pasted.rows.constLast().index; ++slot)
+                passesHidden = passesHidden || !shown(slot);
+            if (passesHidden)
+                question.prepend(Texts::tr("The rows go to the rows shown; the hidden rows between "
+                                           "them stay as they are.") +
+                                 QLatin1String("\r\n"));
             if (!confirm || !confirm(Texts::tr("PASTE OK"), question))
                 return false;
         }

@@ -49,7 +49,11 @@ struct PastedRows
 // reported, and its slot is left as it is. A row with a Frequency cell whose Frequency to
 // ShiftFreq. are all empty is an empty slot, as a copy writes one. Rows past the last slot are
 // skipped and only counted. Blank lines are passed over.
-PastedRows readPastedRows(const QString &text, int firstSlot, int model);
+//
+// With shown given, the slots it says the grid hides are passed over: the rows go to the slots
+// shown from firstSlot down.
+PastedRows readPastedRows(const QString &text, int firstSlot, int model,
+                          const std::function<bool(int slot)> &shown = {});
 
 // "2 rows pasted, 1 row skipped."
 QString pasteSummary(const CsvImportReport &report);
@@ -57,9 +61,10 @@ QString pasteSummary(const CsvImportReport &report);
 // Pastes text into the slots from firstSlot down as one step of the history ("Paste"), the
 // changed flag set. When slots that hold channels would be overwritten, confirm is asked first
 // (title "PASTE OK"); false from it changes nothing. The report lists what was skipped. False
-// when nothing was stored: a refusal while a transfer runs, a cancel, or no usable row.
+// when nothing was stored: a refusal while a transfer runs, a cancel, or no usable row. Slots
+// hidden by shown are passed over, and never changed.
 bool pasteRows(Document &doc, const QString &text, int firstSlot,
                const std::function<bool(const QString &title, const QString &text)> &confirm,
-               CsvImportReport &report);
+               CsvImportReport &report, const std::function<bool(int slot)> &shown = {});
 
 } // namespace hxv5

@@ -37,6 +37,10 @@ void TransferRunner::next()
         finish();
         return;
     }
+    if (m_stopRequested) {
+        stop(TransferOutcome::Stop::ByUser, false);
+        return;
+    }
     const TransferStep step = m_plan.at(m_index);
     if (m_progress.slots && step.block < kSlotCount)
         Q_EMIT slotStarted(step.block);
@@ -84,7 +88,10 @@ void TransferRunner::onWriteFinished(int code)
 
 void TransferRunner::retryOrStop()
 {
-    if (m_attempts < kMaxAttempts)
+    // The block may have gone through all the same: a write counts as unconfirmed.
+    if (m_stopRequested)
+        stop(TransferOutcome::Stop::ByUser);
+    else if (m_attempts < kMaxAttempts)
         attempt();
     else
         stop(TransferOutcome::Stop::CommunicationFailure);
@@ -101,11 +108,11 @@ void TransferRunner::accept(const QString &data)
     next();
 }
 
-void TransferRunner::stop(TransferOutcome::Stop stop)
+void TransferRunner::stop(TransferOutcome::Stop stop, bool attempted)
 {
     m_outcome.stop = stop;
     m_outcome.stoppedAt = m_plan.at(m_index).block;
-    m_outcome.stoppedOnWrite = m_plan.at(m_index).write && m_exchange.commandSent();
+    m_outcome.stoppedOnWrite = attempted && m_plan.at(m_index).write && m_exchange.commandSent();
     finish();
 }
 

@@ -12,10 +12,11 @@ namespace hxv5 {
 
 class CommandExchange;
 
-// How a transfer ended: completed, or stopped at a block.
+// How a transfer ended: completed, or stopped at a block (by a failure, or because the user
+// asked it to stop).
 struct TransferOutcome
 {
-    enum class Stop { None, PortFailure, CommunicationFailure };
+    enum class Stop { None, PortFailure, CommunicationFailure, ByUser };
 
     Stop stop = Stop::None;
     int stoppedAt = -1;
@@ -25,6 +26,7 @@ struct TransferOutcome
     QList<int> written;
 
     bool completed() const { return stop == Stop::None; }
+    bool stoppedByUser() const { return stop == Stop::ByUser; }
     // "COM Port Error" or "Communication Error".
     QString message() const;
 };
@@ -32,6 +34,10 @@ struct TransferOutcome
 // Runs one plan at a time over the exchange, block by block. Every block gets up to ten
 // attempts: no reply within the exchange's reply time-out or a damaged reply tries again, a port
 // failure stops at once, the tenth failed attempt stops.
+//
+// A stop asked for by the user takes effect once the exchange under way has ended, before the
+// next one starts: an exchange is never cut in half. Asked for between two plans, it stops the
+// next plan before its first block.
 class TransferRunner : public QObject
 {
     Q_OBJECT
@@ -52,6 +58,12 @@ public:
 
     void run(TransferPlan plan, Progress progress, Store store, Done done);
 
+    // Ends the plan that runs (and any plan started after it) at the next point between two
+    // exchanges, until resetStop().
+    void requestStop() { m_stopRequested = true; }
+    void resetStop() { m_stopRequested = false; }
+    bool stopRequested() const { return m_stopRequested; }
+
 Q_SIGNALS:
     void blockStarted(int block);
     void slotStarted(int slot);
@@ -65,7 +77,8 @@ private:
     void onWriteFinished(int code);
     void retryOrStop();
     void accept(const QString &data);
-    void stop(TransferOutcome::Stop stop);
+    // attempted: the block it stops at was sent at least once.
+    void stop(TransferOutcome::Stop stop, bool attempted = true);
     void finish();
 
     CommandExchange &m_exchange;
@@ -76,6 +89,7 @@ private:
     qsizetype m_index = 0;
     QString m_command;
     int m_attempts = 0;
+    bool m_stopRequested = false;
     TransferOutcome m_outcome;
 };
 

@@ -104,6 +104,8 @@ bool Transfers::begin(Operation op, std::optional<Operation> followUp, bool foll
     m_radioImageKept = false;
     m_backupPath.clear();
     m_written.clear();
+    m_stopRequested = false;
+    m_runner.resetStop();
     setRunning(true);
     return true;
 }
@@ -139,8 +141,11 @@ void Transfers::end(bool completed)
 {
     const Operation op = m_op;
     setGroupBusy(op, false);
-    if (m_followUp && !completed && !m_followUpAlways)
-        m_followUp.reset();
+    // A stop the user asked for ends the ALL items too, also one that came as the first half
+    // ended.
+    std::optional<Operation> dropped;
+    if (m_followUp && (m_stopRequested || (!completed && !m_followUpAlways)))
+        dropped = std::exchange(m_followUp, std::nullopt);
     if (m_followUp) {
         // The ALL items: the second operation runs whatever the first ended with, and no other
         // transfer can slip in between.
@@ -154,6 +159,8 @@ void Transfers::end(bool completed)
         setPhase(Phase::Idle, 0);
     setRunning(false);
     Q_EMIT finished(op, completed);
+    if (dropped && completed && m_stopRequested)
+        Q_EMIT stopNotice(notStartedNotice(*dropped));
 }
 
 void Transfers::report(const TransferOutcome &outcome, const QString &details)
@@ -175,7 +182,9 @@ void Transfers::runRead(TransferPlan plan)
             storeReadBlock(m_document, step.block, data);
         },
         [this](const TransferOutcome &outcome) {
-            if (!outcome.completed())
+            if (outcome.stoppedByUser())
+                tellUserStop(outcome);
+            else if (!outcome.completed())
                 report(outcome);
             if (outcome.completed() || stoppedReadChangedTheDocument(outcome.stoppedAt))
                 m_document.setChanged(true);
@@ -224,7 +233,8 @@ void Transfers::readRadioImage()
                 return;
             }
             m_haveRadioImage = true;
-            if (!keepRadioImage() || !mayClearChannels()) {
+            // Stopped as the read ended: the image is kept, and nothing is asked any more.
+            if (!keepRadioImage() || (!m_stopRequested && !mayClearChannels())) {
                 // The keeper told why, or the user said no; nothing at all is written, not even
                 // the other half.
                 m_followUp.reset();
@@ -322,11 +332,73 @@ void Transfers::stopAtMismatches()
 
 void Transfers::stopWrite(const TransferOutcome &outcome)
 {
-    report(outcome, writeStopDetails(outcome));
+    if (outcome.stoppedByUser()) {
+        tellUserStop(outcome);
+    } else {
+        QStringList lines = writeStopLines(outcome);
+        // What to do next.
+        lines.append(tr("Check the cable and the radio, then write again."));
+        lines.append(restoreLine(outcome));
+        lines.removeAll(QString());
+        report(outcome, lines.join(QLatin1Char('\n')));
+    }
     end(false);
 }
 
-QString Transfers::writeStopDetails(const TransferOutcome &outcome) const
+QString Transfers::operationName(Operation op)
+{
+    switch (op) {
+    case Operation::ReadMemory:
+        return tr("Read Memory");
+    case Operation::WriteMemory:
+        return tr("Write Memory");
+    case Operation::ReadSettings:
+        return tr("Read Settings");
+    case Operation::WriteSettings:
+        return tr("Write Settings");
+    }
+    return {};
+}
+
+QString Transfers::notStartedNotice(Operation op)
+{
+    return tr("%1 was not started: the transfer was stopped.").arg(operationName(op));
+}
+
+void Transfers::tellUserStop(const TransferOutcome &outcome)
+{
+    const QString where = blockName(outcome.stoppedAt);
+    QStringList lines{
+        (outcome.stoppedOnWrite ? tr("%1 stopped at %2.") : tr("%1 stopped before %2."))
+            .arg(operationName(m_op), where)};
+    if (!isRead(m_op)) {
+        lines += writeStopLines(outcome);
+        lines.append(restoreLine(outcome));
+    } else if (stoppedReadChangedTheDocument(outcome.stoppedAt)) {
+        lines.append(tr("What was read before it is kept."));
+    } else {
+        lines.append(tr("Nothing has changed."));
+    }
+    lines.removeAll(QString());
+    Q_EMIT stopNotice(lines.join(QLatin1Char(' ')));
+}
+
+void Transfers::stop()
+{
+    if (!canStop())
+        return;
+    m_stopRequested = true;
+    m_runner.requestStop();
+}
+
+QString Transfers::restoreLine(const TransferOutcome &outcome) const
+{
+    if (m_radioImageKept && (!m_written.isEmpty() || outcome.stoppedOnWrite))
+        return tr("To put back what the radio held instead, open the backup and write it.");
+    return {};
+}
+
+QStringList Transfers::writeStopLines(const TransferOutcome &outcome) const
 {
     // A write whose answer never came may have been stored all the same.
     const bool unconfirmed = outcome.stoppedOnWrite;
@@ -345,11 +417,7 @@ QString Transfers::writeStopDetails(const TransferOutcome &outcome) const
         lines.append(tr("The other blocks hold what the radio held before."));
     }
     lines.append(backupLine());
-    // What to do next.
-    lines.append(tr("Check the cable and the radio, then write again."));
-    if (m_radioImageKept && (!m_written.isEmpty() || unconfirmed))
-        lines.append(tr("To put back what the radio held instead, open the backup and write it."));
-    return lines.join(QLatin1Char('\n'));
+    return lines;
 }
 
 QString Transfers::backupLine() const

@@ -37,6 +37,11 @@ class UserInteraction;
 // tells, under its message, which blocks went out, where the copy of what the radio held is and
 // what to do next. A write that would clear channels the image read first shows asks first.
 //
+// The user may stop a transfer: it ends between two blocks (never in the middle of an exchange),
+// the ALL items' second half does not start, and nothing counts as a failure: no message box, a
+// notice instead (stopNotice) that says what the stop left behind, as a failure's message would:
+// a read keeps what it read, a write tells which blocks went out and where the backup is.
+//
 // Only one transfer runs at a time, whatever starts it (button, menu, the ALL items, the command
 // line): a start while one runs, or while the document is busy otherwise, is refused. While one
 // runs the document is busy, so nothing else changes the tables or the settings underneath it.
@@ -80,6 +85,14 @@ public:
     ~Transfers() override;
 
     bool isRunning() const { return m_running; }
+    // A transfer runs that stop() can end (the test panel's read by hand ends by itself).
+    bool canStop() const { return m_running && !m_handRead; }
+    // The user asked the transfer that runs, or the last one, to stop.
+    bool stopRequested() const { return m_stopRequested; }
+    // "Read Memory", "Write Memory", "Read Settings", "Write Settings".
+    static QString operationName(Operation op);
+    // The second half of a transfer stopped as its first half ended.
+    static QString notStartedNotice(Operation op);
     // The exchange the transfers use, for its reply timeout.
     CommandExchange &exchange() { return m_exchange; }
 
@@ -106,6 +119,9 @@ public Q_SLOTS:
     // no classification and no retry.
     void readBlockByHand(const QString &address);
 
+    // Ends the transfer that runs once the exchange under way is over; nothing when none runs.
+    void stop();
+
 Q_SIGNALS:
     // The block being transferred (the test panel's Text3).
     void blockStarted(int block);
@@ -124,6 +140,10 @@ Q_SIGNALS:
     // tells how many of those are done.
     void phaseChanged(hxv5::Transfers::Phase phase, int blocks);
     void phaseProgress(int done);
+
+    // A transfer the user stopped has ended: what it left behind, for the status bar ("Read
+    // Memory stopped before slot 57; the blocks read before it are kept.").
+    void stopNotice(const QString &text);
 
     void handReadBuffer(const QString &buffer);
     void handReadFinished();
@@ -160,7 +180,11 @@ private:
     void stopAtMismatches();
     // A write's stop message, with what was written before it and where the backup is.
     void stopWrite(const TransferOutcome &outcome);
-    QString writeStopDetails(const TransferOutcome &outcome) const;
+    // What went out before a write stopped, and where the backup is.
+    QStringList writeStopLines(const TransferOutcome &outcome) const;
+    QString restoreLine(const TransferOutcome &outcome) const;
+    // The stop the user asked for, told as a notice.
+    void tellUserStop(const TransferOutcome &outcome);
     QString backupLine() const;
 
     Document &m_document;
@@ -173,6 +197,7 @@ private:
     std::optional<Operation> m_followUp;
     bool m_followUpAlways = true;
     bool m_handRead = false;
+    bool m_stopRequested = false;
 
     WriteOptions m_writeOptions;
     // The write that runs: its options, what the radio held before it, what it sent.

@@ -135,10 +135,15 @@ void Session::onTransferFinished(Transfers::Operation op, bool completed)
     Q_EMIT transferFinished(op, completed);
     if (std::exchange(m_readingRadio, false) && op == Transfers::Operation::ReadSettings &&
         completed) {
-        // Once the settings half has let go of the line.
-        QMetaObject::invokeMethod(
-            this, [this] { m_transfers->readMemory(); }, Qt::QueuedConnection);
-        return;
+        if (!m_transfers->stopRequested()) {
+            // Once the settings half has let go of the line.
+            QMetaObject::invokeMethod(
+                this, [this] { m_transfers->readMemory(); }, Qt::QueuedConnection);
+            return;
+        }
+        // Stopped as the settings half ended: the memory half is not read, the image not whole.
+        Q_EMIT notice(Transfers::notStartedNotice(Transfers::Operation::ReadMemory));
+        completed = false;
     }
     // The ALL read reports each half; the backup waits for the second, the whole image.
     const bool running = m_transfers->isRunning();

@@ -214,6 +214,15 @@ constexpr CommandItem kCommands[] = {
         .checkedAtStart(),
     item("mnuView", "mnuStatusBar", 1100, &MainWindow::mnuStatusBar_Click, Rule::Always)
         .checkedAtStart(),
+    // What the channel grid shows; each brings the "Memory" tab forward.
+    separator("mnuView", "mnuViewBar0"),
+    item("mnuView", "mnuViewFind", 1270, &MainWindow::mnuViewFind_Click, Rule::Always)
+        .withStandardKey(QKeySequence::Find, Qt::CTRL | Qt::Key_F),
+    item("mnuView", "mnuViewGoTo", 1271, &MainWindow::mnuViewGoTo_Click, Rule::Always)
+        .withShortcut(Qt::CTRL | Qt::Key_G),
+    item("mnuView", "mnuViewHideEmpty", 1272, &MainWindow::mnuViewHideEmpty_Click, Rule::Always)
+        .toggle(),
+    separator("mnuView", "mnuViewBar1"),
     // The language the program starts in next; the window ticks the one chosen.
     submenu("mnuView", "mnuViewLanguage", 1250),
     item("mnuViewLanguage", "mnuViewLanguageEnglish", 1251,

@@ -4,12 +4,15 @@
 #include "document/document.h"
 #include "editing/channel_grid.h"
 #include "editing/channel_list_panel.h"
+#include "editing/find_bar.h"
+#include "editing/vfo_grid.h"
 #include "settings/settings_pages.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -69,7 +72,9 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     memoryButtons->addWidget(m_cmbTxData);
     memoryButtons->addStretch();
     m_listPanel = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
+    m_findBar = new FindBar(*m_channelGrid, m_frames[2]);
     auto *page3 = new QVBoxLayout(m_frames[2]);
+    page3->addWidget(m_findBar);
     // The channel grid takes what the window gives.
     page3->addWidget(m_channelGrid, 1);
     page3->addWidget(m_listPanel, 0, Qt::AlignLeft);
@@ -86,11 +91,19 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     keepPlace.setRetainSizeWhenHidden(true);
     m_progressBar->setSizePolicy(keepPlace);
     m_progressBar->hide();
+    m_stopButton = new QPushButton(tr("Stop"), this);
+    m_stopButton->setObjectName(QStringLiteral("cmdStop"));
+    m_stopButton->setAutoDefault(false);
+    m_stopButton->setSizePolicy(keepPlace);
+    m_stopButton->hide();
+    auto *progress = new QHBoxLayout;
+    progress->addWidget(m_progressBar, 1);
+    progress->addWidget(m_stopButton);
 
     layout->addWidget(m_tabStrip);
     layout->addWidget(client, 1);
     layout->addSpacing(2);
-    layout->addWidget(m_progressBar);
+    layout->addLayout(progress);
 }
 
 int MainPanels::selectedTab() const
@@ -105,6 +118,45 @@ void MainPanels::showSelectedPanel()
     for (int i = 0; i < 3; ++i)
         m_frames[i]->setEnabled(i == front);
     m_panels->setCurrentWidget(m_frames[front]);
+}
+
+namespace {
+
+const QString kColumnsGroup = QStringLiteral("Grids");
+const QString kChannelColumnsKey = QStringLiteral("ChannelColumns");
+const QString kVfoColumnsKey = QStringLiteral("VfoColumns");
+
+} // namespace
+
+void MainPanels::storeColumnWidths() const
+{
+    QSettings store;
+    store.beginGroup(kColumnsGroup);
+    const auto twips = [](const RowGrid &grid) {
+        QVariantList list;
+        for (int width : grid.dataColumnTwips())
+            list.append(width);
+        return list;
+    };
+    store.setValue(kChannelColumnsKey, twips(*m_channelGrid));
+    store.setValue(kVfoColumnsKey, twips(*vfoGrid()));
+}
+
+void MainPanels::restoreColumnWidths()
+{
+    QSettings store;
+    store.beginGroup(kColumnsGroup);
+    const auto twips = [&store](const QString &key) {
+        QList<int> list;
+        for (const QVariant &width : store.value(key).toList()) {
+            bool isNumber = false;
+            const int twips = width.toInt(&isNumber);
+            list.append(isNumber ? twips : -1);
+        }
+        return list;
+    };
+    m_channelGrid->setDataColumnTwips(twips(kChannelColumnsKey));
+    vfoGrid()->setDataColumnTwips(twips(kVfoColumnsKey));
 }
 
 VfoGrid *MainPanels::vfoGrid() const

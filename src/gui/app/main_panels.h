@@ -13,6 +13,7 @@ namespace hxv5 {
 class ChannelGrid;
 class ChannelListPanel;
 class Document;
+class FindBar;
 class SettingsPage1;
 class SettingsPage2;
 class VfoGrid;
@@ -39,14 +40,22 @@ public:
     // focus nor clicks.
     void showSelectedPanel();
 
+    // The grids' column widths as the user left them, kept per user from one run to the next.
+    void storeColumnWidths() const;
+    void restoreColumnWidths();
+
     SettingsPage1 *settings1() const { return m_settings1; }
     SettingsPage2 *settings2() const { return m_settings2; }
     VfoGrid *vfoGrid() const;
     ChannelGrid *channelGrid() const { return m_channelGrid; }
     ChannelListPanel *listPanel() const { return m_listPanel; }
+    // Over the channel grid, hidden until Ctrl+F.
+    FindBar *findBar() const { return m_findBar; }
     QPushButton *cmbRxData() const { return m_cmbRxData; }
     QPushButton *cmbTxData() const { return m_cmbTxData; }
     QProgressBar *progressBar() const { return m_progressBar; }
+    // "cmdStop": hidden unless a transfer runs that it can stop.
+    QPushButton *stopButton() const { return m_stopButton; }
 
 private:
     QTabBar *m_tabStrip = nullptr;
@@ -56,9 +65,11 @@ private:
     SettingsPage2 *m_settings2 = nullptr;
     ChannelGrid *m_channelGrid = nullptr;
     ChannelListPanel *m_listPanel = nullptr;
+    FindBar *m_findBar = nullptr;
     QPushButton *m_cmbRxData = nullptr;
     QPushButton *m_cmbTxData = nullptr;
     QProgressBar *m_progressBar = nullptr;
+    QPushButton *m_stopButton = nullptr;
 };
 
 } // namespace hxv5

@@ -33,6 +33,12 @@ MainStatusBar::MainStatusBar(QWidget *parent) : QStatusBar(parent)
     addPermanentWidget(m_statusDate);
     addPermanentWidget(m_statusTime);
 
+    // A lasting notice's tool tip goes with it.
+    connect(this, &QStatusBar::messageChanged, this, [this](const QString &message) {
+        if (message != toolTip())
+            setToolTip(QString());
+    });
+
     m_clock = new QTimer(this);
     m_clock->setSingleShot(true);
     connect(m_clock, &QTimer::timeout, this, &MainStatusBar::updateClock);
@@ -42,6 +48,12 @@ MainStatusBar::MainStatusBar(QWidget *parent) : QStatusBar(parent)
 void MainStatusBar::showNotice(const QString &text)
 {
     showMessage(text, kStatusMessageMs);
+}
+
+void MainStatusBar::showLastingNotice(const QString &text)
+{
+    setToolTip(text);
+    showMessage(text);
 }
 
 void MainStatusBar::updateClock()

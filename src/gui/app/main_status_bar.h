@@ -18,6 +18,9 @@ public:
 
     // Shows the notice for a few seconds.
     void showNotice(const QString &text);
+    // Shows the notice until the next one, the whole of it also as the tool tip (a stopped
+    // transfer's account may be longer than the bar).
+    void showLastingNotice(const QString &text);
 
 private:
     void updateClock();

@@ -22,6 +22,7 @@
 #include "editing/channel_grid.h"
 #include "editing/channel_list_panel.h"
 #include "editing/edit_dialog.h"
+#include "editing/find_bar.h"
 #include "editing/grid_cell_editor.h"
 #include "editing/sort_dialog.h"
 #include "editing/vfo_grid.h"
@@ -35,6 +36,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QInputDialog>
 #include <QMenu>
 #include <QSettings>
 #include <QTabBar>
@@ -160,6 +162,7 @@ void MainWindow::Form_Load()
     m_panels->channelGrid()->ChangeFont();
     m_document->SetVfoDefaults();
     m_panels->vfoGrid()->UpdateVFOData();
+    m_panels->restoreColumnWidths();
 
     // The start-up pause: the splash window stays up while the event loop keeps turning.
     if (m_options.startupPause > std::chrono::milliseconds::zero()) {
@@ -193,7 +196,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // it would leave the radio or the tables half written.
     if (transfers().isRunning()) {
         m_statusBar->showNotice(
-            tr("A transfer with the radio is running: close the window when it has ended."));
+            tr("A transfer with the radio is running: stop it (Esc) or close the window when it "
+               "has ended."));
         event->ignore();
         return;
     }
@@ -225,6 +229,7 @@ void MainWindow::Form_Unload()
     m_session->storePortNumber();
 
     unloadOtherWindows();
+    m_panels->storeColumnWidths();
 
     if (!isMinimized()) {
         const QRect placement = frameGeometry();
@@ -426,15 +431,22 @@ void MainWindow::mnuEditSort_Click()
 {
     if (selectedTab() != kTabMemory || m_document->isBusy())
         return;
-    // Several selected rows are sorted among themselves; otherwise all memory channels are.
-    QList<int> slots = m_panels->channelGrid()->selectedSlots();
+    // Several selected rows are sorted among themselves; otherwise all memory channels are that
+    // the grid shows: hidden rows never move.
+    const ChannelGrid *grid = m_panels->channelGrid();
+    QList<int> slots = grid->selectedSlots();
     const qsizetype selected = slots.size() > 1 ? slots.size() : 0;
+    qsizetype hidden = 0;
     if (selected == 0) {
         slots.clear();
-        for (int slot = 0; slot < kChannelCount; ++slot)
-            slots.append(slot);
+        for (int slot = 0; slot < kChannelCount; ++slot) {
+            if (grid->isSlotShown(slot))
+                slots.append(slot);
+            else
+                ++hidden;
+        }
     }
-    SortDialog dialog(selected, this);
+    SortDialog dialog(selected, hidden, this);
     runModal(dialog);
     if (dialog.result() == QDialog::Accepted &&
         !sortChannels(*m_document, slots, dialog.key(), dialog.descending()))
@@ -510,6 +522,36 @@ void MainWindow::mnuViewToolbar_Click()
 void MainWindow::mnuStatusBar_Click()
 {
     m_statusBar->setVisible(m_commands->menuItem("mnuStatusBar")->isChecked());
+}
+
+void MainWindow::mnuViewFind_Click()
+{
+    selectTab(kTabMemory);
+    m_panels->findBar()->open();
+}
+
+void MainWindow::mnuViewGoTo_Click()
+{
+    selectTab(kTabMemory);
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("dlgGoTo"));
+    dialog.setWindowTitle(tr("Go To Channel"));
+    dialog.setLabelText(tr("Channel (0 to 199, P0A to P4B, A-L, A-H, Pri):"));
+    runModal(dialog);
+    if (dialog.result() != QDialog::Accepted)
+        return;
+    const QString trouble = m_panels->findBar()->goTo(dialog.textValue());
+    if (!trouble.isEmpty())
+        m_statusBar->showNotice(trouble);
+}
+
+void MainWindow::mnuViewHideEmpty_Click()
+{
+    selectTab(kTabMemory);
+    ChannelGrid *grid = m_panels->channelGrid();
+    ChannelFilter filter = grid->filter();
+    filter.hideEmpty = m_commands->menuItem("mnuViewHideEmpty")->isChecked();
+    grid->setFilter(filter);
 }
 
 void MainWindow::mnuViewLanguageEnglish_Click()

@@ -122,6 +122,9 @@ public Q_SLOTS:
     void mnuStatusBar_Click();
     void mnuViewLanguageEnglish_Click();
     void mnuViewLanguageJapanese_Click();
+    void mnuViewFind_Click();
+    void mnuViewGoTo_Click();
+    void mnuViewHideEmpty_Click();
     void mnuReSet_Click();
     void mnuReMem_Click();
     void mnuReAll_Click();

@@ -10,6 +10,7 @@
 #include "session/session.h"
 #include "settings/settings_pages.h"
 
+#include <QAction>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -20,21 +21,6 @@ namespace {
 bool isRead(Transfers::Operation op)
 {
     return op == Transfers::Operation::ReadMemory || op == Transfers::Operation::ReadSettings;
-}
-
-QString transferCompletedText(Transfers::Operation op)
-{
-    switch (op) {
-    case Transfers::Operation::ReadMemory:
-        return TransferWiring::tr("Read Memory completed");
-    case Transfers::Operation::WriteMemory:
-        return TransferWiring::tr("Write Memory completed");
-    case Transfers::Operation::ReadSettings:
-        return TransferWiring::tr("Read Settings completed");
-    case Transfers::Operation::WriteSettings:
-        return TransferWiring::tr("Write Settings completed");
-    }
-    return {};
 }
 
 QString phaseText(Transfers::Phase phase, int blocks, bool changesOnly)
@@ -88,7 +74,27 @@ TransferWiring::TransferWiring(MainWindow &window, Session &session, MainPanels 
     connect(&m_transfers, &Transfers::phaseProgress, m_panels.progressBar(),
             &QProgressBar::setValue);
 
-    connect(&m_transfers, &Transfers::runningChanged, this, [this](bool running) {
+    // The transfer ends between two blocks. Esc does what the button does while it shows (the
+    // button's own shortcut would click it only after its pressed look has shown).
+    QPushButton *stop = m_panels.stopButton();
+    auto *escape = new QAction(&window);
+    escape->setObjectName(QStringLiteral("actStopTransfer"));
+    escape->setShortcut(QKeySequence(Qt::Key_Escape));
+    escape->setEnabled(false);
+    window.addAction(escape);
+    const auto stopTransfer = [this, stop, escape] {
+        stop->setEnabled(false);
+        escape->setEnabled(false);
+        m_transfers.stop();
+    };
+    connect(stop, &QPushButton::clicked, this, stopTransfer);
+    connect(escape, &QAction::triggered, this, stopTransfer);
+    connect(&m_transfers, &Transfers::stopNotice, &m_statusBar, &MainStatusBar::showLastingNotice);
+
+    connect(&m_transfers, &Transfers::runningChanged, this, [this, stop, escape](bool running) {
+        stop->setVisible(m_transfers.canStop());
+        stop->setEnabled(true);
+        escape->setEnabled(m_transfers.canStop());
         if (running)
             m_writtenBefore = 0;
         if (!running) {
@@ -251,10 +257,10 @@ void TransferWiring::onTransferFinished(Transfers::Operation op, bool completed)
     const qsizetype writtenBefore =
         std::exchange(m_writtenBefore, m_transfers.writtenBlocks().size());
     if (!completed)
-        return; // the stop has shown its message box
+        return; // the stop has shown its message box, or its notice
     if (op == Transfers::Operation::ReadSettings)
         m_panels.vfoGrid()->setCurrentRow(0);
-    QString notice = transferCompletedText(op);
+    QString notice = tr("%1 completed").arg(Transfers::operationName(op));
     const qsizetype sent = m_transfers.writtenBlocks().size() - writtenBefore;
     if (!isRead(op) && m_transfers.writeOptions().changesOnly) {
         notice += sent == 0   ? tr(": the radio held every block already")

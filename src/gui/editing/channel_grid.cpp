@@ -27,11 +27,73 @@ RowGrid::ColumnTwips channelColumnTwips()
 ChannelGrid::ChannelGrid(Document &document, QWidget *parent)
     : RowGrid(new ChannelTableModel(document.channels()),
               new GridCellEditor(document, EditSession::Kind::Memory), channelColumnTwips(),
-              kVisibleRows, parent)
+              kVisibleRows, parent),
+      m_channels(document.channels())
 {
     setObjectName(QStringLiteral("MSFlexGrid1"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     verticalHeader()->viewport()->installEventFilter(this);
+    // A row that changes may come to match, or stop matching.
+    connect(model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                if (!m_filter.hidesAny())
+                    return;
+                applyFilter(topLeft.row(), bottomRight.row());
+                leaveHiddenRow();
+            });
+}
+
+void ChannelGrid::setFilter(const ChannelFilter &filter)
+{
+    m_filter = filter;
+    applyFilter(0, kSlotCount - 1);
+    leaveHiddenRow();
+}
+
+void ChannelGrid::leaveHiddenRow()
+{
+    const int current = currentSlot();
+    if (isSlotShown(current))
+        return;
+    int next = nextShownSlot(current, false);
+    if (next < 0)
+        next = nextShownSlot(current, true);
+    if (next >= 0)
+        setCurrentSlot(next);
+    else
+        selectionModel()->clearSelection();
+}
+
+void ChannelGrid::applyFilter(int first, int last)
+{
+    QItemSelection hidden;
+    for (int slot = std::max(first, 0); slot <= std::min(last, kSlotCount - 1); ++slot) {
+        const bool shows = m_filter.shows(m_channels, slot);
+        if (shows == isRowHidden(slot))
+            setRowHidden(slot, !shows);
+        if (!shows)
+            hidden.select(model()->index(slot, 0), model()->index(slot, kColumnCount - 1));
+    }
+    // What is hidden is not chosen any longer.
+    selectionModel()->select(hidden, QItemSelectionModel::Deselect);
+}
+
+int ChannelGrid::nextShownSlot(int slot, bool up) const
+{
+    for (int next = slot + (up ? -1 : 1); next >= 0 && next < kSlotCount; next += up ? -1 : 1) {
+        if (isSlotShown(next))
+            return next;
+    }
+    return -1;
+}
+
+bool ChannelGrid::findNext(bool backwards)
+{
+    const int slot = nextMatch(m_filter, m_channels, currentSlot(), backwards);
+    if (slot < 0)
+        return false;
+    setCurrentSlot(slot);
+    return true;
 }
 
 ChannelTableModel *ChannelGrid::channelModel() const
@@ -71,9 +133,11 @@ bool choosesRows(const QMouseEvent &event)
 QList<int> ChannelGrid::selectedSlots() const
 {
     QList<int> slots;
-    for (const QModelIndex &index : selectionModel()->selectedRows())
-        slots.append(index.row());
-    if (slots.isEmpty())
+    for (const QModelIndex &index : selectionModel()->selectedRows()) {
+        if (isSlotShown(index.row()))
+            slots.append(index.row());
+    }
+    if (slots.isEmpty() && isSlotShown(currentSlot()))
         slots.append(currentSlot());
     std::sort(slots.begin(), slots.end());
     return slots;
@@ -84,7 +148,7 @@ void ChannelGrid::selectSlots(const QList<int> &slots, int current)
     selectSlotInPlace(current);
     QItemSelection rows;
     for (int slot : slots) {
-        if (slot >= 0 && slot < kSlotCount && slot != current)
+        if (slot >= 0 && slot < kSlotCount && slot != current && isSlotShown(slot))
             rows.select(model()->index(slot, 0), model()->index(slot, kColumnCount - 1));
     }
     selectionModel()->select(rows, QItemSelectionModel::Select | QItemSelectionModel::Rows);

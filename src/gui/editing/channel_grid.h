@@ -1,9 +1,11 @@
 #pragma once
 
+#include "editing/channel_filter.h"
 #include "editing/row_grid.h"
 
 namespace hxv5 {
 
+class ChannelTable;
 class ChannelTableModel;
 class Document;
 
@@ -12,6 +14,10 @@ class Document;
 // slots in grey italics. The current row is the slot every single-slot operation acts on. A drag
 // with the mouse never leaves more than that row selected; Shift and Ctrl with a click or the
 // arrow keys select several rows, which the list operations, copy and cut act on.
+//
+// A filter (the find bar, View > "Hide Empty Slots") hides rows; the row of a slot stays the
+// slot's, hidden rows are never among the selected slots, and a row that comes to match or to
+// hold a channel shows again.
 class ChannelGrid : public RowGrid
 {
     Q_OBJECT
@@ -33,6 +39,17 @@ public:
     QList<int> selectedSlots() const;
     // Selects the slots (in place, the view does not move) with current as the current row.
     void selectSlots(const QList<int> &slots, int current);
+
+    const ChannelTable &channels() const { return m_channels; }
+    const ChannelFilter &filter() const { return m_filter; }
+    // Hides the rows the filter does not show; a hidden current row gives way to the next row
+    // shown (or the last one above it).
+    void setFilter(const ChannelFilter &filter);
+    bool isSlotShown(int slot) const { return !isRowHidden(slot); }
+    // The next (previous) slot the find text matches, made current; false when none matches.
+    bool findNext(bool backwards = false);
+    // The next row shown below the slot (above it, up), or -1.
+    int nextShownSlot(int slot, bool up) const;
 
     // Redraws all 213 slots after a whole-table change and keeps the current row.
     void RedrawChannelTable();
@@ -60,6 +77,13 @@ protected:
 private:
     // A drag that selected several rows leaves only the row where it ended.
     void collapseSelection();
+    // Shows or hides rows first..last as the filter says.
+    void applyFilter(int first, int last);
+    // A hidden current row gives way to the next row shown, or the last one above it.
+    void leaveHiddenRow();
+
+    const ChannelTable &m_channels;
+    ChannelFilter m_filter;
 
     // Where a Shift click selects from.
     int m_anchor = 0;

@@ -61,6 +61,8 @@ ChannelListPanel::ChannelListPanel(Document &document, ChannelGrid &grid, QWidge
     connect(&m_document, &Document::busyChanged, this, followBusy);
     followBusy(m_document.isBusy());
 
+    // Rows the grid hides are never changed by the operations.
+    m_operations.setShown([this](int slot) { return m_grid.isSlotShown(slot); });
     connect(&m_grid, &ChannelGrid::clearRequested, this, &ChannelListPanel::cmbClear_Click);
     connect(&m_grid, &ChannelGrid::moveRequested, this, &ChannelListPanel::moveRows);
 }
@@ -119,7 +121,7 @@ void ChannelListPanel::cmbInsert_Click()
 {
     // The empty rows come selected, at the first selected channel.
     const QList<int> slots = m_grid.selectedSlots();
-    const QList<int> blanks = ChannelListOperations::insertedSlots(slots);
+    const QList<int> blanks = m_operations.insertedSlots(slots);
     if (!m_operations.InsertRows(slots))
         return;
     if (blanks.isEmpty())
@@ -160,6 +162,13 @@ void ChannelListPanel::Command4_Click()
 
 void ChannelListPanel::moveCurrentRow(bool down)
 {
+    // Past the hidden rows to the next row shown, brought into view.
+    if (m_grid.filter().hidesAny()) {
+        const int next = m_grid.nextShownSlot(m_grid.currentSlot(), !down);
+        if (next >= 0)
+            m_grid.setCurrentSlot(next);
+        return;
+    }
     // Grid rows count from 1 for slot 0, as the scrolling rules do.
     const int current = m_grid.currentSlot() + 1;
     const int top = qMax(m_grid.rowAt(0), 0) + 1;
@@ -174,15 +183,14 @@ void ChannelListPanel::moveRows(bool down)
 {
     const int current = m_grid.currentSlot();
     const QList<int> slots = m_grid.selectedSlots();
+    const QList<int> shifted = m_operations.movedSlots(slots, down);
     const bool moved = down ? m_operations.MoveDown(slots) : m_operations.MoveUp(slots);
     if (!moved)
         return;
-    const int by = down ? 1 : -1;
-    QList<int> shifted;
-    for (int slot : slots)
-        shifted.append(slot + by);
-    m_grid.selectSlots(shifted, current + by);
-    m_grid.scrollTo(m_grid.model()->index(current + by, 0));
+    // The current row goes where its channel went.
+    const int currentTo = shifted.value(slots.indexOf(current), shifted.constFirst());
+    m_grid.selectSlots(shifted, currentTo);
+    m_grid.scrollTo(m_grid.model()->index(currentTo, 0));
 }
 
 void ChannelListPanel::copyRows()
@@ -212,12 +220,15 @@ bool ChannelListPanel::pasteRows(CsvImportReport &report)
     const QList<int> slots = m_grid.selectedSlots();
     const int first = slots.isEmpty() ? m_grid.currentSlot() : slots.first();
     const QString text = QGuiApplication::clipboard()->text();
-    if (!hxv5::pasteRows(m_document, text, first, m_confirm, report))
+    const auto shown = [this](int slot) { return m_grid.isSlotShown(slot); };
+    if (!hxv5::pasteRows(m_document, text, first, m_confirm, report, shown))
         return false;
     QList<int> pasted;
     for (int slot = first;
-         slot < kSlotCount && pasted.size() < report.taken + report.skipped.size(); ++slot)
-        pasted.append(slot);
+         slot < kSlotCount && pasted.size() < report.taken + report.skipped.size(); ++slot) {
+        if (shown(slot))
+            pasted.append(slot);
+    }
     m_grid.selectSlots(pasted, first);
     return true;
 }

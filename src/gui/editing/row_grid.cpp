@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace hxv5 {
@@ -23,6 +24,7 @@ RowGrid::RowGrid(RowTableModel *model, GridCellEditor *cellEditor, const ColumnT
     : QTableView(parent), m_model(model), m_cellEditor(cellEditor), m_widths(widths),
       m_visibleRows(visibleRows)
 {
+    std::copy(m_widths.begin() + 1, m_widths.end(), m_columnTwips.begin());
     m_model->setParent(this);
     m_cellEditor->setParent(this);
     setModel(m_model);
@@ -52,9 +54,13 @@ RowGrid::RowGrid(RowTableModel *model, GridCellEditor *cellEditor, const ColumnT
     side->setMinimumSectionSize(1);
     side->setDefaultAlignment(Qt::AlignCenter);
 
-    connect(top, &QHeaderView::sectionResized, this, [this] {
-        if (!m_layingOut && horizontalHeader()->length() > viewport()->width())
-            setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A column the user widens keeps its width when the grid is laid out again.
+    connect(top, &QHeaderView::sectionResized, this, [this](int column, int, int pixels) {
+        if (m_layingOut || column < 0 || column >= kColumnCount)
+            return;
+        m_columnTwips.at(static_cast<size_t>(column)) =
+            static_cast<int>(std::lround(pixels * kTwipsPerInch / std::max(logicalDpiX(), 1)));
+        makeRoomForScrollBar();
     });
     connect(this, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex &index) { rowDoubleClicked(index.row()); });
@@ -108,14 +114,18 @@ void RowGrid::layOut()
     side->setFixedWidth(twipsToPixels(m_widths[0]));
     top->setFixedHeight(m_rowHeight);
     m_layingOut = true;
-    for (int column = 0; column < kColumnCount; ++column)
-        top->resizeSection(column, twipsToPixels(m_widths[static_cast<size_t>(column) + 1]));
+    int width = 2 * frameWidth() + side->width();
+    for (int column = 0; column < kColumnCount; ++column) {
+        top->resizeSection(column, twipsToPixels(m_columnTwips.at(static_cast<size_t>(column))));
+        // The grid is at least as wide as the twips list's columns, whatever the user's are.
+        width += twipsToPixels(m_widths.at(static_cast<size_t>(column) + 1));
+    }
     m_layingOut = false;
 
-    int width = 2 * frameWidth() + side->width() + top->length();
     if (verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
         width += verticalScrollBar()->sizeHint().width();
-    const int height = 2 * frameWidth() + top->height() + m_visibleRows * m_rowHeight;
+    m_rowsHeight = 2 * frameWidth() + top->height() + m_visibleRows * m_rowHeight;
+    const int height = m_rowsHeight + m_scrollBarRoom;
     setMinimumSize(width, height);
     resize(width, height);
     // A grid that shows all its rows has nothing to show in more height.
@@ -124,6 +134,48 @@ void RowGrid::layOut()
     if (allShown)
         setMaximumHeight(height);
     updateGeometry();
+}
+
+void RowGrid::makeRoomForScrollBar()
+{
+    const bool wider = horizontalHeader()->length() > viewport()->width();
+    if (wider)
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    const int room = wider ? horizontalScrollBar()->sizeHint().height() : 0;
+    if (room == m_scrollBarRoom)
+        return;
+    m_scrollBarRoom = room;
+    setMinimumHeight(m_rowsHeight + room);
+    if (m_visibleRows >= m_model->rowCount())
+        setMaximumHeight(m_rowsHeight + room);
+    updateGeometry();
+}
+
+void RowGrid::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    makeRoomForScrollBar();
+}
+
+QList<int> RowGrid::dataColumnTwips() const
+{
+    return QList<int>(m_columnTwips.begin(), m_columnTwips.end());
+}
+
+void RowGrid::setDataColumnTwips(const QList<int> &twips)
+{
+    const bool usable =
+        twips.size() == kColumnCount && std::all_of(twips.begin(), twips.end(), [](int width) {
+            return width >= kMinColumnTwips && width <= kMaxColumnTwips;
+        });
+    if (!usable)
+        return;
+    std::copy(twips.begin(), twips.end(), m_columnTwips.begin());
+    m_layingOut = true;
+    for (int column = 0; column < kColumnCount; ++column)
+        horizontalHeader()->resizeSection(column, twipsToPixels(twips.at(column)));
+    m_layingOut = false;
+    makeRoomForScrollBar();
 }
 
 QSize RowGrid::sizeHint() const

@@ -34,6 +34,14 @@ public:
     // A length in twips on this grid's screen (1440 twips to the inch).
     int twipsToPixels(int twips) const;
 
+    // The nine data columns' widths in twips as they are now (the user may have widened them),
+    // and back, as the window keeps them between runs. A list that is not nine widths of
+    // kMinColumnTwips to kMaxColumnTwips changes nothing.
+    static constexpr int kMinColumnTwips = 100;
+    static constexpr int kMaxColumnTwips = 30000;
+    QList<int> dataColumnTwips() const;
+    void setDataColumnTwips(const QList<int> &twips);
+
     // The grid font, and the font the Notes cells take (falls back to another family silently
     // where the desktop lacks it).
     static QFont gridFont();
@@ -57,15 +65,24 @@ protected:
 
     void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void layOut();
+    // Once the columns are wider than the grid, the sideways scroll bar comes, and the grid grows
+    // by its height, so that it still shows as many rows as before (all of them for the VFO grid).
+    void makeRoomForScrollBar();
 
     RowTableModel *m_model;
     GridCellEditor *m_cellEditor;
     ColumnTwips m_widths;
+    // The data columns' widths now, in twips: the twips list's at first, then the user's.
+    std::array<int, std::tuple_size_v<ColumnTwips> - 1> m_columnTwips{};
     int m_visibleRows;
     int m_rowHeight = 0;
+    // The height that shows the visible rows, and what the sideways scroll bar adds to it.
+    int m_rowsHeight = 0;
+    int m_scrollBarRoom = 0;
     bool m_layingOut = false;
 };
 

@@ -11,14 +11,18 @@
 
 namespace hxv5 {
 
-SortDialog::SortDialog(qsizetype selectedRows, QWidget *parent) : QDialog(parent)
+SortDialog::SortDialog(qsizetype selectedRows, qsizetype hiddenRows, QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgSort"));
     setWindowTitle(tr("Sort Channels"));
     auto *top = new QVBoxLayout(this);
     top->addWidget(new QLabel(
         selectedRows > 0 ? tr("Sorts the channels of the %1 selected rows.").arg(selectedRows)
-                         : tr("Sorts channels 0 to 199."),
+        : hiddenRows > 0
+            ? tr("Sorts the shown channels of 0 to 199; the %1 hidden rows stay as they are.")
+                  .arg(hiddenRows)
+            : tr("Sorts channels 0 to 199."),
         this));
     m_keys = new QButtonGroup(this);
     int id = 0;

@@ -16,7 +16,8 @@ class SortDialog : public QDialog
     Q_OBJECT
 public:
     // selectedRows: how many selected rows are sorted; 0 when all of channels 0 to 199 are.
-    explicit SortDialog(qsizetype selectedRows, QWidget *parent = nullptr);
+    // selectedRows 0: all shown channels 0 to 199; hiddenRows of them are hidden and stay put.
+    SortDialog(qsizetype selectedRows, qsizetype hiddenRows, QWidget *parent = nullptr);
 
     SortKey key() const;
     bool descending() const;

@@ -1,11 +1,14 @@
 #include "document/document.h"
 #include "editing/channel_grid.h"
 #include "editing/channel_list_panel.h"
+#include "editing/find_bar.h"
 
 #include "files/csv_exchange.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
@@ -70,6 +73,7 @@ private Q_SLOTS:
     void buttonsActOnEverySelectedRow();
     void plainDragStillLeavesOneRow();
     void copyCutAndPasteThroughTheClipboard();
+    void findBarAndHiddenRows();
 };
 
 void TestChannelListPanel::buttons()
@@ -349,6 +353,27 @@ void TestChannelListPanel::copyCutAndPasteThroughTheClipboard()
     QVERIFY(!page.panel->cutRows());
     QVERIFY(!page.panel->pasteRows(report));
     QVERIFY(page.asked.isEmpty());
+}
+
+void TestChannelListPanel::findBarAndHiddenRows()
+{
+    // Slot s holds 100 + s MHz for even s: "12" is in 112, 120 .. 128, 212 and 312 MHz.
+    Page page;
+    FindBar bar(*page.grid, &page.window);
+    bar.open();
+    auto *text = bar.findChild<QLineEdit *>(QStringLiteral("txtFind"));
+    QTest::keyClicks(text, QStringLiteral("12"));
+    QCOMPARE(page.grid->currentSlot(), 12);
+    QTest::keyClick(text, Qt::Key_Return);
+    QCOMPARE(page.grid->currentSlot(), 20);
+    QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(page.grid->currentSlot(), 12);
+    // Only the matches shown, and chosen; Esc shows every row again.
+    bar.findChild<QCheckBox *>(QStringLiteral("chkFindOnly"))->setChecked(true);
+    page.grid->selectAll();
+    QCOMPARE(page.grid->selectedSlots(), (QList<int>{12, 20, 22, 24, 26, 28, 112, 212}));
+    QTest::keyClick(text, Qt::Key_Escape);
+    QVERIFY(bar.isHidden() && !page.grid->isRowHidden(14));
 }
 
 QTEST_MAIN(TestChannelListPanel)

@@ -264,6 +264,21 @@ const Scene kScenes[] = {
                      .findChild<QAction *>(QStringLiteral("mnuViewLanguageEnglish"))
                      ->isChecked());
      }},
+    {"find bar and its count", 1, &MainWindow::mnuViewFind_Click, reject,
+     [](MainWindow &w, auto &, auto &) {
+         w.findChild<QLineEdit *>(QStringLiteral("txtFind"))->setText(QStringLiteral("145"));
+     }},
+    // A channel that does not exist, refused in the status bar.
+    {"go to channel", 1, &MainWindow::mnuViewGoTo_Click,
+     [](QWidget &window) {
+         static_cast<QInputDialog &>(window).setTextValue(QStringLiteral("999"));
+         accept(window);
+     }},
+    {"a read stopped by the user", 1, &MainWindow::cmbRxData_Click, reject,
+     [](MainWindow &w, auto &, auto &) {
+         QTimer::singleShot(0, w.findChild<QPushButton *>(QStringLiteral("cmdStop")),
+                            &QPushButton::click);
+     }},
     {"port error", 1, &MainWindow::cmbRxData_Click, reject,
      [](auto &, FakeRadio &radio, auto &) { radio.openFails = true; }},
     {"write that would clear channels, and a stopped write", 1, nullptr, reject,

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void pasteReportsSkippedRows();
     void repeaterTypedIntoTheGrid();
     void editSelectedChannelsAndSort();
+    void columnWidthsAreKept();
 
 private:
     QAction *action(const char *name) const
@@ -419,6 +421,26 @@ void TestMainWindowEditing::editSelectedChannelsAndSort()
     QCOMPARE(doc.channels().text(0, kColFrequency), QStringLiteral("147.00000"));
     QCOMPARE(doc.channels().text(1, kColFrequency), QStringLiteral("146.00000"));
     QCOMPARE(doc.history().count(), 2);
+
+    // With the empty slots hidden, a sort of all channels moves only the shown ones.
+    doc.DecodeChannelRecord(u"014400000000070008080000000000FF", 5);
+    action("mnuViewHideEmpty")->trigger();
+    m_window->findChild<ChannelGrid *>()->selectSlots({0}, 0);
+    action("mnuEditSort")->trigger();
+    QCOMPARE(doc.channels().text(5, kColFrequency), QStringLiteral("144.00000"));
+    QVERIFY(doc.channels().row(2).isEmpty());
+}
+
+void TestMainWindowEditing::columnWidthsAreKept()
+{
+    // A column widened stays so at the next start.
+    auto *grid = m_window->findChild<ChannelGrid *>();
+    grid->horizontalHeader()->resizeSection(kColNotes, 300);
+    const int notes = grid->dataColumnTwips().at(kColNotes);
+    QVERIFY(m_window->close());
+    m_window = openTestWindow(*m_radio, *m_user);
+    QCOMPARE(m_window->findChild<ChannelGrid *>()->dataColumnTwips().at(kColNotes), notes);
+    QSettings().remove(QStringLiteral("Grids"));
 }
 
 QTEST_MAIN(TestMainWindowEditing)

@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QHash>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void choicesAtFirstAndRemembered();
     void writeFollowsTheChoices_data();
     void writeFollowsTheChoices();
+    void escStopsAWrite();
 
 private:
     void openWindow();
@@ -235,6 +237,28 @@ void TestSafeWriteWindow::writeFollowsTheChoices()
              QDir(backupsFolder()).entryList({QStringLiteral("*.TV5")}, QDir::Files));
     QCOMPARE(QDir(backupsFolder()).entryList({QStringLiteral("*.TV5")}, QDir::Files).size(),
              changesOnly ? 1 : 0);
+}
+
+void TestSafeWriteWindow::escStopsAWrite()
+{
+    chooseMenuItem(*m_window, "mnuToolsWriteChanges", false);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    auto *stop = m_window->findChild<QPushButton *>(QStringLiteral("cmdStop"));
+    connect(&m_window->transfers(), &Transfers::slotStarted, this, [&](int slot) {
+        if (slot == 10 && stop->isVisible())
+            QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    });
+    QVERIFY(runTransfer(&MainWindow::cmbTxData_Click));
+    QVERIFY(stop->isHidden());
+    QCOMPARE(m_radio->sent.size(), 13);
+    // No failure: a notice that stays, with what went out.
+    QVERIFY(m_user->errors.isEmpty());
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             "Write Memory stopped before slot 11. Written before the stop: enable block 214, "
+             "enable block 215, slot 0 to slot 10. The other blocks hold what the radio held "
+             "before. No copy of what the radio held was taken before this write.");
 }
 
 QTEST_MAIN(TestSafeWriteWindow)

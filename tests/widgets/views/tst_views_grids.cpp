@@ -147,6 +147,17 @@ void TstViewsGrids::gridLayout()
     QCOMPARE(grid->visibleRowCount(), visibleRows);
     // Nothing to scroll sideways: the grid is as wide as its columns.
     QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+
+    // Widened past the grid, the columns scroll sideways, and the rows shown stay shown.
+    grid->horizontalHeader()->resizeSection(kColNotes, grid->width());
+    QTRY_VERIFY(grid->horizontalScrollBar()->isVisible());
+    QCOMPARE(fullyVisibleRows(*grid), visibleRows);
+    QVERIFY(grid->dataColumnTwips().at(kColNotes) > twips.at(9));
+    // The widths the window keeps come back; what it cannot use changes nothing.
+    grid->setDataColumnTwips(twips.mid(1));
+    QCOMPARE(grid->columnWidth(kColNotes), grid->twipsToPixels(twips.at(9)));
+    grid->setDataColumnTwips(QList<int>(kColumnCount, RowGrid::kMinColumnTwips - 1));
+    QCOMPARE(grid->dataColumnTwips(), twips.mid(1));
 }
 
 void TstViewsGrids::rowStyle_data()
