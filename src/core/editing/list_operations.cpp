@@ -277,8 +277,7 @@ QString pushedOutText(const ChannelTable &channels, const QList<int> &pushed)
     if (pushed.size() <= kNamed)
         return ChannelListOperations::tr("Channels %1 pushed out; Undo brings them back").arg(list);
     return ChannelListOperations::tr("Channels %1 and %2 more pushed out; Undo brings them back")
-        .arg(list)
-        .arg(pushed.size() - kNamed);
+        .arg(list, QString::number(pushed.size() - kNamed));
 }
 
 } // namespace
