@@ -10,15 +10,16 @@
 
 namespace hxv5 {
 
-HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent), m_text(new QTextBrowser(this))
+HelpWindow::HelpWindow(Language language, QWidget *parent)
+    : QDialog(parent), m_text(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Help"));
+    setWindowTitle(tr("Help"));
     setModal(false);
     m_text->setObjectName(QStringLiteral("txtHelp"));
     m_text->setReadOnly(true);
     m_text->setOpenExternalLinks(true);
-    m_text->setMarkdown(userPartOfReadme(builtInReadme()));
+    m_text->setMarkdown(userPartOfReadme(builtInReadme(language)));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
@@ -28,9 +29,11 @@ HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent), m_text(new QTextBrows
     resize(640, 560);
 }
 
-QString HelpWindow::builtInReadme()
+QString HelpWindow::builtInReadme(Language language)
 {
     QFile file(QStringLiteral(":/help/README.md"));
+    if (language == Language::Japanese && QFile::exists(QStringLiteral(":/help/README.ja.md")))
+        file.setFileName(QStringLiteral(":/help/README.ja.md"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());
