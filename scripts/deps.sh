@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev
+    # Qt's own dialogs in Japanese (qtbase_ja.qm), which the program and its tests load.
+    qt6-translations-l10n
     fonts-liberation2 fonts-noto-cjk poppler-utils
     # The Debian package and the validators of the installed desktop files and manual pages.
     dpkg-dev file desktop-file-utils appstream shared-mime-info man-db

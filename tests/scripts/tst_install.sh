@@ -42,7 +42,7 @@ package)
     have dpkg-deb || { echo "SKIP: dpkg-deb is not installed"; exit 0; }
     depends=$(dpkg-deb -f "$source" Depends)
     for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 \
-        libqt6printsupport6; do
+        libqt6printsupport6 qt6-translations-l10n; do
         [[ $depends == *"$lib "* || $depends == *"$lib,"* || $depends == *"$lib" ]] ||
             fail "the package does not depend on $lib (Depends: $depends)"
     done

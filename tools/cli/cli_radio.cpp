@@ -1,4 +1,5 @@
 #include "cli_commands.h"
+#include "interrupt_stop.h"
 
 #include "base/user_interaction.h"
 #include "document/document.h"
@@ -8,14 +9,9 @@
 #include "session/session.h"
 
 #include <QEventLoop>
-#include <QSocketNotifier>
 #include <QTextStream>
 
-#include <atomic>
-#include <csignal>
 #include <functional>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace hxv5::cli {
 
@@ -43,67 +39,6 @@ public:
     Answer askSaveChanges() override { return Answer::No; }
     QString chooseOpenFile(FileKind) override { return {}; }
     QString chooseSaveFile(FileKind) override { return {}; }
-};
-
-// Ctrl+C while a command talks to the radio: the transfer stops between two blocks, as the
-// window's Stop button does, instead of the program dying with the line and a file half done. The
-// handler only notes the signal and writes a byte to a socket pair; the event loop reads it and
-// asks the transfer to stop.
-class InterruptStop
-{
-public:
-    explicit InterruptStop(Transfers &transfers)
-    {
-        s_interrupted = 0;
-        if (::socketpair(AF_UNIX, SOCK_STREAM, 0, m_pair) != 0)
-            return;
-        s_writeEnd = m_pair[0];
-        m_notifier = new QSocketNotifier(m_pair[1], QSocketNotifier::Read);
-        QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this, &transfers] {
-            char byte = 0;
-            [[maybe_unused]] const ssize_t n = ::read(m_pair[1], &byte, 1);
-            transfers.stop();
-        });
-        struct sigaction action
-        {
-        };
-        action.sa_handler = onSignal;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &m_previous);
-    }
-    InterruptStop(const InterruptStop &) = delete;
-    InterruptStop &operator=(const InterruptStop &) = delete;
-    ~InterruptStop()
-    {
-        if (!m_notifier)
-            return;
-        sigaction(SIGINT, &m_previous, nullptr);
-        s_writeEnd = -1;
-        delete m_notifier;
-        ::close(m_pair[0]);
-        ::close(m_pair[1]);
-    }
-
-    // Ctrl+C came since the command began, whether or not the transfer was still running.
-    static bool interrupted() { return s_interrupted != 0; }
-
-private:
-    static void onSignal(int)
-    {
-        s_interrupted = 1;
-        const int fd = s_writeEnd;
-        const char byte = 1;
-        if (fd >= 0) [[maybe_unused]]
-            const ssize_t n = ::write(fd, &byte, 1);
-    }
-
-    static inline volatile std::sig_atomic_t s_interrupted = 0;
-    static inline std::atomic<int> s_writeEnd{-1};
-    int m_pair[2] = {-1, -1};
-    QSocketNotifier *m_notifier = nullptr;
-    struct sigaction m_previous
-    {
-    };
 };
 
 struct RadioArguments
@@ -167,7 +102,7 @@ int readRadio(const QStringList &args)
         return fileFailure(FileError::FileOpenError);
 
     // Nothing is written unless both halves went through; the session has kept the backup.
-    const InterruptStop interrupt(session.transfers());
+    const InterruptStop interrupt([&session] { session.transfers().stop(); });
     const bool completed = run(session, [&] { session.readRadio(); });
     if (InterruptStop::interrupted()) {
         QTextStream(stderr) << "Stopped: nothing was written.\n";
@@ -212,7 +147,7 @@ int writeRadio(const QStringList &args)
     // Ctrl+C tells what went out and where the backup is.
     QObject::connect(&session.transfers(), &Transfers::stopNotice,
                      [](const QString &text) { QTextStream(stderr) << text << '\n'; });
-    const InterruptStop interrupt(session.transfers());
+    const InterruptStop interrupt([&session] { session.transfers().stop(); });
     const bool completed = run(session, [&] { session.transfers().writeAllStoppingAtAFailure(); });
     if (session.backupCopyFailed())
         return fileFailure(FileError::FileOpenError);

@@ -8,6 +8,7 @@
 #include "app/compare_dialog.h"
 #include "app/main_panels.h"
 #include "app/main_window.h"
+#include "app/translations.h"
 #include "base/table_row.h"
 #include "base/user_interaction.h"
 #include "document/document.h"
@@ -215,7 +216,8 @@ int main(int argc, char *argv[])
     const std::optional<Arguments> arguments = parseArguments();
     if (!arguments)
         return 2;
-    if (!arguments->out.mkpath(QStringLiteral(".")))
+    if (!arguments->out.mkpath(QStringLiteral(".")) ||
+        !installTranslations(arguments->language))
         return 1;
     return takeShots(*arguments) ? 0 : 1;
 }

@@ -1,10 +1,13 @@
 #include "base/reference_tables.h"
 
+#include <QCoreApplication>
+
 namespace hxv5 {
 
 QString applicationTitle()
 {
-    return QStringLiteral("Tormel HX-V5 Clone Utility");
+    return QString::fromLatin1(
+        QT_TRANSLATE_NOOP("hxv5::ProgramTexts", "Tormel HX-V5 Clone Utility"));
 }
 
 QString startMarker()
@@ -66,8 +69,19 @@ QString toneText(int code)
 QString dialogLabel(int specialIndex)
 {
     static const char *const labels[kSpecialSlotCount] = {
-        "P 0A", "P 0B", "P 1A", "P 1B", "P 2A", "P 2B",     "P 3A",
-        "P 3B", "P 4A", "P 4B", "AP L", "AP H", "Priority",
+        "P 0A",
+        "P 0B",
+        "P 1A",
+        "P 1B",
+        "P 2A",
+        "P 2B",
+        "P 3A",
+        "P 3B",
+        "P 4A",
+        "P 4B",
+        "AP L",
+        "AP H",
+        QT_TRANSLATE_NOOP("hxv5::TableTexts", "Priority"),
     };
     if (specialIndex < 0 || specialIndex >= kSpecialSlotCount)
         return {};

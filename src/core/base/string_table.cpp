@@ -63,6 +63,10 @@ constexpr Entry kEntries[] = {
     {1270, "Find(&F)...", "検索(&F)..."},
     {1271, "Go To Channel(&G)...", "ﾁｬﾝﾈﾙへ移動(&G)..."},
     {1272, "Hide Empty Slots(&H)", "空きｽﾛｯﾄを隠す(&H)"},
+    // Each language is offered under its own name, whichever is in use.
+    {1250, "Language(&L)", "言語(&L)"},
+    {1251, "English", "English"},
+    {1252, "日本語", "日本語"},
 };
 
 } // namespace

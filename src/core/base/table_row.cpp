@@ -1,5 +1,7 @@
 #include "base/table_row.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace hxv5 {
@@ -25,8 +27,17 @@ QString formatMHz(double mhz)
 
 QString columnHeader(int column)
 {
+    // Also the names the files and reports use; a window shows them translated.
     static const char *const headers[kColumnCount] = {
-        "Frequency", "Mode", "Step", "Tone", "TxTone", "RxTone", "Shift", "ShiftFreq.", "Notes",
+        QT_TRANSLATE_NOOP("hxv5::TableTexts", "Frequency"),
+        QT_TRANSLATE_NOOP("hxv5::TableTexts", "Mode"),
+        QT_TRANSLATE_NOOP("hxv5::TableTexts", "Step"),
+        QT_TRANSLATE_NOOP("hxv5::TableTexts", "Tone"),
+        QT_TRANSLATE_NOOP("hxv5::TableTexts", "TxTone"),
+        QT_TRANSLATE_NOOP("hxv5::TableTexts", "RxTone"),
+        QT_TRANSLATE_NOOP("hxv5::TableTexts", "Shift"),
+        QT_TRANSLATE_NOOP("hxv5::TableTexts", "ShiftFreq."),
+        QT_TRANSLATE_NOOP("hxv5::TableTexts", "Notes"),
     };
     if (column < 0 || column >= kColumnCount)
         return {};
@@ -54,8 +65,9 @@ QString slotDialogLabel(int slot)
 
 QString vfoRowLabel(int row)
 {
-    static const char *const labels[kVfoRowCount] = {"AM",  "SW",    "FM",   "Air",
-                                                     "VHF", "L-UHF", "H-UHF"};
+    // The bands' names on the radio; "Air" is also shown translated.
+    static const char *const labels[kVfoRowCount] = {
+        "AM", "SW", "FM", QT_TRANSLATE_NOOP("hxv5::TableTexts", "Air"), "VHF", "L-UHF", "H-UHF"};
     if (row < 0 || row >= kVfoRowCount)
         return {};
     return QString::fromLatin1(labels[row]);

@@ -2,6 +2,7 @@
 
 #include "editing/edit_target.h"
 
+#include <QCoreApplication>
 #include <QPair>
 
 #include <algorithm>
@@ -10,6 +11,13 @@ namespace hxv5 {
 
 namespace {
 
+// What an edit of many channels tells; the command line gives it in English, the window in the
+// user's language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(hxv5::BulkEdit)
+};
+
 // "channel 12", "channels 3, 4, P0A and 17 more".
 QString slotsText(const QList<int> &slots)
 {
@@ -17,16 +25,18 @@ QString slotsText(const QList<int> &slots)
     QStringList named;
     for (int slot : slots.mid(0, kNamed))
         named << slotRowLabel(slot);
-    QString text = (slots.size() == 1 ? QStringLiteral("channel ") : QStringLiteral("channels ")) +
-                   named.join(QLatin1String(", "));
-    if (slots.size() > kNamed)
-        text += QStringLiteral(" and %1 more").arg(slots.size() - kNamed);
-    return text;
+    const QString list = named.join(Texts::tr(", "));
+    if (slots.size() == 1)
+        return Texts::tr("channel %1").arg(list);
+    if (slots.size() <= kNamed)
+        return Texts::tr("channels %1").arg(list);
+    return Texts::tr("channels %1 and %2 more").arg(list, QString::number(slots.size() - kNamed));
 }
 
+// one and many hold the count as %1.
 QString count(int n, const char *one, const char *many)
 {
-    return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
+    return Texts::tr(n == 1 ? one : many).arg(n);
 }
 
 } // namespace
@@ -53,7 +63,7 @@ bool editChannels(EditTarget &document, const QList<int> &slots, const BulkEdit 
             it->second.append(slot);
     };
     ChannelTable &channels = document.channels();
-    const bool done = document.recordStep(QStringLiteral("Edit Selected Channels"), [&] {
+    const bool done = document.recordStep(Texts::tr("Edit Selected Channels"), [&] {
         for (int slot : std::as_const(chosen)) {
             const TableRow stored = channels.row(slot);
             EditSession session;
@@ -83,18 +93,22 @@ bool editChannels(EditTarget &document, const QList<int> &slots, const BulkEdit 
         return report.changed > 0;
     });
     for (const auto &[reason, kept] : std::as_const(refused))
-        report.left << reason + QStringLiteral(": left as it was on ") + slotsText(kept);
+        report.left << Texts::tr("%1: left as it was on %2").arg(reason, slotsText(kept));
     return done;
 }
 
 QString bulkEditSummary(const BulkEditReport &report)
 {
-    QStringList parts{count(report.changed, "channel changed", "channels changed")};
+    QStringList parts{count(report.changed,
+                            QT_TRANSLATE_NOOP("hxv5::BulkEdit", "%1 channel changed"),
+                            QT_TRANSLATE_NOOP("hxv5::BulkEdit", "%1 channels changed"))};
     if (report.unchanged > 0)
-        parts << QString::number(report.unchanged) + QStringLiteral(" unchanged");
+        parts << Texts::tr("%1 unchanged").arg(report.unchanged);
     if (report.empty > 0)
-        parts << count(report.empty, "empty slot passed over", "empty slots passed over");
-    return parts.join(QLatin1String(", ")) + QLatin1Char('.');
+        parts << count(report.empty,
+                       QT_TRANSLATE_NOOP("hxv5::BulkEdit", "%1 empty slot passed over"),
+                       QT_TRANSLATE_NOOP("hxv5::BulkEdit", "%1 empty slots passed over"));
+    return parts.join(Texts::tr(", ")) + Texts::tr(".", "the end of a sentence");
 }
 
 } // namespace hxv5

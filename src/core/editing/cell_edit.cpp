@@ -1,8 +1,10 @@
 #include "editing/cell_edit.h"
 
+#include "base/shown_text.h"
 #include "editing/auto_mode_step.h"
 #include "editing/edit_target.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -11,6 +13,13 @@
 namespace hxv5 {
 
 namespace {
+
+// Why a value is refused, as the status bar and the command line tell it; the command line gives
+// it in English, the window in the user's language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(hxv5::CellEdit)
+};
 
 // The record holds four digits of whole megahertz.
 constexpr double kFrequencyLimit = 10000;
@@ -113,11 +122,11 @@ QString frequencyRefusal(const EditSession &session, const QString &text)
 {
     const std::optional<double> f = typedNumber(text);
     if (!f)
-        return QStringLiteral("\"%1\" is not a frequency in MHz").arg(text);
+        return Texts::tr("\"%1\" is not a frequency in MHz").arg(text);
     if (*f <= 0)
-        return QStringLiteral("A frequency must be above 0 MHz");
+        return Texts::tr("A frequency must be above 0 MHz");
     if (*f >= kFrequencyLimit)
-        return QStringLiteral("The radio holds frequencies below 10000 MHz");
+        return Texts::tr("The radio holds frequencies below 10000 MHz");
     if (session.frequencyAllowed(*f))
         return {};
     const QString value = formatMHz(*f);
@@ -125,38 +134,40 @@ QString frequencyRefusal(const EditSession &session, const QString &text)
         QStringList ranges;
         for (const FrequencyRange &range : memoryRanges(session.model()))
             ranges << rangeText(range.lower, range.upper);
-        return QStringLiteral("%1 MHz is outside what the %2 holds in memory (%3 MHz)")
-            .arg(value, modelName(session), ranges.join(QLatin1String(", ")));
+        return Texts::tr("%1 MHz is outside what the %2 holds in memory (%3 MHz)")
+            .arg(value, modelName(session), ranges.join(Texts::tr(", ")));
     }
+    const QString band = shownText(kTableTexts, session.channelLabel());
     if (session.rangeCaption().isEmpty())
-        return QStringLiteral("The %1 has no band plan: the VFO band %2 keeps its frequency")
-            .arg(modelName(session), session.channelLabel());
-    return QStringLiteral("%1 MHz is outside the VFO band %2 of the %3 %4")
-        .arg(value, session.channelLabel(), modelName(session), session.rangeCaption());
+        return Texts::tr("The %1 has no band plan: the VFO band %2 keeps its frequency")
+            .arg(modelName(session), band);
+    return Texts::tr("%1 MHz is outside the VFO band %2 of the %3 %4")
+        .arg(value, band, modelName(session), session.rangeCaption());
 }
 
 QString optionRefusal(const EditSession &session, const FieldValue &value)
 {
     if (sessionOffers(session, value.column).contains(value.option))
         return {};
-    const QString where = session.kind() == EditSession::Kind::Memory
-                              ? QStringLiteral("memory channels on the %1").arg(modelName(session))
-                              : QStringLiteral("the VFO band %1 on the %2")
-                                    .arg(session.channelLabel(), modelName(session));
-    QString name = EditSession::optionText(value.column, value.option);
+    const QString where =
+        session.kind() == EditSession::Kind::Memory
+            ? Texts::tr("memory channels on the %1").arg(modelName(session))
+            : Texts::tr("the VFO band %1 on the %2")
+                  .arg(shownText(kTableTexts, session.channelLabel()), modelName(session));
+    QString name = shownText(kTableTexts, EditSession::optionText(value.column, value.option));
     if (name.isEmpty())
         name = QString::number(value.option);
-    return QStringLiteral("%1 %2 is not offered for %3")
-        .arg(columnHeader(value.column), name, where);
+    return Texts::tr("%1 %2 is not offered for %3")
+        .arg(shownText(kTableTexts, columnHeader(value.column)), name, where);
 }
 
 QString unavailableText(const EditTarget &document, RowRef ref)
 {
     if (document.isBusy())
-        return QStringLiteral("A transfer with the radio is running: nothing can change now");
+        return Texts::tr("A transfer with the radio is running: nothing can change now");
     if (ref.kind == EditSession::Kind::Vfo && ref.row >= 0 && ref.row < kVfoRowCount)
-        return QStringLiteral("The %1 has no %2 band")
-            .arg(modelCaption(document.model()), vfoRowLabel(ref.row));
+        return Texts::tr("The %1 has no %2 band")
+            .arg(modelCaption(document.model()), shownText(kTableTexts, vfoRowLabel(ref.row)));
     return {};
 }
 
@@ -233,17 +244,15 @@ QString fieldRefusal(const EditSession &session, const FieldValue &value)
     case kColShiftFreq: {
         const std::optional<double> offset = typedNumber(value.text);
         if (!offset)
-            return QStringLiteral("\"%1\" is not an offset in MHz").arg(value.text);
+            return Texts::tr("\"%1\" is not an offset in MHz").arg(value.text);
         if (!EditSession::offsetAllowed(*offset))
-            return QStringLiteral("An offset must be below 100 MHz: the radio holds at most "
-                                  "99.99999");
+            return Texts::tr("An offset must be below 100 MHz: the radio holds at most 99.99999");
         return {};
     }
     case kColNotes:
         // A longer note read from a file stays as it is; the user types at most 30 characters.
         if (value.text.size() > EditSession::kNoteLength && value.text != session.noteText)
-            return QStringLiteral("A note holds at most %1 characters")
-                .arg(EditSession::kNoteLength);
+            return Texts::tr("A note holds at most %1 characters").arg(EditSession::kNoteLength);
         return {};
     default:
         return optionRefusal(session, value);
@@ -291,7 +300,9 @@ CellEditOutcome editCell(EditTarget &document, RowRef ref, const FieldValue &val
         return {};
     const bool enabled =
         memory && (fresh ? session.enableChecked : document.channels().isEnabled(ref.row));
-    const QString step = session.historyText() + QLatin1Char(' ') + columnHeader(value.column);
+    const QString step =
+        Texts::tr("%1 %2", "an edit, then the column it changes")
+            .arg(session.historyText(), shownText(kTableTexts, columnHeader(value.column)));
     const bool done = document.recordStep(step, [&] {
         document.setChanged(true);
         if (memory)

@@ -1,6 +1,9 @@
 #include "editing/channel_sort.h"
 
+#include "base/shown_text.h"
 #include "editing/edit_target.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -45,13 +48,15 @@ bool less(const TableRow &a, const TableRow &b, SortKey key)
 
 QString sortKeyName(SortKey key)
 {
+    // The command line's names of the keys; a window shows them translated, as the columns'
+    // headings.
     switch (key) {
     case SortKey::Notes:
-        return QStringLiteral("Notes");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "Notes"));
     case SortKey::Tone:
-        return QStringLiteral("Tone");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "Tone"));
     default:
-        return QStringLiteral("Frequency");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "Frequency"));
     }
 }
 
@@ -91,7 +96,9 @@ bool sortChannels(EditTarget &document, const QList<int> &slots, SortKey key, bo
     };
     if (std::equal(order.cbegin(), order.cend(), before.cbegin(), same))
         return false;
-    return document.recordStep(QStringLiteral("Sort by ") + sortKeyName(key), [&] {
+    const QString step = QCoreApplication::translate("hxv5::ChannelSort", "Sort by %1")
+                             .arg(shownText(kTableTexts, sortKeyName(key)));
+    return document.recordStep(step, [&] {
         document.setChanged(true);
         for (qsizetype i = 0; i < places.size(); ++i)
             channels.setSlot(places.at(i), order.at(i).row, order.at(i).enabled);

@@ -1,6 +1,7 @@
 #include "editing/edit_session.h"
 
 #include "base/reference_tables.h"
+#include "base/shown_text.h"
 #include "editing/auto_mode_step.h"
 #include "editing/edit_target.h"
 #include "editing/vfo_defaults.h"
@@ -26,12 +27,12 @@ QString newSlotOffset()
 
 QString EditSession::caption() const
 {
-    return m_kind == Kind::Memory ? QStringLiteral("Modify Memory") : QStringLiteral("Modify VFO");
+    return m_kind == Kind::Memory ? tr("Modify Memory") : tr("Modify VFO");
 }
 
 QString EditSession::modeLabel() const
 {
-    return m_kind == Kind::Memory ? QStringLiteral("Memory") : QStringLiteral("VFO");
+    return m_kind == Kind::Memory ? tr("Memory") : QStringLiteral("VFO");
 }
 
 bool EditSession::modeEnabled(int option) const
@@ -225,10 +226,10 @@ void EditSession::setAuto(bool on)
 QString EditSession::historyText() const
 {
     if (m_kind == Kind::Vfo)
-        return QLatin1String("Edit VFO ") + vfoRowLabel(m_row);
+        return tr("Edit VFO %1").arg(shownText(kTableTexts, vfoRowLabel(m_row)));
     if (m_row < kChannelCount)
-        return QLatin1String("Edit Channel ") + QString::number(m_row);
-    return QLatin1String("Edit ") + slotRowLabel(m_row);
+        return tr("Edit Channel %1").arg(m_row);
+    return tr("Edit %1").arg(slotRowLabel(m_row));
 }
 
 bool EditSession::accept(EditTarget &document)
@@ -250,7 +251,8 @@ QString EditSession::optionText(int column, int option)
         return stepText(option);
     case kColTone:
         // The dialog's own word for reverse tone; the decoder writes "Rev".
-        return option == 3 ? QStringLiteral("Rev.") : toneModeText(option);
+        return option == 3 ? QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "Rev."))
+                           : toneModeText(option);
     case kColTxTone:
     case kColRxTone:
         return toneText(option);

@@ -3,6 +3,7 @@
 #include "editing/channel_table.h"
 
 #include <QChar>
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -17,6 +18,7 @@ class EditTarget;
 // one session, kept between openings like the dialog itself.
 class EditSession
 {
+    Q_DECLARE_TR_FUNCTIONS(hxv5::EditSession)
 public:
     enum class Kind { Memory, Vfo };
     static constexpr int kModeCount = 3;

@@ -19,26 +19,27 @@ ChannelListOperations::ChannelListOperations(EditTarget &document, Confirm confi
 namespace {
 
 // The confirmations' first line: every operation is a step of the history.
-QString confirmationText(const char *question)
+QString confirmationText(const QString &question)
 {
-    return QStringLiteral("Edit \u25B8 Undo brings the rows back.\r\n") + QLatin1String(question);
+    return ChannelListOperations::tr("Edit ▸ Undo brings the rows back.") + QLatin1String("\r\n") +
+           question;
 }
 
 } // namespace
 
 QString ChannelListOperations::clearText()
 {
-    return confirmationText("Are you sure that you want to do the clear?");
+    return confirmationText(tr("Are you sure that you want to do the clear?"));
 }
 
 QString ChannelListOperations::clearAllText()
 {
-    return confirmationText("Are you sure that you want to clear all memory?");
+    return confirmationText(tr("Are you sure that you want to clear all memory?"));
 }
 
 QString ChannelListOperations::deleteText()
 {
-    return confirmationText("Are you sure that you want to do the delete?");
+    return confirmationText(tr("Are you sure that you want to do the delete?"));
 }
 
 bool ChannelListOperations::confirmed(const QString &title, const QString &text) const
@@ -53,7 +54,7 @@ void ChannelListOperations::emptySlot(int slot)
 
 bool ChannelListOperations::record(const char *text, const std::function<bool()> &change)
 {
-    return m_document.recordStep(QString::fromLatin1(text), change);
+    return m_document.recordStep(tr(text), change);
 }
 
 namespace {
@@ -147,11 +148,9 @@ QString ChannelListOperations::hiddenRowsLine(qsizetype acted, const char *done)
     const int hidden = hiddenCount();
     if (hidden == 0)
         return {};
-    return QStringLiteral("%1 hidden: only the %2 %3; the hidden rows stay as they are.")
-        .arg(hidden == 1 ? QStringLiteral("1 row is") : QStringLiteral("%1 rows are").arg(hidden))
-        .arg(acted == 1 ? QStringLiteral("row shown is")
-                        : QStringLiteral("%1 rows shown are").arg(acted))
-        .arg(QLatin1String(done));
+    return tr("%1 hidden: only the %2 %3; the hidden rows stay as they are.")
+        .arg(hidden == 1 ? tr("1 row is") : tr("%1 rows are").arg(hidden),
+             acted == 1 ? tr("row shown is") : tr("%1 rows shown are").arg(acted), tr(done));
 }
 
 void ChannelListOperations::tellHiddenRows(bool went, qsizetype acted, const char *done)
@@ -178,9 +177,9 @@ bool ChannelListOperations::ClearRows(const QList<int> &slots)
     const QList<int> rows = shownSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
-    return record("Clear", [&] {
-        if (!confirmed(QStringLiteral("CLEAR OK"),
-                       withHiddenRows(clearText(), rows.size(), "cleared")))
+    return record(QT_TR_NOOP("Clear"), [&] {
+        if (!confirmed(tr("CLEAR OK"),
+                       withHiddenRows(clearText(), rows.size(), QT_TR_NOOP("cleared"))))
             return false;
         return ClearRowsWithoutAsking(rows);
     });
@@ -191,7 +190,7 @@ bool ChannelListOperations::ClearRowsWithoutAsking(const QList<int> &slots)
     const QList<int> rows = shownSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
-    return record("Cut", [&] {
+    return record(QT_TR_NOOP("Cut"), [&] {
         m_document.setChanged(true);
         for (int slot : rows)
             emptySlot(slot);
@@ -204,9 +203,9 @@ bool ChannelListOperations::ClearAll()
     if (m_document.isBusy())
         return false;
     const QList<int> rows = allShown();
-    return record("Clear All", [&] {
-        if (!confirmed(QStringLiteral("CLEAR OK"),
-                       withHiddenRows(clearAllText(), rows.size(), "cleared")))
+    return record(QT_TR_NOOP("Clear All"), [&] {
+        if (!confirmed(tr("CLEAR OK"),
+                       withHiddenRows(clearAllText(), rows.size(), QT_TR_NOOP("cleared"))))
             return false;
         m_document.setChanged(true);
         if (rows.size() == kSlotCount)
@@ -234,12 +233,12 @@ bool ChannelListOperations::DeleteRows(const QList<int> &slots)
     };
     // Moving the rows below up would change a hidden row: the channels are emptied in place.
     const bool inPlace = changesHidden(moveUp);
-    const QString text = inPlace
-                             ? withHiddenRows(deleteText(), rows.size(),
-                                              "emptied in place (the rows below do not move up)")
-                             : withHiddenRows(deleteText(), rows.size(), "deleted");
-    return record("Delete", [&] {
-        if (!confirmed(QStringLiteral("DELETE OK"), text))
+    const QString text = inPlace ? withHiddenRows(deleteText(), rows.size(),
+                                                  QT_TR_NOOP("emptied in place (the rows below do "
+                                                             "not move up)"))
+                                 : withHiddenRows(deleteText(), rows.size(), QT_TR_NOOP("deleted"));
+    return record(QT_TR_NOOP("Delete"), [&] {
+        if (!confirmed(tr("DELETE OK"), text))
             return false;
         m_document.setChanged(true);
         if (!inPlace)
@@ -272,12 +271,13 @@ QString pushedOutText(const ChannelTable &channels, const QList<int> &pushed)
         named << (name.isEmpty() ? QString::number(slot)
                                  : QStringLiteral("%1 \"%2\"").arg(slot).arg(name));
     }
-    QString text = (pushed.size() == 1 ? QStringLiteral("Channel ") : QStringLiteral("Channels ")) +
-                   named.join(QLatin1String(", "));
-    if (pushed.size() > kNamed)
-        text += QStringLiteral(" and %1 more").arg(pushed.size() - kNamed);
-    return text + (pushed.size() == 1 ? QStringLiteral(" pushed out; Undo brings it back")
-                                      : QStringLiteral(" pushed out; Undo brings them back"));
+    const QString list = named.join(QLatin1String(", "));
+    if (pushed.size() == 1)
+        return ChannelListOperations::tr("Channel %1 pushed out; Undo brings it back").arg(list);
+    if (pushed.size() <= kNamed)
+        return ChannelListOperations::tr("Channels %1 pushed out; Undo brings them back").arg(list);
+    return ChannelListOperations::tr("Channels %1 and %2 more pushed out; Undo brings them back")
+        .arg(list, QString::number(pushed.size() - kNamed));
 }
 
 } // namespace
@@ -309,13 +309,12 @@ bool ChannelListOperations::InsertRows(const QList<int> &slots)
             shiftDown(channels, blanks.first(), static_cast<int>(blanks.size()));
         })) {
         if (m_notify)
-            m_notify(QStringLiteral("Insert would move hidden rows: show every row (the find "
-                                    "bar's filter off, View \u25B8 Hide Empty Slots unticked) "
-                                    "to insert here."));
+            m_notify(tr("Insert would move hidden rows: show every row (the find bar's filter "
+                        "off, View ▸ Hide Empty Slots unticked) to insert here."));
         return false;
     }
     m_notice.clear();
-    const bool done = record("Insert", [&] {
+    const bool done = record(QT_TR_NOOP("Insert"), [&] {
         // Insert marks the data changed even on a special row, where it does nothing else.
         m_document.setChanged(true);
         if (!blanks.isEmpty())
@@ -337,7 +336,7 @@ bool ChannelListOperations::DisableRows(const QList<int> &slots)
     const QList<int> rows = shownSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
-    return record("Disable", [&] {
+    return record(QT_TR_NOOP("Disable"), [&] {
         m_document.setChanged(true);
         for (int slot : rows)
             m_document.channels().setEnabled(slot, false);
@@ -350,7 +349,7 @@ bool ChannelListOperations::DisableAll()
     if (m_document.isBusy())
         return false;
     const QList<int> rows = allShown();
-    const bool done = record("Disable All", [&] {
+    const bool done = record(QT_TR_NOOP("Disable All"), [&] {
         m_document.setChanged(true);
         std::array<bool, kSlotCount> flags = m_document.channels().enableFlags();
         for (int slot : rows)
@@ -358,7 +357,7 @@ bool ChannelListOperations::DisableAll()
         m_document.channels().setEnableFlags(flags);
         return true;
     });
-    tellHiddenRows(done, rows.size(), "disabled");
+    tellHiddenRows(done, rows.size(), QT_TR_NOOP("disabled"));
     return done;
 }
 
@@ -372,7 +371,7 @@ bool ChannelListOperations::EnableRows(const QList<int> &slots)
     const QList<int> rows = shownSlots(slots, isSlot);
     if (m_document.isBusy() || rows.isEmpty())
         return false;
-    return record("Enable", [&] {
+    return record(QT_TR_NOOP("Enable"), [&] {
         m_document.setChanged(true);
         // An empty slot keeps its flag as it is.
         for (int slot : rows) {
@@ -388,7 +387,7 @@ bool ChannelListOperations::EnableAll()
     if (m_document.isBusy())
         return false;
     const QList<int> rows = allShown();
-    const bool done = record("Enable All", [&] {
+    const bool done = record(QT_TR_NOOP("Enable All"), [&] {
         m_document.setChanged(true);
         ChannelTable &channels = m_document.channels();
         std::array<bool, kSlotCount> flags = channels.enableFlags();
@@ -399,7 +398,7 @@ bool ChannelListOperations::EnableAll()
         channels.setEnableFlags(flags);
         return true;
     });
-    tellHiddenRows(done, rows.size(), "enabled");
+    tellHiddenRows(done, rows.size(), QT_TR_NOOP("enabled"));
     return done;
 }
 
@@ -437,7 +436,7 @@ bool ChannelListOperations::move(const QList<int> &slots, int by)
     const QList<int> moved = movedSlots(rows, by > 0);
     if (m_document.isBusy() || rows.isEmpty() || moved.isEmpty())
         return false;
-    return record(by < 0 ? "Move Up" : "Move Down", [&] {
+    return record(by < 0 ? QT_TR_NOOP("Move Up") : QT_TR_NOOP("Move Down"), [&] {
         m_document.setChanged(true);
         ChannelTable &channels = m_document.channels();
         // Each channel changes place with its neighbour, the one nearest the goal first, so

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -28,6 +29,7 @@ class EditTarget;
 // rows, to the place of the next channel shown; the All operations take the rows shown.
 class ChannelListOperations
 {
+    Q_DECLARE_TR_FUNCTIONS(hxv5::ChannelListOperations)
 public:
     // Asks the user to confirm (OK / Cancel, warning icon, Cancel the default): true to go ahead.
     using Confirm = std::function<bool(const QString &title, const QString &text)>;

@@ -3,6 +3,7 @@
 #include "files/clone_file.h"
 #include "files/file_platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -137,7 +138,7 @@ QString backupsFolder()
 
 QString backupNotKeptText()
 {
-    return QStringLiteral("Backup not kept: %1 takes no file")
+    return QCoreApplication::translate("hxv5::Backups", "Backup not kept: %1 takes no file")
         .arg(QDir::toNativeSeparators(backupsFolder()));
 }
 

@@ -9,6 +9,7 @@
 #include "files/safe_write.h"
 #include "image/channel_codec.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -22,6 +23,13 @@
 namespace hxv5 {
 
 namespace {
+
+// What an import and an export tell about the lines and channels; the command line gives it in
+// English, the window in the user's language. Column names and CHIRP's values stay as written.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(hxv5::ChirpCsv)
+};
 
 constexpr int kFm = 0, kAm = 1, kWfm = 2;
 constexpr int kToneNone = 0, kToneTx = 1, kToneSquelch = 2, kToneReverse = 3;
@@ -217,25 +225,25 @@ std::optional<Tones> readTones(const Line &line, QString &reason, QStringList &c
     const int cCode = toneCode(c);
     const auto inUse = [&reason](const char *column, const QString &value, int code) {
         if (code < 0)
-            reason = QLatin1String(column) + QLatin1Char(' ') + quotedText(value) +
-                     QLatin1String(" is not a tone of the tone list");
+            reason = Texts::tr("%1 %2 is not a tone of the tone list")
+                         .arg(QLatin1String(column), quotedText(value));
         return code >= 0;
     };
     // A tone the channel does not use keeps its value where the list has it.
     const auto unused = [&changes](const char *column, const QString &value, int code) {
         if (code >= 0)
             return code;
-        changes.append(QLatin1String(column) + QLatin1Char(' ') + quotedText(value) +
-                       QLatin1String(" is not a tone of the tone list: ") + toneText(kDefaultTone) +
-                       QLatin1String(" taken"));
+        changes.append(Texts::tr("%1 %2 is not a tone of the tone list: %3 taken")
+                           .arg(QLatin1String(column), quotedText(value), toneText(kDefaultTone)));
         return kDefaultTone;
     };
     const auto cannot = [&reason](const char *column, const QString &value, const char *why) {
-        reason = QLatin1String(column) + QLatin1Char(' ') + quotedText(value) +
-                 QLatin1String(" cannot be held: ") + QLatin1String(why);
+        reason = Texts::tr("%1 %2 cannot be held: %3")
+                     .arg(QLatin1String(column), quotedText(value), Texts::tr(why));
         return std::nullopt;
     };
-    const char *const noDigital = "the radio has no DTCS (digital squelch)";
+    const char *const noDigital =
+        QT_TRANSLATE_NOOP("hxv5::ChirpCsv", "the radio has no DTCS (digital squelch)");
 
     if (kind.isEmpty())
         return Tones{kToneNone, unused("rToneFreq", r, rCode), unused("cToneFreq", c, cCode)};
@@ -254,7 +262,9 @@ std::optional<Tones> readTones(const Line &line, QString &reason, QStringList &c
         return cannot("Tone", kind,
                       kind.startsWith(QLatin1String("DTCS"))
                           ? noDigital
-                          : "the radio has no tone, Tone, TSQL, TSQL-R and Cross only");
+                          : QT_TRANSLATE_NOOP("hxv5::ChirpCsv",
+                                              "the radio has no tone, Tone, TSQL, TSQL-R and "
+                                              "Cross only"));
     const QString cross = line("CrossMode", "Tone->Tone");
     if (cross == QLatin1String("Tone->Tone")) {
         if (!inUse("rToneFreq", r, rCode) || !inUse("cToneFreq", c, cCode))
@@ -269,12 +279,14 @@ std::optional<Tones> readTones(const Line &line, QString &reason, QStringList &c
     }
     if (cross == QLatin1String("->Tone"))
         return cannot("CrossMode", cross,
-                      "a tone on receive only is no mode of the radio, whose tone squelch also "
-                      "sends its tone on transmit");
-    return cannot("CrossMode", cross,
-                  cross.contains(QLatin1String("DTCS"))
-                      ? noDigital
-                      : "the radio has Tone->Tone and Tone-> only");
+                      QT_TRANSLATE_NOOP("hxv5::ChirpCsv",
+                                        "a tone on receive only is no mode of the radio, whose "
+                                        "tone squelch also sends its tone on transmit"));
+    return cannot(
+        "CrossMode", cross,
+        cross.contains(QLatin1String("DTCS"))
+            ? noDigital
+            : QT_TRANSLATE_NOOP("hxv5::ChirpCsv", "the radio has Tone->Tone and Tone-> only"));
 }
 
 // The steps a memory channel may have on the variant, as the edit dialog offers them.
@@ -290,9 +302,8 @@ int readStep(const Line &line, double frequency, int model, QStringList &changes
     if (!kHz || !(*kHz > 0.0)) {
         const int step = autoModeStepForFrequency(frequency, model).step;
         if (line.has("TStep"))
-            changes.append(QLatin1String("TStep ") + quotedText(written) +
-                           QLatin1String(" is no step: the automatic step ") + stepText(step) +
-                           QLatin1String(" taken"));
+            changes.append(Texts::tr("TStep %1 is no step: the automatic step %2 taken")
+                               .arg(quotedText(written), stepText(step)));
         return step;
     }
     int nearest = -1;
@@ -302,9 +313,8 @@ int readStep(const Line &line, double frequency, int model, QStringList &changes
             nearest = code;
     }
     if (std::abs(stepKHz(nearest) - *kHz) > kStepTolerance)
-        changes.append(QLatin1String("TStep ") + quotedText(written) +
-                       QLatin1String(" kHz is not a step of the radio: ") + stepText(nearest) +
-                       QLatin1String(" taken"));
+        changes.append(Texts::tr("TStep %1 kHz is not a step of the radio: %2 taken")
+                           .arg(quotedText(written), stepText(nearest)));
     return nearest;
 }
 
@@ -323,9 +333,8 @@ double cutTo10Hz(double mhz, const char *column, const QString &written, QString
     bool cut = false;
     const double value = double(tenHzSteps(mhz, cut)) / 1e5;
     if (cut)
-        changes.append(QLatin1String(column) + QLatin1Char(' ') + quotedText(written) +
-                       QLatin1String(" taken as ") + formatMHz(value) +
-                       QLatin1String(" MHz: the radio keeps no digits below 10 Hz"));
+        changes.append(Texts::tr("%1 %2 taken as %3 MHz: the radio keeps no digits below 10 Hz")
+                           .arg(QLatin1String(column), quotedText(written), formatMHz(value)));
     return value;
 }
 
@@ -349,44 +358,47 @@ std::optional<Shift> readShift(const Line &line, double rx, QString &reason, QSt
     };
     if (duplex == QLatin1String("split")) {
         if (!value || !(*value > 0.0) || *value > kMaxFrequency)
-            return cannot(QLatin1String("Offset ") + quotedText(offsetText) +
-                          QLatin1String(" is not a transmit frequency in MHz (Duplex \"split\")"));
+            return cannot(Texts::tr("Offset %1 is not a transmit frequency in MHz (Duplex "
+                                    "\"split\")")
+                              .arg(quotedText(offsetText)));
         bool cut = false;
         const qint64 tx = tenHzSteps(*value, cut);
         const qint64 apart = tx - tenHzSteps(rx, cut);
         const double offset = double(std::abs(apart)) / 1e5;
         const QString txText = formatMHz(double(tx) / 1e5);
         if (offset > kMaxOffset)
-            return cannot(QLatin1String("transmit on ") + txText +
-                          QLatin1String(" MHz (Duplex \"split\") cannot be held: the radio "
-                                        "transmits at most 99.99999 MHz away from the receive "
-                                        "frequency"));
+            return cannot(Texts::tr("transmit on %1 MHz (Duplex \"split\") cannot be held: the "
+                                    "radio transmits at most 99.99999 MHz away from the receive "
+                                    "frequency")
+                              .arg(txText));
         const Shift shift{apart > 0 ? kShiftPlus : apart < 0 ? kShiftMinus : kShiftNone, offset};
-        changes.append(QLatin1String("Duplex \"split\" (transmit on ") + txText +
-                       QLatin1String(" MHz) taken as ") +
-                       (apart == 0 ? QStringLiteral("no shift")
-                                   : shiftText(shift.kind) + QLatin1Char(' ') + formatMHz(offset) +
-                                         QLatin1String(" MHz")));
+        changes.append(
+            Texts::tr("Duplex \"split\" (transmit on %1 MHz) taken as %2")
+                .arg(txText,
+                     apart == 0
+                         ? Texts::tr("no shift")
+                         : Texts::tr("%1 %2 MHz").arg(shiftText(shift.kind), formatMHz(offset))));
         return shift;
     }
     if (duplex == QLatin1String("off"))
-        return cannot(QStringLiteral("Duplex \"off\" cannot be held: the radio has no channel "
-                                     "that does not transmit"));
+        return cannot(Texts::tr("Duplex \"off\" cannot be held: the radio has no channel that "
+                                "does not transmit"));
     Shift shift;
     if (duplex == QLatin1String("+"))
         shift.kind = kShiftPlus;
     else if (duplex == QLatin1String("-"))
         shift.kind = kShiftMinus;
     else if (!duplex.isEmpty())
-        return cannot(QLatin1String("Duplex ") + quotedText(duplex) +
-                      QLatin1String(" is not \"\", \"+\", \"-\", \"split\" or \"off\""));
+        return cannot(Texts::tr("Duplex %1 is not \"\", \"+\", \"-\", \"split\" or \"off\"")
+                          .arg(quotedText(duplex)));
     if (!value || !(*value >= 0.0 && *value <= kMaxOffset)) {
-        const QString range = QLatin1String("Offset ") + quotedText(offsetText) +
-                              QLatin1String(" is not 0 to 99.99999 MHz");
+        const QString offset = quotedText(offsetText);
         if (shift.kind != kShiftNone)
-            return cannot(range);
+            return cannot(Texts::tr("Offset %1 is not 0 to 99.99999 MHz").arg(offset));
         // Unused without a shift.
-        changes.append(range + QLatin1String(": .00000 taken, the channel has no shift"));
+        changes.append(
+            Texts::tr("Offset %1 is not 0 to 99.99999 MHz: .00000 taken, the channel has no shift")
+                .arg(offset));
         return shift;
     }
     shift.offset = cutTo10Hz(*value, "Offset", offsetText, changes);
@@ -401,8 +413,8 @@ QString readNote(const Line &line, QStringList &changes)
     const QString comment = line.raw("Comment");
     for (const auto &[column, text] : {std::pair{"Name", &name}, std::pair{"Comment", &comment}}) {
         if (text->contains(QLatin1Char('\n')) || text->contains(QLatin1Char('\r')))
-            changes.append(QLatin1String("a line break in ") + QLatin1String(column) +
-                           QLatin1String(" taken as a blank"));
+            changes.append(
+                Texts::tr("a line break in %1 taken as a blank").arg(QLatin1String(column)));
     }
     return noteForStorage(comment.isEmpty() ? name
                           : name.isEmpty()  ? comment
@@ -418,8 +430,7 @@ int locationOf(const Line &line, QString &reason)
     const int slot = location.toInt(&ok);
     if (ok && slot >= 0 && slot < kChannelCount)
         return slot;
-    reason = QLatin1String("Location ") + quotedText(location) +
-             QLatin1String(" is not a memory channel 0 to 199");
+    reason = Texts::tr("Location %1 is not a memory channel 0 to 199").arg(quotedText(location));
     return -1;
 }
 
@@ -433,12 +444,10 @@ QString fillRow(const Line &line, int model, CsvRow &out, QStringList &changes)
     const QString frequencyText = line("Frequency");
     const std::optional<double> written = number(frequencyText);
     if (!written || !(*written > 0.0) || *written > kMaxFrequency)
-        return QLatin1String("Frequency ") + quotedText(frequencyText) +
-               QLatin1String(" is not a frequency in MHz");
+        return Texts::tr("Frequency %1 is not a frequency in MHz").arg(quotedText(frequencyText));
     const double frequency = cutTo10Hz(*written, "Frequency", frequencyText, changes);
     if (!memoryFrequencyValid(frequency, model))
-        return formatMHz(frequency) + QLatin1String(" MHz is outside what ") + modelCaption(model) +
-               QLatin1String(" can receive");
+        return outsideReceiveText(formatMHz(frequency), model);
 
     const std::optional<Shift> shift = readShift(line, frequency, reason, changes);
     if (!shift)
@@ -456,16 +465,15 @@ QString fillRow(const Line &line, int model, CsvRow &out, QStringList &changes)
     else if (modeName == QLatin1String("WFM"))
         mode = kWfm;
     else
-        return QLatin1String("Mode ") + quotedText(modeName) +
-               QLatin1String(" cannot be held: the radio has FM, AM and WFM");
+        return Texts::tr("Mode %1 cannot be held: the radio has FM, AM and WFM")
+            .arg(quotedText(modeName));
     if (modeName == QLatin1String("NFM"))
-        changes.append(QStringLiteral("Mode \"NFM\" taken as FM"));
+        changes.append(Texts::tr("Mode \"NFM\" taken as FM"));
 
     const int step = readStep(line, frequency, model, changes);
     const QString skip = line("Skip");
     if (!skip.isEmpty() && skip != QLatin1String("S"))
-        changes.append(QLatin1String("Skip ") + quotedText(skip) +
-                       QLatin1String(" taken as scanned"));
+        changes.append(Texts::tr("Skip %1 taken as scanned").arg(quotedText(skip)));
     const QString note = readNote(line, changes);
 
     out.bank = CsvRow::Bank::Slot;
@@ -501,8 +509,8 @@ QStringList toneFields(const TableRow &row, QString &note)
     } else if (mode == kToneReverse) {
         kind = QStringLiteral("TSQL-R");
         if (tx != rx)
-            note = QStringLiteral("reverse tone squelch with two tones: CHIRP's TSQL-R holds "
-                                  "one, the receive tone in cToneFreq");
+            note = Texts::tr("reverse tone squelch with two tones: CHIRP's TSQL-R holds one, the "
+                             "receive tone in cToneFreq");
     }
     return {kind, toneValue(tx), toneValue(rx)};
 }
@@ -538,8 +546,8 @@ QByteArray chirpCsvExportBytes(const Document &doc, QStringList *notes)
         else if (shift == kShiftMinus)
             duplex = QStringLiteral("-");
         else if (shift == kShiftSplit)
-            lineNotes.append(QStringLiteral("the radio's \"Split\" shift has no CHIRP "
-                                            "counterpart: written without a shift"));
+            lineNotes.append(Texts::tr("the radio's \"Split\" shift has no CHIRP counterpart: "
+                                       "written without a shift"));
         QString toneNote;
         const QStringList tones = toneFields(row, toneNote);
         if (!toneNote.isEmpty())
@@ -569,8 +577,7 @@ QByteArray chirpCsvExportBytes(const Document &doc, QStringList *notes)
         out += fields.join(QLatin1Char(',')).toUtf8() + "\r\n";
         if (notes) {
             for (const QString &note : std::as_const(lineNotes))
-                notes->append(QLatin1String("Channel ") + QString::number(slot) +
-                              QLatin1String(": ") + note);
+                notes->append(Texts::tr("Channel %1: %2").arg(QString::number(slot), note));
         }
     }
     return out;
@@ -606,10 +613,10 @@ FileError parseChirpCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows,
     const Columns columns = columnsOf(record.fields);
     for (const char *needed : {"Location", "Frequency"}) {
         if (!Line(columns, record.fields).has(needed)) {
-            report.skipped.append({record.line, QLatin1String("the first line is not a CHIRP "
-                                                              "header: it names no ") +
-                                                    QLatin1String(needed) +
-                                                    QLatin1String(" column")});
+            report.skipped.append(
+                {record.line, Texts::tr("the first line is not a CHIRP header: it names no %1 "
+                                        "column")
+                                  .arg(QLatin1String(needed))});
             return FileError::None;
         }
     }
@@ -668,10 +675,9 @@ FileError parseChirpCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows,
                 report.skippedUnlisted += static_cast<int>(at - earlier);
                 break;
             }
-            report.skip(lines.at(earlier).line, QLatin1String("Location ") + QString::number(slot) +
-                                                    QLatin1String(" is named again on line ") +
-                                                    QString::number(row->line) +
-                                                    QLatin1String(", which is taken"));
+            report.skip(lines.at(earlier).line,
+                        Texts::tr("Location %1 is named again on line %2, which is taken")
+                            .arg(QString::number(slot), QString::number(row->line)));
         }
     }
 

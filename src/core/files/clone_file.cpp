@@ -7,6 +7,7 @@
 #include "image/channel_codec.h"
 #include "settings/settings_record.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <new>
@@ -76,9 +77,9 @@ QString fileErrorText(FileError error)
 {
     switch (error) {
     case FileError::DataError:
-        return QStringLiteral("Data Error");
+        return QCoreApplication::translate("hxv5::CloneFile", "Data Error");
     case FileError::FileOpenError:
-        return QStringLiteral("File Open Error");
+        return QCoreApplication::translate("hxv5::CloneFile", "File Open Error");
     case FileError::None:
         break;
     }

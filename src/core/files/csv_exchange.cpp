@@ -9,6 +9,7 @@
 #include "files/safe_write.h"
 #include "image/channel_codec.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 #include <QStringDecoder>
@@ -24,6 +25,13 @@
 namespace hxv5 {
 
 namespace {
+
+// What an import tells about the rows it skipped or changed; the command line gives it in
+// English, the window in the user's language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(hxv5::CsvExchange)
+};
 
 const QLatin1String kModel("HX-V5");
 const QLatin1String kBankVfo("VFO");
@@ -249,14 +257,23 @@ QString oneOf(const QStringList &words)
 {
     if (words.size() < 2)
         return words.join(QString());
-    return words.mid(0, words.size() - 1).join(QLatin1String(", ")) + QLatin1String(" or ") +
-           words.last();
+    return Texts::tr("%1 or %2")
+        .arg(words.mid(0, words.size() - 1).join(QLatin1String(", ")), words.last());
 }
 
 QString quotedForReason(const QString &text)
 {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
+
+} // namespace
+
+QString outsideReceiveText(const QString &mhz, int model)
+{
+    return Texts::tr("%1 MHz is outside what %2 can receive").arg(mhz, modelCaption(model));
+}
+
+namespace {
 
 // The target of a row from its BANK and CHANNEL fields; nothing, and why, when the row names
 // none.
@@ -281,8 +298,8 @@ std::optional<CsvRow> target(QStringView bank, QStringView channel, bool decimal
         row.index = static_cast<int>(labels.indexOf(channel));
         if (row.index >= 0)
             return row;
-        reason = QLatin1String("VFO row ") + quotedForReason(channel.toString()) +
-                 QLatin1String(" is not ") + oneOf(labels);
+        reason = Texts::tr("VFO row %1 is not %2")
+                     .arg(quotedForReason(channel.toString()), oneOf(labels));
         return std::nullopt;
     }
     if (bank == kBankMemory) {
@@ -299,16 +316,15 @@ std::optional<CsvRow> target(QStringView bank, QStringView channel, bool decimal
         row.index = value > -1.0 && value < kChannelCount ? roundHalfToEven(value) : -1;
         if (row.index >= 0 && row.index < kChannelCount)
             return row;
-        reason = QLatin1String("channel ") + quotedForReason(channel.toString()) +
-                 QLatin1String(" is not 0 to 199");
+        reason = Texts::tr("channel %1 is not 0 to 199").arg(quotedForReason(channel.toString()));
         return std::nullopt;
     }
     if (const qsizetype i = names.indexOf(channel); i >= 0) {
         row.index = kChannelCount + static_cast<int>(i);
         return row;
     }
-    reason = QLatin1String("SCAN row ") + quotedForReason(channel.toString()) +
-             QLatin1String(" is not ") + oneOf(names);
+    reason =
+        Texts::tr("SCAN row %1 is not %2").arg(quotedForReason(channel.toString()), oneOf(names));
     return std::nullopt;
 }
 
@@ -316,24 +332,23 @@ std::optional<CsvRow> target(QStringView bank, QStringView channel, bool decimal
 // reason when it does not.
 bool receivable(const CsvRow &row, double frequency, int model, QString &reason)
 {
-    const QString shown = formatMHz(frequency) + QLatin1String(" MHz");
+    const QString shown = formatMHz(frequency);
     if (row.bank == CsvRow::Bank::Slot) {
         if (memoryFrequencyValid(frequency, model))
             return true;
-        reason = shown + QLatin1String(" is outside what ") + modelCaption(model) +
-                 QLatin1String(" can receive");
+        reason = outsideReceiveText(shown, model);
         return false;
     }
     const BandPlanEntry plan = bandPlan(model, row.index + 1);
     if (frequency >= plan.lower && frequency <= plan.upper)
         return true;
-    const QString band = vfoRowLabel(row.index) + QLatin1String(" band");
+    const QString band = vfoRowLabel(row.index);
     if (plan.caption.isEmpty())
-        reason = shown + QLatin1String(": ") + modelCaption(model) +
-                 QLatin1String(" has no range for the ") + band;
+        reason = Texts::tr("%1 MHz: %2 has no range for the %3 band")
+                     .arg(shown, modelCaption(model), band);
     else
-        reason = shown + QLatin1String(" is outside the ") + band + QLatin1Char(' ') +
-                 plan.caption + QLatin1String(" of ") + modelCaption(model);
+        reason = Texts::tr("%1 MHz is outside the %2 band %3 of %4")
+                     .arg(shown, band, plan.caption, modelCaption(model));
     return false;
 }
 
@@ -353,9 +368,9 @@ QString fillRow(const QList<CsvField> &fields, int model, CsvRow &out, NumberRul
                 QStringList &changes)
 {
     const auto text = [&fields](int i) { return fields.at(i).text(); };
+    // why names the column as %1 and its text as %2.
     const auto bad = [&text](const char *name, int i, const char *why) {
-        return QLatin1String(name) + QLatin1Char(' ') + quotedForReason(text(i)) +
-               QLatin1Char(' ') + QLatin1String(why);
+        return Texts::tr(why).arg(QLatin1String(name), quotedForReason(text(i)));
     };
     const LeadingNumber frequencyRead = leadingNumber(text(0), rules.decimalComma);
     const LeadingNumber offsetRead = leadingNumber(text(7), rules.decimalComma);
@@ -368,28 +383,34 @@ QString fillRow(const QList<CsvField> &fields, int model, CsvRow &out, NumberRul
     const int shift = shiftCode(text(6));
     const double offset = offsetRead.value;
     if (text(0).trimmed().isEmpty())
-        return QStringLiteral("FREQUENCY is empty");
+        return Texts::tr("FREQUENCY is empty");
+    const char *const notANumber = QT_TRANSLATE_NOOP("hxv5::CsvExchange", "%1 %2 is not a number");
+    const char *const notATone =
+        QT_TRANSLATE_NOOP("hxv5::CsvExchange", "%1 %2 is not a tone of the tone list");
     if (rules.strict && frequencyRead.found && !frequencyRead.rest.isEmpty())
-        return bad("FREQUENCY", 0, "is not a number");
+        return bad("FREQUENCY", 0, notANumber);
     if (rules.strict && !text(7).trimmed().isEmpty() &&
         (!offsetRead.found || !offsetRead.rest.isEmpty()))
-        return bad("SHIFT FREQUENCY", 7, "is not a number");
+        return bad("SHIFT FREQUENCY", 7, notANumber);
     if (!(frequency > 0.0))
-        return bad("FREQUENCY", 0, "is not a frequency above 0");
+        return bad("FREQUENCY", 0,
+                   QT_TRANSLATE_NOOP("hxv5::CsvExchange", "%1 %2 is not a frequency above 0"));
     if (frequency > kMaxFrequency)
-        return bad("FREQUENCY", 0, "is above 9999.99999 MHz");
+        return bad("FREQUENCY", 0,
+                   QT_TRANSLATE_NOOP("hxv5::CsvExchange", "%1 %2 is above 9999.99999 MHz"));
     if (QString reason; !receivable(out, frequency, model, reason))
         return reason;
     if (mode < 0)
-        return bad("MODE", 1, "is not FM, AM or WFM");
+        return bad("MODE", 1, QT_TRANSLATE_NOOP("hxv5::CsvExchange", "%1 %2 is not FM, AM or WFM"));
     if (step < 0)
-        return bad("STEP", 2, "is not a tuning step");
+        return bad("STEP", 2, QT_TRANSLATE_NOOP("hxv5::CsvExchange", "%1 %2 is not a tuning step"));
     if (txTone < 0)
-        return bad("TXTONE", 4, "is not a tone of the tone list");
+        return bad("TXTONE", 4, notATone);
     if (rxTone < 0)
-        return bad("RXTONE", 5, "is not a tone of the tone list");
+        return bad("RXTONE", 5, notATone);
     if (!(offset >= 0.0 && offset <= kMaxOffset))
-        return bad("SHIFT FREQUENCY", 7, "is not 0 to 99.99999 MHz");
+        return bad("SHIFT FREQUENCY", 7,
+                   QT_TRANSLATE_NOOP("hxv5::CsvExchange", "%1 %2 is not 0 to 99.99999 MHz"));
 
     out.row = channelRow({frequency, mode, step, toneMode, txTone, rxTone, shift, offset},
                          noteForStorage(text(8)));
@@ -401,9 +422,9 @@ QString fillRow(const QList<CsvField> &fields, int model, CsvRow &out, NumberRul
     out.enabled = out.bank == CsvRow::Bank::Slot && isTrue(fields.at(kColumnCount));
     const auto textAfter = [&](const char *name, int i, const LeadingNumber &read) {
         if (!read.rest.isEmpty())
-            changes.append(QLatin1String(name) + QLatin1Char(' ') + quotedForReason(text(i)) +
-                           QLatin1String(" read as ") + formatMHz(read.value) +
-                           QLatin1String(": the text after the number is left out"));
+            changes.append(
+                Texts::tr("%1 %2 read as %3: the text after the number is left out")
+                    .arg(QLatin1String(name), quotedForReason(text(i)), formatMHz(read.value)));
     };
     textAfter("FREQUENCY", 0, frequencyRead);
     textAfter("SHIFT FREQUENCY", 7, offsetRead);
@@ -472,8 +493,15 @@ private:
     int m_unlisted = 0;
 };
 
-const QLatin1String kTooFewFields("the row has too few fields");
-const QLatin1String kUnclosedQuote("a quote in the row is not closed");
+QString tooFewFieldsText()
+{
+    return Texts::tr("the row has too few fields");
+}
+
+QString unclosedQuoteText()
+{
+    return Texts::tr("a quote in the row is not closed");
+}
 
 } // namespace
 
@@ -487,15 +515,18 @@ void CsvImportReport::change(int line, const QString &what)
     appendCapped(changed, changedUnlisted, CsvSkippedRow{line, what});
 }
 
+QString rowCountText(qsizetype rows)
+{
+    return rows == 1 ? Texts::tr("1 row") : Texts::tr("%1 rows").arg(rows);
+}
+
 QString csvImportSummary(const CsvImportReport &report)
 {
-    const auto rows = [](qsizetype n) {
-        return QString::number(n) + (n == 1 ? QLatin1String(" row") : QLatin1String(" rows"));
-    };
-    QString summary = rows(report.taken) + QLatin1String(" imported, ") +
-                      rows(report.skippedCount()) + QLatin1String(" skipped.");
+    QString summary = Texts::tr("%1 imported, %2 skipped.")
+                          .arg(rowCountText(report.taken), rowCountText(report.skippedCount()));
     if (report.changedCount() > 0)
-        summary += QLatin1Char(' ') + rows(report.changedCount()) + QLatin1String(" changed.");
+        summary +=
+            QLatin1Char(' ') + Texts::tr("%1 changed.").arg(rowCountText(report.changedCount()));
     return summary;
 }
 
@@ -507,13 +538,11 @@ QStringList csvSkippedRowLines(const CsvImportReport &report)
     });
     QStringList lines;
     for (const CsvSkippedRow &row : all.first(std::min(all.size(), kMaxReportedRows)))
-        lines.append(QLatin1String("Line ") + QString::number(row.line) + QLatin1String(": ") +
-                     row.reason);
+        lines.append(Texts::tr("Line %1: %2").arg(QString::number(row.line), row.reason));
     const qsizetype more = report.skippedCount() + report.changedCount() - lines.size();
     if (more > 0)
-        lines.append(QString::number(more) +
-                     (more == 1 ? QLatin1String(" more row is") : QLatin1String(" more rows are")) +
-                     QLatin1String(" not listed."));
+        lines.append(more == 1 ? Texts::tr("1 more row is not listed.")
+                               : Texts::tr("%1 more rows are not listed.").arg(more));
     return lines;
 }
 
@@ -593,22 +622,21 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
         if (read == NextField::End)
             return FileError::FileOpenError;
         if (read == NextField::NextRecord) {
-            skip(bank.damaged ? kUnclosedQuote : kTooFewFields);
+            skip(bank.damaged ? unclosedQuoteText() : tooFewFieldsText());
             continue;
         }
         // A row that names no target is given up after CHANNEL; the rest of it is read for the
         // start of a record like any other field.
         if (bank.damaged || channel.damaged) {
-            skip(kUnclosedQuote);
+            skip(unclosedQuoteText());
             continue;
         }
         if (bank.value() != kBankVfo && bank.value() != kBankMemory && bank.value() != kBankScan) {
-            skip(QLatin1String("BANK ") + quotedForReason(bank.text()) +
-                 QLatin1String(" is not VFO, MEMORY or SCAN"));
+            skip(Texts::tr("BANK %1 is not VFO, MEMORY or SCAN").arg(quotedForReason(bank.text())));
             continue;
         }
         if (channel.value().isEmpty()) {
-            skip(QStringLiteral("CHANNEL is empty"));
+            skip(Texts::tr("CHANNEL is empty"));
             continue;
         }
         QString reason;
@@ -632,7 +660,7 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
         if (read == NextField::End)
             return FileError::FileOpenError;
         if (damaged || read == NextField::NextRecord) {
-            skip(damaged ? kUnclosedQuote : kTooFewFields);
+            skip(damaged ? unclosedQuoteText() : tooFewFieldsText());
             continue;
         }
         if (isEmptySlot(fields))
@@ -681,11 +709,12 @@ FileError parseCsv(const QByteArray &bytes, int model, QList<CsvRow> &rows, CsvI
                         ? QLatin1String("MEMORY ") + QString::number(replaced.index)
                         : QLatin1String("SCAN ") + scanName(replaced.index - kChannelCount);
                 if (!row)
-                    return name + QLatin1String(" is not read: it is named on ") +
-                           QString::number(kMostRowsTried) +
-                           QLatin1String(" later lines, none of which can be taken");
-                return name + QLatin1String(" is named again on line ") +
-                       QString::number(row->line) + QLatin1String(", which is taken");
+                    return Texts::tr(
+                               "%1 is not read: it is named on %2 later lines, none of which can "
+                               "be taken")
+                        .arg(name, QString::number(kMostRowsTried));
+                return Texts::tr("%1 is named again on line %2, which is taken")
+                    .arg(name, QString::number(row->line));
             });
         }
         if (row)

@@ -75,6 +75,10 @@ struct CsvImportReport
 
 // "12 rows imported, 1 row skipped.", and " 2 rows changed." after it when rows were.
 QString csvImportSummary(const CsvImportReport &report);
+// "1 row", "12 rows", as the reports count them.
+QString rowCountText(qsizetype rows);
+// A reason to skip a row: "145.00000 MHz is outside what HX-V5 A can receive".
+QString outsideReceiveText(const QString &mhz, int model);
 // "Line 14: MODE \"fm\" is not FM, AM or WFM", one text per skipped or changed row in file
 // order, at most kMaxReportedRows of them; then "12 more rows are not listed." when there are
 // more.

@@ -1,6 +1,7 @@
 #include "files/file_commands.h"
 
 #include "base/reference_tables.h"
+#include "base/shown_text.h"
 #include "base/user_interaction.h"
 #include "document/document.h"
 #include "files/backups.h"
@@ -42,9 +43,10 @@ FileCommands::FileCommands(Document &doc, UserInteraction &ui, QObject *parent)
 QString FileCommands::caption() const
 {
     const QString path = m_doc.currentFile();
+    const QString title = shownText(kProgramTexts, applicationTitle());
     if (path.isEmpty())
-        return applicationTitle();
-    return QFileInfo(path).fileName() + QLatin1String(" - ") + applicationTitle();
+        return title;
+    return QFileInfo(path).fileName() + QLatin1String(" - ") + title;
 }
 
 bool FileCommands::promptSaveChanges()
@@ -148,7 +150,7 @@ bool FileCommands::importFrom(const QString &path, CsvFormat format)
     // A file chosen under the other layout's type is read by what its header line names.
     format = csvFormatOfFile(path, format);
     FileError error = FileError::None;
-    m_doc.recordStep(QStringLiteral("Import"), [&] {
+    m_doc.recordStep(QCoreApplication::translate("hxv5::FileCommands", "Import"), [&] {
         error = format == CsvFormat::Chirp ? importChirpCsv(path, m_doc, report)
                                            : importCsv(path, m_doc, report);
         return error == FileError::None;

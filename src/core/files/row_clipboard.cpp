@@ -4,6 +4,7 @@
 #include "document/document.h"
 #include "files/note_text.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <array>
@@ -12,6 +13,12 @@
 namespace hxv5 {
 
 namespace {
+
+// What a paste asks and tells; the copied rows themselves keep the columns' own names.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(hxv5::RowClipboard)
+};
 
 // Our columns: Channel, the nine data columns, Enable.
 constexpr int kChannelColumn = -1;
@@ -237,7 +244,7 @@ PastedRows readPastedRows(const QString &text, int firstSlot, int model,
         if (lineText.trimmed().isEmpty())
             continue;
         if (slot >= kSlotCount) {
-            pasted.report.skip(line, QStringLiteral("there is no slot left below Pri"));
+            pasted.report.skip(line, Texts::tr("there is no slot left below Pri"));
             continue;
         }
         const QStringList cells = lineText.toString().split(QLatin1Char('\t'));
@@ -261,11 +268,8 @@ PastedRows readPastedRows(const QString &text, int firstSlot, int model,
 
 QString pasteSummary(const CsvImportReport &report)
 {
-    const auto rows = [](qsizetype n) {
-        return QString::number(n) + (n == 1 ? QLatin1String(" row") : QLatin1String(" rows"));
-    };
-    return rows(report.taken) + QLatin1String(" pasted, ") + rows(report.skippedCount()) +
-           QLatin1String(" skipped.");
+    return Texts::tr("%1 pasted, %2 skipped.")
+        .arg(rowCountText(report.taken), rowCountText(report.skippedCount()));
 }
 
 bool pasteRows(Document &doc, const QString &text, int firstSlot,
@@ -279,7 +283,7 @@ bool pasteRows(Document &doc, const QString &text, int firstSlot,
     report = pasted.report;
     if (pasted.rows.isEmpty())
         return false;
-    return doc.recordStep(QStringLiteral("Paste"), [&] {
+    return doc.recordStep(Texts::tr("Paste"), [&] {
         int occupied = 0;
         for (const CsvRow &row : pasted.rows) {
             if (doc.channels().row(row.index).holdsChannel())
@@ -287,18 +291,19 @@ bool pasteRows(Document &doc, const QString &text, int firstSlot,
         }
         if (occupied > 0) {
             QString question =
-                QStringLiteral("Paste replaces the channels in %1 slot%2.\r\nAre you sure that "
-                               "you want to paste over them?")
-                    .arg(occupied)
-                    .arg(occupied == 1 ? QString() : QStringLiteral("s"));
+                (occupied == 1
+                     ? Texts::tr("Paste replaces the channel in 1 slot.")
+                     : Texts::tr("Paste replaces the channels in %1 slots.").arg(occupied)) +
+                QLatin1String("\r\n") + Texts::tr("Are you sure that you want to paste over them?");
             bool passesHidden = false;
             for (int slot = pasted.rows.constFirst().index;
                  shown && slot <= pasted.rows.constLast().index; ++slot)
                 passesHidden = passesHidden || !shown(slot);
             if (passesHidden)
-                question.prepend(QStringLiteral("The rows go to the rows shown; the hidden rows "
-                                                "between them stay as they are.\r\n"));
-            if (!confirm || !confirm(QStringLiteral("PASTE OK"), question))
+                question.prepend(Texts::tr("The rows go to the rows shown; the hidden rows between "
+                                           "them stay as they are.") +
+                                 QLatin1String("\r\n"));
+            if (!confirm || !confirm(Texts::tr("PASTE OK"), question))
                 return false;
         }
         doc.setChanged(true);

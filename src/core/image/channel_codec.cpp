@@ -1,5 +1,7 @@
 #include "image/channel_codec.h"
 
+#include <QCoreApplication>
+
 #include "base/reference_tables.h"
 #include "image/clone_image.h"
 
@@ -104,15 +106,17 @@ std::int64_t scaledValue(double value, double scale, std::int64_t largest)
 
 } // namespace
 
+// The words of the Mode, Tone and Shift columns are those of the files and the reports; a window
+// shows them translated (base/shown_text.h).
 QString modeText(int code)
 {
     switch (code) {
     case 1:
-        return QStringLiteral("AM");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "AM"));
     case 2:
-        return QStringLiteral("WFM");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "WFM"));
     default:
-        return QStringLiteral("FM");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "FM"));
     }
 }
 
@@ -120,13 +124,13 @@ QString toneModeText(int code)
 {
     switch (code) {
     case 1:
-        return QStringLiteral("Tone");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "Tone"));
     case 2:
-        return QStringLiteral("TSQ");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "TSQ"));
     case 3:
-        return QStringLiteral("Rev");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "Rev"));
     default:
-        return QStringLiteral("None");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "None"));
     }
 }
 
@@ -134,13 +138,13 @@ QString shiftText(int code)
 {
     switch (code) {
     case 1:
-        return QStringLiteral("+Shift");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "+Shift"));
     case 2:
-        return QStringLiteral("-Shift");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "-Shift"));
     case 3:
-        return QStringLiteral("Split");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "Split"));
     default:
-        return QStringLiteral("None");
+        return QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::TableTexts", "None"));
     }
 }
 

@@ -2,9 +2,19 @@
 
 #include "base/table_row.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace hxv5 {
+
+namespace {
+// The messages of the program; the command line gives them in English, the window in the user's
+// language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(hxv5::CloneImage)
+};
+} // namespace
 
 QString blockAddress(int block)
 {
@@ -16,13 +26,13 @@ QString blockAddress(int block)
 QString blockName(int block)
 {
     if (block >= 0 && block < kSlotCount)
-        return QStringLiteral("slot ") + slotRowLabel(block);
+        return Texts::tr("slot %1").arg(slotRowLabel(block));
     if (block == kSettingsBlock)
-        return QStringLiteral("settings block 213");
+        return Texts::tr("settings block 213");
     if (block == kEnableBlock0 || block == kEnableBlock1)
-        return QStringLiteral("enable block ") + QString::number(block);
+        return Texts::tr("enable block %1").arg(block);
     if (block >= kFirstVfoBlock && block <= kLastBlock)
-        return QStringLiteral("VFO ") + vfoRowLabel(block - kFirstVfoBlock);
+        return Texts::tr("VFO %1").arg(vfoRowLabel(block - kFirstVfoBlock));
     return {};
 }
 
@@ -41,15 +51,15 @@ QString blockListText(const QList<int> &blocks)
                kind(blocks.at(end)) == kind(blocks.at(i)))
             ++end;
         if (end - i >= 3) {
-            parts.append(blockName(blocks.at(i)) + QStringLiteral(" to ") +
-                         blockName(blocks.at(end - 1)));
+            parts.append(
+                Texts::tr("%1 to %2").arg(blockName(blocks.at(i)), blockName(blocks.at(end - 1))));
         } else {
             for (qsizetype k = i; k < end; ++k)
                 parts.append(blockName(blocks.at(k)));
         }
         i = end;
     }
-    return parts.join(QStringLiteral(", "));
+    return parts.join(Texts::tr(", "));
 }
 
 int leadingHexValue(QStringView field)

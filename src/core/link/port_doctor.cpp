@@ -26,16 +26,15 @@ QString PortDoctor::verdictText(const PortCheck &check)
 {
     switch (check.verdict) {
     case PortCheck::Verdict::Ok:
-        return QStringLiteral("ok");
+        return tr("ok");
     case PortCheck::Verdict::Missing:
-        return QStringLiteral("missing");
+        return tr("missing");
     case PortCheck::Verdict::PermissionDenied:
-        return QStringLiteral("permission denied");
+        return tr("permission denied");
     case PortCheck::Verdict::Busy:
-        return check.holder.isEmpty() ? QStringLiteral("busy")
-                                      : QStringLiteral("busy (%1)").arg(check.holder);
+        return check.holder.isEmpty() ? tr("busy") : tr("busy (%1)").arg(check.holder);
     case PortCheck::Verdict::NotSerial:
-        return QStringLiteral("not a serial device: ") + check.kind;
+        return tr("not a serial device: %1").arg(check.kind);
     }
     return {};
 }
@@ -58,7 +57,7 @@ QString PortDoctor::diagnosis(const PortCheck &check) const
 {
     QString text =
         check.port != 0 ? portCaption(check.port).simplified() + QStringLiteral(" ") : QString();
-    text += check.device.isEmpty() ? QStringLiteral("(none)") : check.device;
+    text += check.device.isEmpty() ? tr("(none)") : check.device;
     if (!check.description.isEmpty())
         text += QStringLiteral(" (") + check.description + QLatin1Char(')');
     text += QStringLiteral(": ") + verdictText(check) + QLatin1Char('\n');
@@ -82,7 +81,7 @@ QString PortDoctor::report() const
     const QList<PortFix> plugIn = fixes(PortCheck{});
     bool unreached = false;
     for (const PortCheck &check : checks) {
-        const QString device = check.device.isEmpty() ? QStringLiteral("none") : check.device;
+        const QString device = check.device.isEmpty() ? tr("none") : check.device;
         text += portCaption(check.port) + QStringLiteral("  ") + device.leftJustified(width) +
                 QStringLiteral("  ") + verdictText(check);
         if (!check.description.isEmpty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -38,6 +39,9 @@ struct PortFix
 
 class PortDoctor
 {
+    // Its words are shown by the port dialog and the port's error box in the user's language;
+    // the command line gives them in English.
+    Q_DECLARE_TR_FUNCTIONS(hxv5::PortDoctor)
 public:
     explicit PortDoctor(QString root = QStringLiteral("/"));
 

@@ -95,15 +95,15 @@ PortCheck PortDoctor::checkPort(int port) const
 QString PortDoctor::notSerialKind(unsigned mode, quint64 rdev) const
 {
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return tr("a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO");
+        return tr("a FIFO");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
+        return tr("a socket");
     if (S_ISBLK(mode))
-        return QStringLiteral("a block device");
+        return tr("a block device");
     if (!S_ISCHR(mode))
-        return QStringLiteral("a regular file");
+        return tr("a regular file");
     const unsigned major = ::major(rdev);
     const unsigned minor = ::minor(rdev);
     // The slave sides of pseudo-terminals, which the simulated radio and serial bridges offer.
@@ -114,15 +114,15 @@ QString PortDoctor::notSerialKind(unsigned mode, quint64 rdev) const
     // /dev/null, /dev/zero and their kin; /dev/tty, /dev/console and /dev/ptmx; the virtual
     // consoles tty0 to tty63.
     if (major == 1)
-        return QStringLiteral("a device that is no serial port");
+        return tr("a device that is no serial port");
     if (major == 5 || (major == 4 && minor < 64))
-        return QStringLiteral("a terminal of this computer, not a serial port");
+        return tr("a terminal of this computer, not a serial port");
     // Serial drivers are in the tty class; a device the system describes otherwise is none.
     const QString subsystem =
         QFileInfo(path(QStringLiteral("/sys/dev/char/%1:%2/subsystem").arg(major).arg(minor)))
             .symLinkTarget();
     if (!subsystem.isEmpty() && QFileInfo(subsystem).fileName() != QLatin1String("tty"))
-        return QStringLiteral("a device that is no serial port");
+        return tr("a device that is no serial port");
     return {};
 }
 
@@ -292,9 +292,8 @@ bool isBound(const PortCheck &check)
 // The COM number leads somewhere it should not: what is wrong there, or remove the binding.
 PortFix unbindFix(const PortCheck &check, const QString &trouble)
 {
-    return {QStringLiteral("COM %1 is bound to %2, which %3, or remove the binding")
-                .arg(check.port)
-                .arg(check.device, trouble),
+    return {PortDoctor::tr("COM %1 is bound to %2, which %3, or remove the binding")
+                .arg(QString::number(check.port), check.device, trouble),
             QStringLiteral("rm '%1/COM%2'").arg(portMapDirectory()).arg(check.port)};
 }
 
@@ -308,51 +307,45 @@ QList<PortFix> PortDoctor::fixes(const PortCheck &check) const
         return {};
     case Verdict::NotSerial:
         if (isBound(check))
-            return {unbindFix(check, QStringLiteral("is not a serial device: bind it to the "
-                                                    "radio's cable"))};
-        return {{QStringLiteral("%1 is not a serial device: choose the port the radio's cable "
-                                "is on")
+            return {unbindFix(check, tr("is not a serial device: bind it to the radio's cable"))};
+        return {{tr("%1 is not a serial device: choose the port the radio's cable is on")
                      .arg(check.device),
                  {}}};
     case Verdict::Missing:
         if (check.device.isEmpty())
-            return {{QStringLiteral("Plug in the radio's cable: an adapter plugged in after the "
-                                    "program started appears without restarting it"),
+            return {{tr("Plug in the radio's cable: an adapter plugged in after the program "
+                        "started appears without restarting it"),
                      {}}};
         if (isBound(check))
-            return {unbindFix(check, QStringLiteral("is not there: start what provides it again"))};
-        return {{QStringLiteral("%1 has gone: plug the cable in again").arg(check.device), {}}};
+            return {unbindFix(check, tr("is not there: start what provides it again"))};
+        return {{tr("%1 has gone: plug the cable in again").arg(check.device), {}}};
     case Verdict::PermissionDenied:
         if (check.group.isEmpty() || !check.groupCanUse)
-            return {{QStringLiteral("Only the owner of %1 may use it: let everybody read and "
-                                    "write it (until it is plugged in again)")
+            return {{tr("Only the owner of %1 may use it: let everybody read and write it "
+                        "(until it is plugged in again)")
                          .arg(check.device),
                      QStringLiteral("sudo chmod a+rw %1").arg(check.device)}};
         if (check.userInGroup)
-            return {{QStringLiteral("You belong to the group %1 that owns %2, but this session "
-                                    "started before you joined it: log out and in again, or "
-                                    "start a shell in the group")
+            return {{tr("You belong to the group %1 that owns %2, but this session started "
+                        "before you joined it: log out and in again, or start a shell in the "
+                        "group")
                          .arg(check.group, check.device),
                      QStringLiteral("newgrp %1").arg(check.group)}};
-        return {{QStringLiteral("Add yourself to the group %1 that owns %2, then log out and in "
-                                "again")
+        return {{tr("Add yourself to the group %1 that owns %2, then log out and in again")
                      .arg(check.group, check.device),
                  QStringLiteral("sudo usermod -aG %1 $USER").arg(check.group)}};
     case Verdict::Busy:
         if (check.holder == QLatin1String("ModemManager"))
-            return {{QStringLiteral("ModemManager takes serial adapters for modems and holds "
-                                    "them: stop it and keep it from starting again"),
+            return {{tr("ModemManager takes serial adapters for modems and holds them: stop it "
+                        "and keep it from starting again"),
                      QStringLiteral("sudo systemctl disable --now ModemManager")}};
         if (!check.holder.isEmpty())
-            return {{QStringLiteral("%1 (process %2) has %3 open: close the port there, or end "
-                                    "it")
-                         .arg(check.holder)
-                         .arg(check.holderPid)
-                         .arg(check.device),
+            return {{tr("%1 (process %2) has %3 open: close the port there, or end it")
+                         .arg(check.holder, QString::number(check.holderPid), check.device),
                      QStringLiteral("kill %1").arg(check.holderPid)}};
-        return {{QStringLiteral("Another program has %1 open: close it there. To see which one")
-                     .arg(check.device),
-                 QStringLiteral("sudo fuser -v %1").arg(check.device)}};
+        return {
+            {tr("Another program has %1 open: close it there. To see which one").arg(check.device),
+             QStringLiteral("sudo fuser -v %1").arg(check.device)}};
     }
     return {};
 }
@@ -361,10 +354,10 @@ QList<PortFix> PortDoctor::systemFixes() const
 {
     if (!brlttyInstalled() || !brlttyStyleAdapterPresent())
         return {};
-    return {{QStringLiteral("brltty takes CH340 and CP210x adapters for braille displays and "
-                            "takes their serial device away: remove it"),
+    return {{tr("brltty takes CH340 and CP210x adapters for braille displays and takes "
+                "their serial device away: remove it"),
              QStringLiteral("sudo apt remove brltty")},
-            {QStringLiteral("or, if you need it for a braille display, mask its device service"),
+            {tr("or, if you need it for a braille display, mask its device service"),
              QStringLiteral("sudo systemctl mask brltty-udev.service")}};
 }
 

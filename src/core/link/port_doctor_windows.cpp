@@ -70,13 +70,12 @@ QList<PortFix> PortDoctor::fixes(const PortCheck &check) const
 {
     switch (check.verdict) {
     case PortCheck::Verdict::Missing:
-        return {{QStringLiteral("Plug in the radio's cable and choose the COM number Windows gives "
-                                "it (Device Manager, \"Ports (COM & LPT)\"): a cable plugged in "
-                                "after the program started appears without restarting it"),
+        return {{tr("Plug in the radio's cable and choose the COM number Windows gives it (Device "
+                    "Manager, \"Ports (COM & LPT)\"): a cable plugged in after the program "
+                    "started appears without restarting it"),
                  {}}};
     case PortCheck::Verdict::Busy:
-        return {{QStringLiteral("Another program has %1 open: close the port there, or end that "
-                                "program")
+        return {{tr("Another program has %1 open: close the port there, or end that program")
                      .arg(portCaption(check.port).simplified()),
                  {}}};
     default:

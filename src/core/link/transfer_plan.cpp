@@ -3,6 +3,7 @@
 #include "document/document.h"
 #include "image/channel_codec.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace hxv5 {
@@ -15,17 +16,27 @@ bool holdsChannel(const QString &record)
     return decodeRecord(record, row);
 }
 
+// The question before a write that clears channels; the command line gives it in English, the
+// window in the user's language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(hxv5::TransferPlan)
+};
+
 // How many of the channels a write would clear are named in its question.
 constexpr qsizetype kNamedClearedChannels = 5;
 
 // "The radio holds 57 channels that this write clears: 0 "145.00000", 1 "145.50000", ..."
 QString clearedChannelsNotice(int count, const QStringList &named)
 {
-    return QStringLiteral("The radio holds %1 %2 that this write clears: ")
-               .arg(count)
-               .arg(count == 1 ? QStringLiteral("channel") : QStringLiteral("channels")) +
-           named.join(QStringLiteral(", ")) +
-           (count > named.size() ? QStringLiteral(", ...") : QStringLiteral("."));
+    const QString separator = Texts::tr(", ");
+    const QString list =
+        named.join(separator) + (count > named.size() ? separator + QStringLiteral("...")
+                                                      : Texts::tr(".", "the end of a sentence"));
+    if (count == 1)
+        return Texts::tr("The radio holds 1 channel that this write clears: %1").arg(list);
+    return Texts::tr("The radio holds %1 channels that this write clears: %2")
+        .arg(QString::number(count), list);
 }
 
 // A slot's record into the document; a record that holds no channel leaves the slot without a

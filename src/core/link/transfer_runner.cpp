@@ -7,8 +7,8 @@ namespace hxv5 {
 
 QString TransferOutcome::message() const
 {
-    return stop == Stop::PortFailure ? QStringLiteral("COM Port Error")
-                                     : QStringLiteral("Communication Error");
+    return stop == Stop::PortFailure ? TransferRunner::tr("COM Port Error")
+                                     : TransferRunner::tr("Communication Error");
 }
 
 TransferRunner::TransferRunner(CommandExchange &exchange, QObject *parent)

@@ -324,9 +324,9 @@ void Transfers::stopAtMismatches()
 {
     QStringList lines;
     for (int block : std::as_const(m_mismatches))
-        lines.append(blockName(block) + QStringLiteral(" differs from what was written"));
+        lines.append(tr("%1 differs from what was written").arg(blockName(block)));
     lines.append(backupLine());
-    m_ui.showErrorDetails(QStringLiteral("Verify Error"), lines.join(QLatin1Char('\n')));
+    m_ui.showErrorDetails(tr("Verify Error"), lines.join(QLatin1Char('\n')));
     end(false);
 }
 
@@ -337,7 +337,7 @@ void Transfers::stopWrite(const TransferOutcome &outcome)
     } else {
         QStringList lines = writeStopLines(outcome);
         // What to do next.
-        lines.append(QStringLiteral("Check the cable and the radio, then write again."));
+        lines.append(tr("Check the cable and the radio, then write again."));
         lines.append(restoreLine(outcome));
         lines.removeAll(QString());
         report(outcome, lines.join(QLatin1Char('\n')));
@@ -349,35 +349,35 @@ QString Transfers::operationName(Operation op)
 {
     switch (op) {
     case Operation::ReadMemory:
-        return QStringLiteral("Read Memory");
+        return tr("Read Memory");
     case Operation::WriteMemory:
-        return QStringLiteral("Write Memory");
+        return tr("Write Memory");
     case Operation::ReadSettings:
-        return QStringLiteral("Read Settings");
+        return tr("Read Settings");
     case Operation::WriteSettings:
-        return QStringLiteral("Write Settings");
+        return tr("Write Settings");
     }
     return {};
 }
 
 QString Transfers::notStartedNotice(Operation op)
 {
-    return operationName(op) + QStringLiteral(" was not started: the transfer was stopped.");
+    return tr("%1 was not started: the transfer was stopped.").arg(operationName(op));
 }
 
 void Transfers::tellUserStop(const TransferOutcome &outcome)
 {
     const QString where = blockName(outcome.stoppedAt);
-    QStringList lines{operationName(m_op) + QStringLiteral(" stopped ") +
-                      (outcome.stoppedOnWrite ? QStringLiteral("at ") : QStringLiteral("before ")) +
-                      where + QLatin1Char('.')};
+    QStringList lines{
+        (outcome.stoppedOnWrite ? tr("%1 stopped at %2.") : tr("%1 stopped before %2."))
+            .arg(operationName(m_op), where)};
     if (!isRead(m_op)) {
         lines += writeStopLines(outcome);
         lines.append(restoreLine(outcome));
     } else if (stoppedReadChangedTheDocument(outcome.stoppedAt)) {
-        lines.append(QStringLiteral("What was read before it is kept."));
+        lines.append(tr("What was read before it is kept."));
     } else {
-        lines.append(QStringLiteral("Nothing has changed."));
+        lines.append(tr("Nothing has changed."));
     }
     lines.removeAll(QString());
     Q_EMIT stopNotice(lines.join(QLatin1Char(' ')));
@@ -394,8 +394,7 @@ void Transfers::stop()
 QString Transfers::restoreLine(const TransferOutcome &outcome) const
 {
     if (m_radioImageKept && (!m_written.isEmpty() || outcome.stoppedOnWrite))
-        return QStringLiteral("To put back what the radio held instead, open the backup and "
-                              "write it.");
+        return tr("To put back what the radio held instead, open the backup and write it.");
     return {};
 }
 
@@ -406,17 +405,16 @@ QStringList Transfers::writeStopLines(const TransferOutcome &outcome) const
     const QString stopped = blockName(outcome.stoppedAt);
     QStringList lines;
     if (m_written.isEmpty() && !unconfirmed) {
-        lines.append(QStringLiteral("Nothing was written: the radio holds what it held before."));
+        lines.append(tr("Nothing was written: the radio holds what it held before."));
     } else {
         if (!m_written.isEmpty())
-            lines.append(QStringLiteral("Written before the stop: ") + blockListText(m_written) +
-                         QLatin1Char('.'));
+            lines.append(tr("Written before the stop: %1.").arg(blockListText(m_written)));
         if (unconfirmed)
-            lines.append(QStringLiteral("The radio did not confirm ") + stopped +
-                         QStringLiteral(": it may hold the new or the old text."));
+            lines.append(tr("The radio did not confirm %1: it may hold the new or the old text.")
+                             .arg(stopped));
         else if (m_phase == Phase::Verifying)
-            lines.append(QStringLiteral("Reading back stopped at ") + stopped + QLatin1Char('.'));
-        lines.append(QStringLiteral("The other blocks hold what the radio held before."));
+            lines.append(tr("Reading back stopped at %1.").arg(stopped));
+        lines.append(tr("The other blocks hold what the radio held before."));
     }
     lines.append(backupLine());
     return lines;
@@ -425,11 +423,10 @@ QStringList Transfers::writeStopLines(const TransferOutcome &outcome) const
 QString Transfers::backupLine() const
 {
     if (m_radioImageKept)
-        return QStringLiteral("What the radio held before this write is kept in ") + m_backupPath +
-               QLatin1Char('.');
+        return tr("What the radio held before this write is kept in %1.").arg(m_backupPath);
     if (m_haveRadioImage)
-        return QStringLiteral("What the radio held before this write could not be kept.");
-    return QStringLiteral("No copy of what the radio held was taken before this write.");
+        return tr("What the radio held before this write could not be kept.");
+    return tr("No copy of what the radio held was taken before this write.");
 }
 
 // --- the test panel ---

@@ -1,5 +1,7 @@
 #include "print/print_selection.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace hxv5 {
@@ -11,11 +13,14 @@ PrintSelection::PrintSelection()
 
 QString PrintSelection::caption(int report)
 {
-    static const char *const captions[kReportCount] = {"Settings1", "VFO Data", "Settings2",
-                                                       "Memory"};
+    static const char *const captions[kReportCount] = {
+        QT_TRANSLATE_NOOP("hxv5::PrintSelection", "Settings1"),
+        QT_TRANSLATE_NOOP("hxv5::PrintSelection", "VFO Data"),
+        QT_TRANSLATE_NOOP("hxv5::PrintSelection", "Settings2"),
+        QT_TRANSLATE_NOOP("hxv5::PrintSelection", "Memory")};
     if (report < 0 || report >= kReportCount)
         return {};
-    return QString::fromLatin1(captions[report]);
+    return QCoreApplication::translate("hxv5::PrintSelection", captions[report]);
 }
 
 bool PrintSelection::isTicked(int report) const

@@ -3,6 +3,8 @@
 #include "base/reference_tables.h"
 #include "base/table_row.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <initializer_list>
 #include <iterator>
@@ -13,6 +15,8 @@ namespace {
 constexpr int kVhf = 4;
 } // namespace
 
+// The captions, the controls' names and the lists' entries are also those of the printed
+// reports; the settings pages show them translated (base/shown_text.h).
 QString SettingsModel::optionCaption(Control group, int index)
 {
     auto pick = [index](std::initializer_list<const char *> captions) {
@@ -26,20 +30,31 @@ QString SettingsModel::optionCaption(Control group, int index)
     case Control::Band:
         return vfoRowLabel(index);
     case Control::OperatingMode:
-        return pick({"VFO", "Memory", "Bug", "Priority"});
+        return pick({QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "VFO"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Memory"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Bug"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Priority")});
     case Control::PriorityMode:
-        return pick({"VFO", "Memory"});
+        return pick({QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "VFO"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Memory")});
     case Control::AutoPowerOff:
-        return pick({"Off", "30", "60", "90"});
+        return pick({QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Off"), "30", "60", "90"});
     case Control::BugLevel:
         return pick({"1", "2", "3", "4", "5"});
     case Control::ToneBurst:
         return pick({"1750Hz", "2100Hz", "1000Hz", "1450Hz"});
     case Control::ScanResume:
-        return pick({"Busy Scan", "Timer Scan"});
+        return pick({QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Busy Scan"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Timer Scan")});
     case Control::FunctionFlag:
-        return pick({"Keylock", "Write Protect", "Battery Save", "Earphone Antenna", "Beep",
-                     "DoReMi", "None", "Bell"});
+        return pick({QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Keylock"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Write Protect"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Battery Save"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Earphone Antenna"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Beep"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "DoReMi"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "None"),
+                     QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Bell")});
     default:
         return {};
     }
@@ -47,11 +62,24 @@ QString SettingsModel::optionCaption(Control group, int index)
 
 QString SettingsModel::controlName(Control control)
 {
-    static const char *const names[] = {
-        "Model",          "Volume",       "Squelch",       "Band",         "Memory Channel",
-        "Operating Mode", "Scan",         "Priority Mode", "Scan Mode",    "Auto Power Off",
-        "Bug Level",      "Tone Burst",   "Function Flag", "Auto Program", "Auto Step",
-        "Lo Volume",      "TX Extension", "Scan Resume"};
+    static const char *const names[] = {QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Model"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Volume"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Squelch"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Band"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Memory Channel"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Operating Mode"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Scan"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Priority Mode"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Scan Mode"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Auto Power Off"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Bug Level"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Tone Burst"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Function Flag"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Auto Program"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Auto Step"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Lo Volume"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "TX Extension"),
+                                        QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Scan Resume")};
     const auto i = static_cast<size_t>(control);
     return i < std::size(names) ? QString::fromLatin1(names[i]) : QString();
 }
@@ -71,12 +99,20 @@ void SettingsModel::FillSettingsLists()
            << QStringLiteral("PS-1B") << QStringLiteral("PS-2A") << QStringLiteral("PS-2B")
            << QStringLiteral("PS-3A") << QStringLiteral("PS-3B") << QStringLiteral("PS-4A")
            << QStringLiteral("PS-4B") << QStringLiteral("A-L") << QStringLiteral("A-H")
-           << QStringLiteral("Priority");
+           << QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Priority"));
     m_memoryList = memory;
-    m_scanModeList = {QStringLiteral("VFO"),   QStringLiteral("Tone"),  QStringLiteral("PS-0A"),
-                      QStringLiteral("PS-0B"), QStringLiteral("PS-1A"), QStringLiteral("PS-1B"),
-                      QStringLiteral("PS-2A"), QStringLiteral("PS-2B"), QStringLiteral("PS-3A"),
-                      QStringLiteral("PS-3B"), QStringLiteral("PS-4A"), QStringLiteral("PS-4B")};
+    m_scanModeList = {QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "VFO")),
+                      QString::fromLatin1(QT_TRANSLATE_NOOP("hxv5::SettingsTexts", "Tone")),
+                      QStringLiteral("PS-0A"),
+                      QStringLiteral("PS-0B"),
+                      QStringLiteral("PS-1A"),
+                      QStringLiteral("PS-1B"),
+                      QStringLiteral("PS-2A"),
+                      QStringLiteral("PS-2B"),
+                      QStringLiteral("PS-3A"),
+                      QStringLiteral("PS-3B"),
+                      QStringLiteral("PS-4A"),
+                      QStringLiteral("PS-4B")};
     setMemoryChannel(0);
     setScanMode(0);
 }

@@ -4,6 +4,7 @@
 #include "app/program_texts.h"
 #include "app/system_info.h"
 #include "base/reference_tables.h"
+#include "base/shown_text.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -26,11 +27,11 @@ QString systemInfoUnavailableText()
 AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent), m_systemInfoPrograms(systemInformationPrograms()),
       m_showMessage([](QWidget *owner, const QString &text) {
-          QMessageBox::information(owner, applicationTitle(), text);
+          QMessageBox::information(owner, shownText(kProgramTexts, applicationTitle()), text);
       })
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Tormel Clone Utility"));
+    setWindowTitle(tr("About Tormel Clone Utility"));
     setModal(true);
 
     auto *picture = new QLabel(this);
@@ -42,7 +43,7 @@ AboutBox::AboutBox(QWidget *parent)
     icon->setObjectName(QStringLiteral("picIcon"));
     icon->setPixmap(radioPicture(40));
 
-    auto *title = new QLabel(applicationTitle(), this);
+    auto *title = new QLabel(shownText(kProgramTexts, applicationTitle()), this);
     title->setObjectName(QStringLiteral("lblTitle"));
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
@@ -53,8 +54,8 @@ AboutBox::AboutBox(QWidget *parent)
     version->setObjectName(QStringLiteral("lblVersion"));
 
     auto *description = new QLabel(
-        QStringLiteral("Reads the memory channels and settings of %1 hand-held radios over the "
-                       "serial cable, lets you edit them, and writes them back.")
+        tr("Reads the memory channels and settings of %1 hand-held radios over the serial cable, "
+           "lets you edit them, and writes them back.")
             .arg(companyName() + QStringLiteral(" HX-V5")),
         this);
     description->setObjectName(QStringLiteral("lblDescription"));
@@ -65,14 +66,13 @@ AboutBox::AboutBox(QWidget *parent)
     line->setFrameShadow(QFrame::Sunken);
 
     auto *disclaimer = new QLabel(
-        QStringLiteral("Warning: this program is provided as is, without warranty of any kind. "
-                       "Writing to the radio replaces its channels and settings; save a copy "
-                       "of them to a file first."),
+        tr("Warning: this program is provided as is, without warranty of any kind. Writing to "
+           "the radio replaces its channels and settings; save a copy of them to a file first."),
         this);
     disclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
     disclaimer->setWordWrap(true);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
     auto *sysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);

@@ -12,22 +12,21 @@ CompareDialog::CompareDialog(const QList<ImageDifference> &differences, QWidget 
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgCompare"));
-    setWindowTitle(QStringLiteral("Compare With File"));
+    setWindowTitle(tr("Compare With File"));
     auto *layout = new QVBoxLayout(this);
 
     auto *summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("lblSummary"));
-    summary->setText(differences.isEmpty()
-                         ? QStringLiteral("The files hold the same data.")
-                         : (differences.size() == 1
-                                ? QStringLiteral("1 difference.")
-                                : QStringLiteral("%1 differences.").arg(differences.size())));
+    summary->setText(differences.isEmpty() ? tr("The files hold the same data.")
+                                           : (differences.size() == 1
+                                                  ? tr("1 difference.")
+                                                  : tr("%1 differences.").arg(differences.size())));
     layout->addWidget(summary);
 
     auto *table = new QTableWidget(static_cast<int>(differences.size()), 4, this);
     table->setObjectName(QStringLiteral("grdDifferences"));
-    table->setHorizontalHeaderLabels({QStringLiteral("Where"), QStringLiteral("Field"),
-                                      QStringLiteral("This Document"), QStringLiteral("The File")});
+    table->setHorizontalHeaderLabels(
+        {tr("Where"), tr("Field"), tr("This Document"), tr("The File")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setTabKeyNavigation(false);

@@ -39,7 +39,7 @@ void HelpWindow::showGuide(Language language)
 {
     const QString page = guidePage(language);
     if (page.isEmpty()) {
-        m_text->setMarkdown(userPartOfReadme(builtInReadme()));
+        m_text->setMarkdown(userPartOfReadme(builtInReadme(language)));
         return;
     }
     m_text->setSource(QUrl::fromLocalFile(page));
@@ -64,9 +64,11 @@ QString HelpWindow::guidePage(Language language)
     return QFileInfo(page).isFile() ? page : QString();
 }
 
-QString HelpWindow::builtInReadme()
+QString HelpWindow::builtInReadme(Language language)
 {
     QFile file(QStringLiteral(":/help/README.md"));
+    if (language == Language::Japanese && QFile::exists(QStringLiteral(":/help/README.ja.md")))
+        file.setFileName(QStringLiteral(":/help/README.ja.md"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());

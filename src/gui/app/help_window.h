@@ -12,7 +12,7 @@ namespace hxv5 {
 // window is shown in, in a read-only browser that stays open beside the main window. The guide
 // is a folder of HTML pages and pictures read from disk, so it opens without a network. Where no
 // guide lies beside the program (a program copied on its own), the users' part of the read-me
-// built into the program stands in for it.
+// built into the program stands in for it (the Japanese read-me's in Japanese).
 class HelpWindow : public QDialog
 {
     Q_OBJECT
@@ -30,8 +30,9 @@ public:
     static QString guidePage(Language language);
     static QString guideFolder();
 
-    // The read-me as it was built into the program; empty when it is missing.
-    static QString builtInReadme();
+    // The read-me in the language as it was built into the program, the English one when there
+    // is none in the language; empty when it is missing.
+    static QString builtInReadme(Language language = Language::English);
 
 private:
     QTextBrowser *m_text;

@@ -1,6 +1,7 @@
 #include "app/app_pictures.h"
 #include "app/file_arrival.h"
 #include "app/startup.h"
+#include "app/translations.h"
 #include "app/window_options.h"
 #include "files/file_platform.h"
 
@@ -21,7 +22,11 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(hxv5::programIcon());
     // The desktop entry and the icons the installation puts in place carry this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.hxv5.Clone"));
-    const auto window = hxv5::Main();
+    // Before any window is made: its texts are taken in the chosen language as they are built.
+    hxv5::MainWindowOptions options;
+    options.language = hxv5::chosenLanguage();
+    hxv5::installTranslations(options.language);
+    const auto window = hxv5::Main(std::move(options));
     // The desktop's "Open With" names one clone file; QApplication has taken its own options out
     // of argv by now.
     QStringList arguments;

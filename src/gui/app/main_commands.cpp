@@ -222,6 +222,15 @@ constexpr CommandItem kCommands[] = {
         .withShortcut(Qt::CTRL | Qt::Key_G),
     item("mnuView", "mnuViewHideEmpty", 1272, &MainWindow::mnuViewHideEmpty_Click, Rule::Always)
         .toggle(),
+    separator("mnuView", "mnuViewBar1"),
+    // The language the program starts in next; the window ticks the one chosen.
+    submenu("mnuView", "mnuViewLanguage", 1250),
+    item("mnuViewLanguage", "mnuViewLanguageEnglish", 1251,
+         &MainWindow::mnuViewLanguageEnglish_Click, Rule::Always)
+        .toggle(),
+    item("mnuViewLanguage", "mnuViewLanguageJapanese", 1252,
+         &MainWindow::mnuViewLanguageJapanese_Click, Rule::Always)
+        .toggle(),
 
     menu("mnuTools", 1012),
     submenu("mnuTools", "mnuRe", 1203),

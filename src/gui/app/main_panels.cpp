@@ -30,8 +30,7 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
     m_tabStrip->setExpanding(false);
     m_tabStrip->setDrawBase(true);
-    for (const QString &caption :
-         {QStringLiteral("Settings 1"), QStringLiteral("Settings 2"), QStringLiteral("Memory")})
+    for (const QString &caption : {tr("Settings 1"), tr("Settings 2"), tr("Memory")})
         m_tabStrip->addTab(caption);
 
     // The tab strip's client area: the four panels lie on top of each other there, the selected
@@ -43,8 +42,8 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     m_panels->setStackingMode(QStackedLayout::StackAll);
     m_panels->setContentsMargins(4, 4, 4, 4);
 
-    const QString captions[4] = {QStringLiteral("Settings 1"), QStringLiteral("Settings2"),
-                                 QStringLiteral("Memorys"), QStringLiteral("Program Scan")};
+    const QString captions[4] = {tr("Settings 1"), tr("Settings2"), tr("Memorys"),
+                                 tr("Program Scan")};
     for (int i = 0; i < 4; ++i) {
         auto *frame = new QGroupBox(captions[i], client);
         frame->setObjectName(QStringLiteral("Frame1_%1").arg(i));
@@ -66,9 +65,9 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
 
     m_channelGrid = new ChannelGrid(document, m_frames[2]);
     m_listPanel = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
-    m_cmbRxData = new QPushButton(QStringLiteral("Read Memory"), m_frames[2]);
+    m_cmbRxData = new QPushButton(tr("Read Memory"), m_frames[2]);
     m_cmbRxData->setObjectName(QStringLiteral("cmbRxData"));
-    m_cmbTxData = new QPushButton(QStringLiteral("Write Memory"), m_frames[2]);
+    m_cmbTxData = new QPushButton(tr("Write Memory"), m_frames[2]);
     m_cmbTxData->setObjectName(QStringLiteral("cmbTxData"));
     auto *memoryButtons = new QHBoxLayout;
     memoryButtons->addWidget(m_cmbRxData);
@@ -94,7 +93,7 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     keepPlace.setRetainSizeWhenHidden(true);
     m_progressBar->setSizePolicy(keepPlace);
     m_progressBar->hide();
-    m_stopButton = new QPushButton(QStringLiteral("Stop"), this);
+    m_stopButton = new QPushButton(tr("Stop"), this);
     m_stopButton->setObjectName(QStringLiteral("cmdStop"));
     m_stopButton->setAutoDefault(false);
     m_stopButton->setSizePolicy(keepPlace);

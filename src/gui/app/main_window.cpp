@@ -13,8 +13,10 @@
 #include "app/screen_units.h"
 #include "app/test_panel_dock.h"
 #include "app/transfer_wiring.h"
+#include "app/translations.h"
 #include "app/widget_interaction.h"
 #include "base/reference_tables.h"
+#include "base/shown_text.h"
 #include "document/document.h"
 #include "editing/bulk_edit_dialog.h"
 #include "editing/channel_grid.h"
@@ -31,6 +33,7 @@
 #include "print/print_controller.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QInputDialog>
@@ -54,7 +57,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget *parent)
     : QMainWindow(parent), m_options(std::move(options))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(applicationTitle());
+    setWindowTitle(shownText(kProgramTexts, applicationTitle()));
     buildSession();
     buildParts();
     connectParts();
@@ -107,6 +110,10 @@ void MainWindow::buildParts()
     const Transfers::WriteOptions writes = m_session->writeOptions();
     m_commands->menuItem("mnuToolsWriteChanges")->setChecked(writes.changesOnly);
     m_commands->menuItem("mnuToolsVerify")->setChecked(writes.verify);
+    auto *languages = new QActionGroup(this);
+    languages->addAction(m_commands->menuItem("mnuViewLanguageEnglish"));
+    languages->addAction(m_commands->menuItem("mnuViewLanguageJapanese"));
+    tickLanguage(storedLanguage().value_or(m_options.language));
     if (auto *recent = findChild<QMenu *>(QStringLiteral("mnuFileRecent")))
         new RecentFilesMenu(*recent, fileCommands(), *m_document, this);
     new FileDropFilter(*this, fileCommands());
@@ -164,7 +171,7 @@ void MainWindow::Form_Load()
         pause.exec();
     }
 
-    setWindowTitle(applicationTitle());
+    setWindowTitle(shownText(kProgramTexts, applicationTitle()));
     TabStrip1_Click();
     m_document->setChanged(false);
     m_document->startFreshHistory();
@@ -189,8 +196,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // it would leave the radio or the tables half written.
     if (transfers().isRunning()) {
         m_statusBar->showNotice(
-            QStringLiteral("A transfer with the radio is running: stop it (Esc) or close the "
-                           "window when it has ended."));
+            tr("A transfer with the radio is running: stop it (Esc) or close the window when it "
+               "has ended."));
         event->ignore();
         return;
     }
@@ -359,7 +366,10 @@ void MainWindow::updateHistoryCaptions()
         QString caption = resourceString(captionId, m_options.language).value_or(QString());
         if (!step.isEmpty()) {
             const qsizetype mnemonic = caption.indexOf(QLatin1String("(&"));
-            caption.insert(mnemonic < 0 ? caption.size() : mnemonic, QLatin1Char(' ') + step);
+            const qsizetype end = mnemonic < 0 ? caption.size() : mnemonic;
+            caption.replace(
+                0, end,
+                tr("%1 %2", "Undo or Redo, then the step it acts on").arg(caption.left(end), step));
         }
         action->setText(caption);
     };
@@ -440,7 +450,7 @@ void MainWindow::mnuEditSort_Click()
     runModal(dialog);
     if (dialog.result() == QDialog::Accepted &&
         !sortChannels(*m_document, slots, dialog.key(), dialog.descending()))
-        m_statusBar->showNotice(QStringLiteral("The channels were in that order already."));
+        m_statusBar->showNotice(tr("The channels were in that order already."));
 }
 
 void MainWindow::mnuHelpGuide_Click()
@@ -525,8 +535,8 @@ void MainWindow::mnuViewGoTo_Click()
     selectTab(kTabMemory);
     QInputDialog dialog(this);
     dialog.setObjectName(QStringLiteral("dlgGoTo"));
-    dialog.setWindowTitle(QStringLiteral("Go To Channel"));
-    dialog.setLabelText(QStringLiteral("Channel (0 to 199, P0A to P4B, A-L, A-H, Pri):"));
+    dialog.setWindowTitle(tr("Go To Channel"));
+    dialog.setLabelText(tr("Channel (0 to 199, P0A to P4B, A-L, A-H, Pri):"));
     runModal(dialog);
     if (dialog.result() != QDialog::Accepted)
         return;
@@ -542,6 +552,36 @@ void MainWindow::mnuViewHideEmpty_Click()
     ChannelFilter filter = grid->filter();
     filter.hideEmpty = m_commands->menuItem("mnuViewHideEmpty")->isChecked();
     grid->setFilter(filter);
+}
+
+void MainWindow::mnuViewLanguageEnglish_Click()
+{
+    chooseLanguage(Language::English);
+}
+
+void MainWindow::mnuViewLanguageJapanese_Click()
+{
+    chooseLanguage(Language::Japanese);
+}
+
+void MainWindow::tickLanguage(Language language)
+{
+    m_commands
+        ->menuItem(language == Language::Japanese ? "mnuViewLanguageJapanese"
+                                                  : "mnuViewLanguageEnglish")
+        ->setChecked(true);
+}
+
+// The window is built in one language: the choice takes effect at the next start, which the
+// status bar says while the window still shows the other one.
+void MainWindow::chooseLanguage(Language language)
+{
+    storeLanguage(language);
+    tickLanguage(language);
+    if (language == m_options.language)
+        m_statusBar->clearMessage();
+    else
+        m_statusBar->showNotice(tr("The program shows the chosen language from its next start."));
 }
 
 void MainWindow::mnuReSet_Click()

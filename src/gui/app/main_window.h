@@ -120,6 +120,8 @@ public Q_SLOTS:
     void mnuHelpGuide_Click();
     void mnuViewToolbar_Click();
     void mnuStatusBar_Click();
+    void mnuViewLanguageEnglish_Click();
+    void mnuViewLanguageJapanese_Click();
     void mnuViewFind_Click();
     void mnuViewGoTo_Click();
     void mnuViewHideEmpty_Click();
@@ -166,6 +168,10 @@ private:
     // The edit dialog's entry points: a double click on a grid row, and Modify.
     void editVfoRow(int vfoRow);
     void editSlot(int slot);
+
+    // Keeps the language for the next start and ticks it in the View menu.
+    void chooseLanguage(Language language);
+    void tickLanguage(Language language);
 
     // Builds the core the window drives, and the print controller.
     void buildSession();

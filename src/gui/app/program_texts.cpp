@@ -1,5 +1,7 @@
 #include "app/program_texts.h"
 
+#include <QCoreApplication>
+
 namespace hxv5 {
 
 QString companyName()
@@ -9,7 +11,7 @@ QString companyName()
 
 QString versionText()
 {
-    return QStringLiteral("Version 0.10.00 Beta");
+    return QCoreApplication::translate("hxv5::ProgramTexts", "Version 0.10.00 Beta");
 }
 
 } // namespace hxv5

@@ -3,6 +3,7 @@
 #include "app/app_pictures.h"
 #include "app/program_texts.h"
 #include "base/reference_tables.h"
+#include "base/shown_text.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -15,7 +16,7 @@ SplashWindow::SplashWindow(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowTitle(applicationTitle());
+    setWindowTitle(shownText(kProgramTexts, applicationTitle()));
 
     auto *frame = new QFrame(this);
     frame->setFrameShape(QFrame::Box);
@@ -25,13 +26,13 @@ SplashWindow::SplashWindow(QWidget *parent)
     picture->setPixmap(radioPicture(160));
 
     auto *company = new QLabel(companyName(), frame);
-    auto *title = new QLabel(applicationTitle(), frame);
+    auto *title = new QLabel(shownText(kProgramTexts, applicationTitle()), frame);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
     titleFont.setBold(true);
     title->setFont(titleFont);
     auto *version = new QLabel(versionText(), frame);
-    auto *loading = new QLabel(QStringLiteral("Loading..."), frame);
+    auto *loading = new QLabel(tr("Loading..."), frame);
 
     auto *texts = new QVBoxLayout;
     texts->addStretch();

@@ -12,12 +12,12 @@ namespace hxv5 {
 
 TestPanelDock::TestPanelDock(Transfers &transfers, Document &document, PrintController &print,
                              QMainWindow &window)
-    : QDockWidget(QStringLiteral("Test"), &window)
+    : QDockWidget(tr("Test"), &window)
 {
     setObjectName(QStringLiteral("TestPanel"));
     auto *panel = new LinkTestPanel(transfers, document, this);
     // Command3 runs the printer's page set-up alone; its report goes to Text2.
-    auto *command3 = new QPushButton(QStringLiteral("Page"));
+    auto *command3 = new QPushButton(tr("Page"));
     command3->setObjectName(QStringLiteral("Command3"));
     panel->addCommand(command3);
     connect(command3, &QPushButton::clicked, &print, &PrintController::setUpPage);

@@ -29,17 +29,17 @@ QString phaseText(Transfers::Phase phase, int blocks, bool changesOnly)
     case Transfers::Phase::Idle:
         break;
     case Transfers::Phase::ReadingRadio:
-        return QStringLiteral("Reading what the radio holds");
+        return TransferWiring::tr("Reading what the radio holds");
     case Transfers::Phase::Writing:
         if (blocks == 1)
-            return changesOnly ? QStringLiteral("Writing 1 changed block")
-                               : QStringLiteral("Writing 1 block");
-        return (changesOnly ? QStringLiteral("Writing %1 changed blocks")
-                            : QStringLiteral("Writing %1 blocks"))
+            return changesOnly ? TransferWiring::tr("Writing 1 changed block")
+                               : TransferWiring::tr("Writing 1 block");
+        return (changesOnly ? TransferWiring::tr("Writing %1 changed blocks")
+                            : TransferWiring::tr("Writing %1 blocks"))
             .arg(blocks);
     case Transfers::Phase::Verifying:
-        return blocks == 1 ? QStringLiteral("Verifying 1 block")
-                           : QStringLiteral("Verifying %1 blocks").arg(blocks);
+        return blocks == 1 ? TransferWiring::tr("Verifying 1 block")
+                           : TransferWiring::tr("Verifying %1 blocks").arg(blocks);
     }
     return {};
 }
@@ -260,16 +260,16 @@ void TransferWiring::onTransferFinished(Transfers::Operation op, bool completed)
         return; // the stop has shown its message box, or its notice
     if (op == Transfers::Operation::ReadSettings)
         m_panels.vfoGrid()->setCurrentRow(0);
-    QString notice = Transfers::operationName(op) + QStringLiteral(" completed");
+    QString notice = tr("%1 completed").arg(Transfers::operationName(op));
     const qsizetype sent = m_transfers.writtenBlocks().size() - writtenBefore;
     if (!isRead(op) && m_transfers.writeOptions().changesOnly) {
-        notice += sent == 0   ? QStringLiteral(": the radio held every block already")
-                  : sent == 1 ? QStringLiteral(": 1 changed block written")
-                              : QStringLiteral(": %1 changed blocks written").arg(sent);
+        notice += sent == 0   ? tr(": the radio held every block already")
+                  : sent == 1 ? tr(": 1 changed block written")
+                              : tr(": %1 changed blocks written").arg(sent);
     }
     // Completed with read-back: every block sent was read back as sent.
     if (!isRead(op) && m_transfers.writeOptions().verify && sent > 0)
-        notice += QStringLiteral(", verified");
+        notice += tr(", verified");
     m_statusBar.showNotice(notice);
 }
 

@@ -12,27 +12,33 @@ namespace hxv5 {
 namespace {
 
 // A caption as the chooser shows it, and the patterns it stands for.
-QString filterEntry(const char *caption, const char *patterns)
+QString filterEntry(const QString &caption, const char *patterns)
 {
-    return QLatin1String(caption) + QLatin1String(" (") + QLatin1String(patterns) +
-           QLatin1Char(')');
+    return caption + QLatin1String(" (") + QLatin1String(patterns) + QLatin1Char(')');
+}
+
+QString chirpCaption()
+{
+    return WidgetInteraction::tr("CHIRP CSV (*.csv)");
 }
 
 QString chirpFilterEntry()
 {
-    return filterEntry("CHIRP CSV (*.csv)", "*.csv");
+    return filterEntry(chirpCaption(), "*.csv");
 }
 
 } // namespace
 
 QString fileFilter(UserInteraction::FileKind kind)
 {
-    const QString all = filterEntry("All Files (*.*)", "*");
+    const QString all = filterEntry(WidgetInteraction::tr("All Files (*.*)"), "*");
     switch (kind) {
     case UserInteraction::FileKind::Clone:
-        return filterEntry("Tormel HX-V5 Clone Files (*.TV5)", "*.TV5") + QLatin1String(";;") + all;
+        return filterEntry(WidgetInteraction::tr("Tormel HX-V5 Clone Files (*.TV5)"), "*.TV5") +
+               QLatin1String(";;") + all;
     case UserInteraction::FileKind::Csv:
-        return filterEntry("CSV Files (*.csv)", "*.csv") + QLatin1String(";;") + all;
+        return filterEntry(WidgetInteraction::tr("CSV Files (*.csv)"), "*.csv") +
+               QLatin1String(";;") + all;
     }
     return {};
 }
@@ -47,8 +53,7 @@ QString csvFileFilter()
 CsvFormat csvFormatOfFilter(const QString &selected)
 {
     // The dialog gives the entry with its patterns, or, as it shows them hidden, without.
-    const bool chirp =
-        selected == chirpFilterEntry() || selected == QLatin1String("CHIRP CSV (*.csv)");
+    const bool chirp = selected == chirpFilterEntry() || selected == chirpCaption();
     return chirp ? CsvFormat::Chirp : CsvFormat::Own;
 }
 
@@ -59,7 +64,7 @@ QFileDialog::Options fileDialogOptions()
 
 void WidgetInteraction::showError(const QString &text)
 {
-    QMessageBox::critical(m_owner, QStringLiteral("ERROR"), text);
+    QMessageBox::critical(m_owner, tr("ERROR"), text);
 }
 
 void WidgetInteraction::showErrorDetails(const QString &text, const QString &details)
@@ -74,7 +79,7 @@ void WidgetInteraction::showErrorReport(const QString &text, const QString &repo
         showError(text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("ERROR"), text, QMessageBox::Ok, m_owner);
+    QMessageBox box(QMessageBox::Critical, tr("ERROR"), text, QMessageBox::Ok, m_owner);
     box.setInformativeText(report);
     box.setDetailedText(details);
     box.exec();
@@ -82,15 +87,15 @@ void WidgetInteraction::showErrorReport(const QString &text, const QString &repo
 
 bool WidgetInteraction::askWriteAnyway(const QString &notice)
 {
-    return QMessageBox::warning(
-               m_owner, QStringLiteral("Write Memory"), notice + QStringLiteral(" Write anyway?"),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return QMessageBox::warning(m_owner, tr("Write Memory"), tr("%1 Write anyway?").arg(notice),
+                                QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
 }
 
 UserInteraction::Answer WidgetInteraction::askSaveChanges()
 {
     const auto button = QMessageBox::information(
-        m_owner, QStringLiteral("Save Changes"), QStringLiteral("Save changes to settings?"),
+        m_owner, tr("Save Changes"), tr("Save changes to settings?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     switch (button) {
     case QMessageBox::Yes:
@@ -164,12 +169,12 @@ QString WidgetInteraction::chooseSaveFile(FileKind kind)
 
 void WidgetInteraction::showImportReport(const CsvImportReport &report)
 {
-    showRowsReport(QStringLiteral("CSV Import"), csvImportSummary(report), report);
+    showRowsReport(tr("CSV Import"), csvImportSummary(report), report);
 }
 
 void WidgetInteraction::showPasteReport(const CsvImportReport &report)
 {
-    showRowsReport(QStringLiteral("Paste"), pasteSummary(report), report);
+    showRowsReport(tr("Paste"), pasteSummary(report), report);
 }
 
 void WidgetInteraction::showRowsReport(const QString &title, const QString &summary,
@@ -178,7 +183,7 @@ void WidgetInteraction::showRowsReport(const QString &title, const QString &summ
     QMessageBox box(report.skipped.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
                     title, summary, QMessageBox::Ok, m_owner);
     if (report.taken == 0)
-        box.setInformativeText(QStringLiteral("Nothing was changed."));
+        box.setInformativeText(tr("Nothing was changed."));
     if (!report.skipped.isEmpty() || !report.changed.isEmpty())
         box.setDetailedText(csvSkippedRowLines(report).join(QLatin1Char('\n')));
     box.exec();
@@ -186,8 +191,8 @@ void WidgetInteraction::showRowsReport(const QString &title, const QString &summ
 
 void WidgetInteraction::showEditReport(const QString &summary, const QStringList &lines)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Edit Selected Channels"), summary,
-                    QMessageBox::Ok, m_owner);
+    QMessageBox box(QMessageBox::Warning, tr("Edit Selected Channels"), summary, QMessageBox::Ok,
+                    m_owner);
     box.setInformativeText(lines.join(QLatin1Char('\n')));
     box.exec();
 }
@@ -195,10 +200,10 @@ void WidgetInteraction::showEditReport(const QString &summary, const QStringList
 void WidgetInteraction::showExportReport(const QStringList &lines)
 {
     QMessageBox box(
-        QMessageBox::Information, QStringLiteral("CSV Export"),
-        QString::number(lines.size()) +
-            (lines.size() == 1 ? QLatin1String(" channel was") : QLatin1String(" channels were")) +
-            QLatin1String(" written otherwise than the tables hold them."),
+        QMessageBox::Information, tr("CSV Export"),
+        lines.size() == 1
+            ? tr("1 channel was written otherwise than the tables hold it.")
+            : tr("%1 channels were written otherwise than the tables hold them.").arg(lines.size()),
         QMessageBox::Ok, m_owner);
     box.setDetailedText(lines.join(QLatin1Char('\n')));
     box.exec();

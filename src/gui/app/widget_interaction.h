@@ -2,6 +2,7 @@
 
 #include "base/user_interaction.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 class QWidget;
@@ -12,6 +13,7 @@ namespace hxv5 {
 // owned by the given window.
 class WidgetInteraction : public UserInteraction
 {
+    Q_DECLARE_TR_FUNCTIONS(hxv5::WidgetInteraction)
 public:
     explicit WidgetInteraction(QWidget *owner) : m_owner(owner) {}
 

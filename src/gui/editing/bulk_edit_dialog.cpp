@@ -1,5 +1,6 @@
 #include "editing/bulk_edit_dialog.h"
 
+#include "base/shown_text.h"
 #include "editing/field_limit.h"
 
 #include <QCheckBox>
@@ -22,10 +23,14 @@ struct FieldRow
 };
 
 constexpr FieldRow kRows[] = {
-    {kColMode, "Mode", "Mode"},         {kColStep, "Step", "Step"},
-    {kColTone, "Tone", "Tone"},         {kColTxTone, "TX Tone", "TxTone"},
-    {kColRxTone, "RX Tone", "RxTone"},  {kColShift, "Shift", "Shift"},
-    {kColShiftFreq, "Offset", "Shift"}, {kColNotes, "Notes", "Note"},
+    {kColMode, QT_TRANSLATE_NOOP("hxv5::BulkEditDialog", "Mode"), "Mode"},
+    {kColStep, QT_TRANSLATE_NOOP("hxv5::BulkEditDialog", "Step"), "Step"},
+    {kColTone, QT_TRANSLATE_NOOP("hxv5::BulkEditDialog", "Tone"), "Tone"},
+    {kColTxTone, QT_TRANSLATE_NOOP("hxv5::BulkEditDialog", "TX Tone"), "TxTone"},
+    {kColRxTone, QT_TRANSLATE_NOOP("hxv5::BulkEditDialog", "RX Tone"), "RxTone"},
+    {kColShift, QT_TRANSLATE_NOOP("hxv5::BulkEditDialog", "Shift"), "Shift"},
+    {kColShiftFreq, QT_TRANSLATE_NOOP("hxv5::BulkEditDialog", "Offset"), "Shift"},
+    {kColNotes, QT_TRANSLATE_NOOP("hxv5::BulkEditDialog", "Notes"), "Note"},
 };
 
 QCheckBox *tickBox(const QString &caption, const QString &name, QWidget *parent)
@@ -42,7 +47,8 @@ QWidget *valueControl(const EditTarget &document, RowRef at, const FieldRow &row
         auto *list = new QComboBox(parent);
         list->setObjectName(QStringLiteral("cbb") + QLatin1String(row.name));
         for (int option : offeredOptions(document, at, row.column))
-            list->addItem(EditSession::optionText(row.column, option), option);
+            list->addItem(shownText(kTableTexts, EditSession::optionText(row.column, option)),
+                          option);
         list->setCurrentIndex(start ? list->findData(start->option) : -1);
         return list;
     }
@@ -62,18 +68,17 @@ BulkEditDialog::BulkEditDialog(const EditTarget &document, const QList<int> &slo
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgEditSelected"));
-    setWindowTitle(QStringLiteral("Edit Selected Channels"));
+    setWindowTitle(tr("Edit Selected Channels"));
     auto *top = new QVBoxLayout(this);
-    top->addWidget(new QLabel(
-        QStringLiteral("The ticked fields change on each of the %1 selected rows that holds a "
-                       "channel, checked as the edit dialog checks that channel.")
-            .arg(slots.size()),
-        this));
+    top->addWidget(new QLabel(tr("The ticked fields change on each of the %1 selected rows that "
+                                 "holds a channel, checked as the edit dialog checks that channel.")
+                                  .arg(slots.size()),
+                              this));
     auto *grid = new QGridLayout;
     const RowRef at{EditSession::Kind::Memory, current};
     for (const FieldRow &row : kRows) {
         const int line = static_cast<int>(m_fields.size());
-        QCheckBox *tick = tickBox(QLatin1String(row.caption), QLatin1String(row.name), this);
+        QCheckBox *tick = tickBox(tr(row.caption), QLatin1String(row.name), this);
         if (row.column == kColShiftFreq)
             tick->setObjectName(QStringLiteral("chkOffset"));
         m_fields.append({row.column, tick, valueControl(document, at, row, this)});
@@ -82,15 +87,15 @@ BulkEditDialog::BulkEditDialog(const EditTarget &document, const QList<int> &slo
         grid->addWidget(tick, line, 0);
         grid->addWidget(m_fields.last().value, line, 1);
     }
-    m_enableTick = tickBox(QStringLiteral("Enable"), QStringLiteral("Enable"), this);
+    m_enableTick = tickBox(tr("Enable"), QStringLiteral("Enable"), this);
     m_enable = new QComboBox(this);
     m_enable->setObjectName(QStringLiteral("cbbEnable"));
     m_enable->setAccessibleName(m_enableTick->text());
-    m_enable->addItems({QStringLiteral("Enabled"), QStringLiteral("Disabled")});
+    m_enable->addItems({tr("Enabled"), tr("Disabled")});
     grid->addWidget(m_enableTick, static_cast<int>(m_fields.size()), 0);
     grid->addWidget(m_enable, static_cast<int>(m_fields.size()), 1);
     top->addLayout(grid);
-    m_auto = new QCheckBox(QStringLiteral("Auto Mode and Step"), this);
+    m_auto = new QCheckBox(tr("Auto Mode and Step"), this);
     m_auto->setObjectName(QStringLiteral("chkAuto"));
     top->addWidget(m_auto);
 

@@ -34,20 +34,20 @@ ChannelListPanel::ChannelListPanel(Document &document, ChannelGrid &grid, QWidge
         void (ChannelListPanel::*slot)();
         bool changesTable;
     } buttons[] = {
-        {"cmbClear", "Clear", &ChannelListPanel::cmbClear_Click, true},
-        {"cmbClAll", "Clear All", &ChannelListPanel::cmbClAll_Click, true},
-        {"cmbDelete", "Delete", &ChannelListPanel::cmbDelete_Click, true},
-        {"cmbInsert", "Insert", &ChannelListPanel::cmbInsert_Click, true},
-        {"cmbDisable", "Disable", &ChannelListPanel::cmbDisable_Click, true},
-        {"cmbDisAll", "Disable All", &ChannelListPanel::cmbDisAll_Click, true},
-        {"cmbEnable", "Enable", &ChannelListPanel::cmbEnable_Click, true},
-        {"cmbEnAll", "Enable All", &ChannelListPanel::cmbEnAll_Click, true},
-        {"Command5", "Up", &ChannelListPanel::Command5_Click, false},
-        {"Command4", "Down", &ChannelListPanel::Command4_Click, false},
+        {"cmbClear", QT_TR_NOOP("Clear"), &ChannelListPanel::cmbClear_Click, true},
+        {"cmbClAll", QT_TR_NOOP("Clear All"), &ChannelListPanel::cmbClAll_Click, true},
+        {"cmbDelete", QT_TR_NOOP("Delete"), &ChannelListPanel::cmbDelete_Click, true},
+        {"cmbInsert", QT_TR_NOOP("Insert"), &ChannelListPanel::cmbInsert_Click, true},
+        {"cmbDisable", QT_TR_NOOP("Disable"), &ChannelListPanel::cmbDisable_Click, true},
+        {"cmbDisAll", QT_TR_NOOP("Disable All"), &ChannelListPanel::cmbDisAll_Click, true},
+        {"cmbEnable", QT_TR_NOOP("Enable"), &ChannelListPanel::cmbEnable_Click, true},
+        {"cmbEnAll", QT_TR_NOOP("Enable All"), &ChannelListPanel::cmbEnAll_Click, true},
+        {"Command5", QT_TR_NOOP("Up"), &ChannelListPanel::Command5_Click, false},
+        {"Command4", QT_TR_NOOP("Down"), &ChannelListPanel::Command4_Click, false},
     };
     int i = 0;
     for (const auto &b : buttons) {
-        QPushButton *button = addButton(b.name, QString::fromLatin1(b.caption), b.slot);
+        QPushButton *button = addButton(b.name, tr(b.caption), b.slot);
         layout->addWidget(button, i % 2, i / 2);
         if (b.changesTable)
             m_changingButtons << button;

@@ -1,6 +1,7 @@
 #include "editing/edit_dialog.h"
 
 #include "base/reference_tables.h"
+#include "base/shown_text.h"
 #include "document/document.h"
 #include "editing/field_limit.h"
 
@@ -146,21 +147,21 @@ void EditDialog::buildControls()
     m_txtFreq =
         numberField(QStringLiteral("txtFreq"), EditSession::kFrequencyLength, m_freqLimit, this);
     m_lblMHz = label(QStringLiteral("lblMHz"), QString(), this);
-    fields->addWidget(label(QStringLiteral("Label1"), QStringLiteral("Frequency"), this), 0, 0);
+    fields->addWidget(label(QStringLiteral("Label1"), tr("Frequency"), this), 0, 0);
     fields->addWidget(m_txtFreq, 0, 1);
     fields->addWidget(label(QStringLiteral("Label2"), QStringLiteral("MHz"), this), 0, 2);
     fields->addWidget(m_lblMHz, 0, 3);
     m_txtNote = new QLineEdit(this);
     m_txtNote->setObjectName(QStringLiteral("txtNote"));
     m_noteLimit = new FieldLimit(m_txtNote, EditSession::kNoteLength);
-    fields->addWidget(label(QStringLiteral("Label3"), QStringLiteral("Note"), this), 1, 0);
+    fields->addWidget(label(QStringLiteral("Label3"), tr("Note"), this), 1, 0);
     fields->addWidget(m_txtNote, 1, 1, 1, 3);
     top->addLayout(fields);
 
     auto *checks = new QHBoxLayout;
-    m_chkEnable = new QCheckBox(QStringLiteral("Enable"), this);
+    m_chkEnable = new QCheckBox(tr("Enable"), this);
     m_chkEnable->setObjectName(QStringLiteral("chkEnable"));
-    m_chkAuto = new QCheckBox(QStringLiteral("Auto Mode and Step"), this);
+    m_chkAuto = new QCheckBox(tr("Auto Mode and Step"), this);
     m_chkAuto->setObjectName(QStringLiteral("chkAuto"));
     checks->addWidget(m_chkEnable);
     checks->addWidget(m_chkAuto);
@@ -169,17 +170,15 @@ void EditDialog::buildControls()
 
     auto *groups = new QHBoxLayout;
     auto *left = new QVBoxLayout;
-    m_modeFrame = new QGroupBox(QStringLiteral("Modulation Mode"), this);
+    m_modeFrame = new QGroupBox(tr("Modulation Mode"), this);
     m_modeFrame->setObjectName(QStringLiteral("Frame1"));
     m_opbWave = optionFrame(m_modeFrame, QStringLiteral("opbWave"),
                             {QStringLiteral("FM"), QStringLiteral("AM"), QStringLiteral("WFM")}, 1);
     left->addWidget(m_modeFrame);
-    auto *toneFrame = new QGroupBox(QStringLiteral("Tone"), this);
+    auto *toneFrame = new QGroupBox(tr("Tone"), this);
     toneFrame->setObjectName(QStringLiteral("Frame3"));
     m_opbTone = optionFrame(toneFrame, QStringLiteral("opbTone"),
-                            {QStringLiteral("None"), QStringLiteral("Tone"), QStringLiteral("TSQ"),
-                             QStringLiteral("Reverse")},
-                            2);
+                            {tr("None"), tr("Tone"), QStringLiteral("TSQ"), tr("Reverse")}, 2);
     auto *toneGrid = static_cast<QGridLayout *>(toneFrame->layout());
     m_cbbTxTone = new QComboBox(toneFrame);
     m_cbbTxTone->setObjectName(QStringLiteral("cbbTxTone"));
@@ -189,42 +188,39 @@ void EditDialog::buildControls()
         list->addItems(toneList());
         list->setCurrentIndex(0);
     }
-    toneGrid->addWidget(label(QStringLiteral("Label4"), QStringLiteral("TX"), toneFrame), 2, 0);
+    toneGrid->addWidget(label(QStringLiteral("Label4"), tr("TX"), toneFrame), 2, 0);
     toneGrid->addWidget(m_cbbTxTone, 2, 1);
-    toneGrid->addWidget(label(QStringLiteral("Label5"), QStringLiteral("RX"), toneFrame), 3, 0);
+    toneGrid->addWidget(label(QStringLiteral("Label5"), tr("RX"), toneFrame), 3, 0);
     toneGrid->addWidget(m_cbbRxTone, 3, 1);
     left->addWidget(toneFrame);
     groups->addLayout(left);
 
-    m_stepFrame = new QGroupBox(QStringLiteral("Tuning Step"), this);
+    m_stepFrame = new QGroupBox(tr("Tuning Step"), this);
     m_stepFrame->setObjectName(QStringLiteral("Frame2"));
     m_opbStep = optionFrame(m_stepFrame, QStringLiteral("opbStep"),
                             stepList().mid(0, EditSession::kStepOptionCount), 2);
     groups->addWidget(m_stepFrame);
     top->addLayout(groups);
 
-    auto *shiftFrame = new QGroupBox(QStringLiteral("Shift"), this);
+    auto *shiftFrame = new QGroupBox(tr("Shift"), this);
     shiftFrame->setObjectName(QStringLiteral("Frame4"));
-    m_opbSift = optionFrame(
-        shiftFrame, QStringLiteral("opbSift"),
-        {QStringLiteral("None"), QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("Split")},
-        4);
+    m_opbSift = optionFrame(shiftFrame, QStringLiteral("opbSift"),
+                            {tr("None"), QStringLiteral("+"), QStringLiteral("-"), tr("Split")}, 4);
     auto *shiftGrid = static_cast<QGridLayout *>(shiftFrame->layout());
     m_txtShift = numberField(QStringLiteral("txtShift"), EditSession::kOffsetLength, m_shiftLimit,
                              shiftFrame);
     auto *offset = new QHBoxLayout;
-    offset->addWidget(
-        label(QStringLiteral("Label6"), QStringLiteral("Offset Frequency"), shiftFrame));
+    offset->addWidget(label(QStringLiteral("Label6"), tr("Offset Frequency"), shiftFrame));
     offset->addWidget(m_txtShift);
     offset->addWidget(label(QStringLiteral("Label7"), QStringLiteral("MHz"), shiftFrame));
     shiftGrid->addLayout(offset, 1, 0, 1, 4);
     top->addWidget(shiftFrame);
 
     auto *buttons = new QHBoxLayout;
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("CancelButton"));
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -299,7 +295,7 @@ void EditDialog::showSession()
 {
     setWindowTitle(m_session.caption());
     m_lblMode->setText(m_session.modeLabel());
-    m_lblCH->setText(m_session.channelLabel());
+    m_lblCH->setText(shownText(kTableTexts, m_session.channelLabel()));
     m_lblMHz->setText(m_session.rangeCaption());
     m_chkEnable->setVisible(m_session.enableVisible());
     m_chkEnable->setChecked(m_session.enableChecked);

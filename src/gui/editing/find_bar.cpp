@@ -17,14 +17,14 @@ FindBar::FindBar(ChannelGrid &grid, QWidget *parent) : QWidget(parent), m_grid(g
     setObjectName(QStringLiteral("FindBar"));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 2);
-    auto *caption = new QLabel(QStringLiteral("Find:"), this);
+    auto *caption = new QLabel(tr("Find:"), this);
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("txtFind"));
-    m_text->setPlaceholderText(QStringLiteral("frequency, note or tone"));
+    m_text->setPlaceholderText(tr("frequency, note or tone"));
     m_text->setClearButtonEnabled(true);
     m_text->setMinimumWidth(m_text->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 14);
     caption->setBuddy(m_text);
-    m_onlyMatches = new QCheckBox(QStringLiteral("Only matching rows"), this);
+    m_onlyMatches = new QCheckBox(tr("Only matching rows"), this);
     m_onlyMatches->setObjectName(QStringLiteral("chkFindOnly"));
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("lblFindCount"));
@@ -35,11 +35,11 @@ FindBar::FindBar(ChannelGrid &grid, QWidget *parent) : QWidget(parent), m_grid(g
         const char *name;
         const char *caption;
         void (FindBar::*slot)();
-    } buttons[] = {{"cmdFindPrevious", "Previous", &FindBar::findPrevious},
-                   {"cmdFindNext", "Next", &FindBar::findNext},
-                   {"cmdFindClose", "Close", &FindBar::close}};
+    } buttons[] = {{"cmdFindPrevious", QT_TR_NOOP("Previous"), &FindBar::findPrevious},
+                   {"cmdFindNext", QT_TR_NOOP("Next"), &FindBar::findNext},
+                   {"cmdFindClose", QT_TR_NOOP("Close"), &FindBar::close}};
     for (const auto &b : buttons) {
-        auto *button = new QPushButton(QString::fromLatin1(b.caption), this);
+        auto *button = new QPushButton(tr(b.caption), this);
         button->setObjectName(QLatin1String(b.name));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, b.slot);
@@ -88,9 +88,9 @@ void FindBar::applyText()
     m_grid.setFilter(filter);
     const int count = matchCount(filter, m_grid.channels());
     m_count->setText(filter.text.trimmed().isEmpty() ? QString()
-                     : count == 0                    ? QStringLiteral("No match")
-                     : count == 1                    ? QStringLiteral("1 match")
-                                                     : QStringLiteral("%1 matches").arg(count));
+                     : count == 0                    ? tr("No match")
+                     : count == 1                    ? tr("1 match")
+                                                     : tr("%1 matches").arg(count));
 }
 
 void FindBar::findNext()
@@ -121,11 +121,11 @@ QString FindBar::goTo(const QString &label)
 {
     const int slot = slotForLabel(label);
     if (slot < 0)
-        return QStringLiteral("No channel \"%1\": give 0 to 199, P0A to P4B, A-L, A-H or Pri.")
+        return tr("No channel \"%1\": give 0 to 199, P0A to P4B, A-L, A-H or Pri.")
             .arg(label.trimmed());
     if (!m_grid.isSlotShown(slot))
-        return QStringLiteral("Channel %1 is hidden: close the find bar's filter or untick View "
-                              "\u25B8 Hide Empty Slots to reach it.")
+        return tr("Channel %1 is hidden: close the find bar's filter or untick View ▸ Hide "
+                  "Empty Slots to reach it.")
             .arg(slotRowLabel(slot));
     m_grid.setCurrentSlot(slot);
     m_grid.setFocus(Qt::OtherFocusReason);

@@ -1,5 +1,6 @@
 #include "editing/grid_cell_editor.h"
 
+#include "base/shown_text.h"
 #include "editing/field_limit.h"
 
 #include <QComboBox>
@@ -31,7 +32,7 @@ QWidget *GridCellEditor::createEditor(QWidget *parent, const QStyleOptionViewIte
         auto *list = new QComboBox(parent);
         list->setObjectName(QStringLiteral("cellList"));
         for (int option : offeredOptions(m_document, rowAt(index), column))
-            list->addItem(EditSession::optionText(column, option), option);
+            list->addItem(shownText(kTableTexts, EditSession::optionText(column, option)), option);
         return list;
     }
     auto *field = new QLineEdit(parent);

@@ -1,5 +1,6 @@
 #include "editing/row_table_model.h"
 
+#include "base/shown_text.h"
 #include "editing/channel_table.h"
 
 #include <algorithm>
@@ -48,7 +49,12 @@ QVariant RowTableModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         if (rowHidden(row))
             return QStringLiteral("-");
-        return rowBlank(row) ? QString() : m_table.text(row, column);
+        if (rowBlank(row))
+            return QString();
+        // The words of these columns are the files' own; the window shows them translated.
+        if (column == kColMode || column == kColTone || column == kColShift)
+            return shownText(kTableTexts, m_table.text(row, column));
+        return m_table.text(row, column);
     case Qt::ToolTipRole:
         // A note may be wider than its cell: the tool tip shows it whole.
         if (column == kColNotes && !rowHidden(row) && !rowBlank(row) &&
@@ -73,7 +79,9 @@ QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return section >= 0 && section < kColumnCount ? columnHeader(section) : QVariant();
+        return section >= 0 && section < kColumnCount
+                   ? shownText(kTableTexts, columnHeader(section))
+                   : QVariant();
     return section >= 0 && section < m_table.rowCount() ? rowLabel(section) : QVariant();
 }
 

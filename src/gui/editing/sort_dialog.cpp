@@ -1,5 +1,7 @@
 #include "editing/sort_dialog.h"
 
+#include "base/shown_text.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -13,30 +15,28 @@ SortDialog::SortDialog(qsizetype selectedRows, qsizetype hiddenRows, QWidget *pa
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgSort"));
-    setWindowTitle(QStringLiteral("Sort Channels"));
+    setWindowTitle(tr("Sort Channels"));
     auto *top = new QVBoxLayout(this);
     top->addWidget(new QLabel(
-        selectedRows > 0
-            ? QStringLiteral("Sorts the channels of the %1 selected rows.").arg(selectedRows)
+        selectedRows > 0 ? tr("Sorts the channels of the %1 selected rows.").arg(selectedRows)
         : hiddenRows > 0
-            ? QStringLiteral(
-                  "Sorts the shown channels of 0 to 199; the %1 hidden rows stay as they are.")
+            ? tr("Sorts the shown channels of 0 to 199; the %1 hidden rows stay as they are.")
                   .arg(hiddenRows)
-            : QStringLiteral("Sorts channels 0 to 199."),
+            : tr("Sorts channels 0 to 199."),
         this));
     m_keys = new QButtonGroup(this);
     int id = 0;
     for (SortKey key : {SortKey::Frequency, SortKey::Notes, SortKey::Tone}) {
-        auto *option = new QRadioButton(sortKeyName(key), this);
+        auto *option = new QRadioButton(shownText(kTableTexts, sortKeyName(key)), this);
         option->setObjectName(QStringLiteral("opbSortKey_%1").arg(id));
         option->setChecked(id == 0);
         m_keys->addButton(option, id++);
         top->addWidget(option);
     }
-    m_descending = new QCheckBox(QStringLiteral("Descending"), this);
+    m_descending = new QCheckBox(tr("Descending"), this);
     m_descending->setObjectName(QStringLiteral("chkDescending"));
     top->addWidget(m_descending);
-    top->addWidget(new QLabel(QStringLiteral("Empty slots go last; the special rows stay."), this));
+    top->addWidget(new QLabel(tr("Empty slots go last; the special rows stay."), this));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

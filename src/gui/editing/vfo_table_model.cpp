@@ -1,5 +1,6 @@
 #include "editing/vfo_table_model.h"
 
+#include "base/shown_text.h"
 #include "document/document.h"
 
 namespace hxv5 {
@@ -15,7 +16,7 @@ VfoTableModel::VfoTableModel(const Document &document, QObject *parent)
 
 QString VfoTableModel::rowLabel(int row) const
 {
-    return vfoRowLabel(row);
+    return shownText(kTableTexts, vfoRowLabel(row));
 }
 
 bool VfoTableModel::rowHidden(int row) const

@@ -18,11 +18,11 @@ LinkTestPanel::LinkTestPanel(Transfers &transfers, Document &document, QWidget *
     m_text1 = new QLineEdit(QStringLiteral("0000"), this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setMaxLength(4);
-    m_text1->setToolTip(QStringLiteral("Block address, four hexadecimal digits"));
+    m_text1->setToolTip(tr("Block address, four hexadecimal digits"));
 
-    m_command1 = new QPushButton(QStringLiteral("Read"), this);
+    m_command1 = new QPushButton(tr("Read"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
-    auto *command2 = new QPushButton(QStringLiteral("Clear"), this);
+    auto *command2 = new QPushButton(tr("Clear"), this);
     command2->setObjectName(QStringLiteral("Command2"));
 
     m_text2 = new QPlainTextEdit(this);
@@ -42,9 +42,9 @@ LinkTestPanel::LinkTestPanel(Transfers &transfers, Document &document, QWidget *
     m_commands->addWidget(m_command1);
     m_commands->addWidget(command2);
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Address:"), m_text1);
+    form->addRow(tr("Address:"), m_text1);
     form->addRow(m_commands);
-    form->addRow(QStringLiteral("Block:"), m_text3);
+    form->addRow(tr("Block:"), m_text3);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_text2, 1);

@@ -20,7 +20,7 @@ constexpr int kRowsPerColumn = 7; // COM 1..7 in the left column, COM 8..14 in t
 PortDialog::PortDialog(SerialPort &port, QWidget *parent) : QDialog(parent), m_port(port)
 {
     setObjectName(QStringLiteral("dlgCOM"));
-    setWindowTitle(QStringLiteral("COM Port Setup"));
+    setWindowTitle(tr("COM Port Setup"));
     setModal(true);
 
     auto *group = new QButtonGroup(this);
@@ -53,7 +53,7 @@ PortDialog::PortDialog(SerialPort &port, QWidget *parent) : QDialog(parent), m_p
     }
     grid->setColumnMinimumWidth(3, 16);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &PortDialog::OKButton_Click);
@@ -80,9 +80,8 @@ void PortDialog::prepare()
         QLabel *label = m_devices.at(static_cast<size_t>(i));
         // The name the system gives the device ("USB-SERIAL CH340") says more than its path.
         const QString shown = check.description.isEmpty() ? device : check.description;
-        label->setText(device.isEmpty() ? QStringLiteral("(none)") : shown);
-        label->setToolTip(device.isEmpty() ? QStringLiteral("No serial device answers to this port")
-                                           : device);
+        label->setText(device.isEmpty() ? tr("(none)") : shown);
+        label->setToolTip(device.isEmpty() ? tr("No serial device answers to this port") : device);
         // What keeps the port from use, and the fix, for a port that reaches a device.
         QLabel *state = m_states.at(static_cast<size_t>(i));
         state->setText(device.isEmpty() ? QString() : PortDoctor::verdictText(check));

@@ -26,7 +26,7 @@ DlgPrint::DlgPrint(PrintSelection &selection, QWidget *parent)
     : QDialog(parent), m_selection(selection)
 {
     setObjectName(QStringLiteral("DlgPrint"));
-    setWindowTitle(QStringLiteral("Print Selection"));
+    setWindowTitle(tr("Print Selection"));
     setModal(true);
 
     auto *layout = new QVBoxLayout(this);
@@ -38,12 +38,12 @@ DlgPrint::DlgPrint(PrintSelection &selection, QWidget *parent)
         m_chkSelect[static_cast<size_t>(i)] = box;
     }
 
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton = new QPushButton(tr("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));
     m_okButton->setDefault(true);
     connect(m_okButton, &QPushButton::clicked, this, &DlgPrint::OKButton_Click);
 
-    m_previewButton = new QPushButton(QStringLiteral("Preview..."), this);
+    m_previewButton = new QPushButton(tr("Preview..."), this);
     m_previewButton->setObjectName(QStringLiteral("cmbPreview"));
     m_previewButton->setAutoDefault(false);
     connect(m_previewButton, &QPushButton::clicked, this, &DlgPrint::cmbPreview_Click);

@@ -121,7 +121,7 @@ void PrintController::previewJob()
 {
     setUpPage();
     QPrintPreviewDialog dialog(m_printer.get(), m_parentWindow);
-    dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    dialog.setWindowTitle(tr("Print Preview"));
     // The preview paints again whenever its page set-up changes, and once more when its print
     // button sends the job to the printer.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,

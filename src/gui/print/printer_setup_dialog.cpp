@@ -14,7 +14,7 @@ PrinterSetupDialog::PrinterSetupDialog(const QStringList &printers, const QStrin
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgPrinterSetup"));
-    setWindowTitle(QStringLiteral("Print Setup"));
+    setWindowTitle(tr("Print Setup"));
     setModal(true);
 
     m_printers = new QComboBox(this);
@@ -23,20 +23,20 @@ PrinterSetupDialog::PrinterSetupDialog(const QStringList &printers, const QStrin
     m_printers->setMinimumContentsLength(24);
     if (printers.isEmpty()) {
         // Printing then goes to a PDF file, which the print dialog offers.
-        m_printers->setPlaceholderText(QStringLiteral("No printer installed"));
+        m_printers->setPlaceholderText(tr("No printer installed"));
         m_printers->setEnabled(false);
     } else {
         m_printers->setCurrentIndex(qMax(0, printers.indexOf(current)));
     }
 
-    m_pageSetup = new QPushButton(QStringLiteral("Page Setup..."), this);
+    m_pageSetup = new QPushButton(tr("Page Setup..."), this);
     m_pageSetup->setObjectName(QStringLiteral("cmbPageSetup"));
     m_pageSetup->setAutoDefault(false);
     connect(m_pageSetup, &QPushButton::clicked, this,
             [this] { Q_EMIT pageSetupRequested(printerName()); });
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Printer:"), m_printers);
+    form->addRow(tr("Printer:"), m_printers);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->addButton(m_pageSetup, QDialogButtonBox::ActionRole);

@@ -1,5 +1,6 @@
 #include "settings/settings_binder.h"
 
+#include "base/shown_text.h"
 #include "document/document.h"
 
 #include <QAbstractButton>
@@ -55,7 +56,7 @@ void SettingsBinder::userChange(Control control, const std::function<void(Settin
         return;
     }
     m_document.recordStep(
-        QLatin1String("Change ") + SettingsModel::controlName(control),
+        tr("Change %1").arg(shownText(kSettingsTexts, SettingsModel::controlName(control))),
         [this, &change] {
             change(m_settings);
             return true;
@@ -114,7 +115,8 @@ void SettingsBinder::bindList(QComboBox *list, const QStringList &entries, Contr
 {
     {
         const QSignalBlocker blocker(list);
-        list->addItems(entries);
+        for (const QString &entry : entries)
+            list->addItem(shownText(kSettingsTexts, entry));
     }
     connect(list, &QComboBox::currentIndexChanged, this, [this, control, set](int index) {
         userChange(control, [set, index](SettingsModel &s) { (s.*set)(index); });

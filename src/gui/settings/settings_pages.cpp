@@ -1,5 +1,6 @@
 #include "settings/settings_pages.h"
 
+#include "base/shown_text.h"
 #include "document/document.h"
 #include "editing/vfo_grid.h"
 #include "settings/settings_binder.h"
@@ -35,19 +36,26 @@ template <typename W> W *named(W *widget, const char *name)
     return widget;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const char *caption)
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption)
 {
-    return named(new QPushButton(QLatin1String(caption), parent), name);
+    return named(new QPushButton(caption, parent), name);
 }
 
-QCheckBox *makeCheck(QWidget *parent, const char *name, const char *caption)
+QCheckBox *makeCheck(QWidget *parent, const char *name, const QString &caption)
 {
-    return named(new QCheckBox(QLatin1String(caption), parent), name);
+    return named(new QCheckBox(caption, parent), name);
 }
 
-QGroupBox *makeFrame(QWidget *parent, const char *name, const char *caption)
+QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption)
 {
-    return named(new QGroupBox(QLatin1String(caption), parent), name);
+    return named(new QGroupBox(caption, parent), name);
+}
+
+// The bands' captions are the VFO table's row labels.
+QString optionCaption(SettingsModel::Control control, int index)
+{
+    return shownText(control == SettingsModel::Control::Band ? kTableTexts : kSettingsTexts,
+                     SettingsModel::optionCaption(control, index));
 }
 
 // The buttons of a control array, created in the order given (their order on screen) and added
@@ -57,7 +65,7 @@ QButtonGroup *makeOptions(QWidget *page, QWidget *parent, QBoxLayout *layout, co
 {
     auto *group = named(new QButtonGroup(page), name);
     for (int index : order) {
-        auto *button = new QRadioButton(SettingsModel::optionCaption(control, index), parent);
+        auto *button = new QRadioButton(optionCaption(control, index), parent);
         button->setObjectName(QLatin1String(name) + QLatin1Char('_') + QString::number(index));
         group->addButton(button, index);
         if (layout)
@@ -89,7 +97,7 @@ SettingsPage1::SettingsPage1(Document &document, QWidget *parent)
     : QWidget(parent), m_binder(new SettingsBinder(document, this))
 {
     setObjectName(QStringLiteral("SettingsPage1"));
-    setWindowTitle(QStringLiteral("Settings 1"));
+    setWindowTitle(tr("Settings 1"));
     SettingsBinder &bind = *m_binder;
 
     auto *page = new QVBoxLayout(this);
@@ -98,14 +106,14 @@ SettingsPage1::SettingsPage1(Document &document, QWidget *parent)
 
     auto *buttons = new QVBoxLayout;
     top->addLayout(buttons);
-    m_writeButton = makeButton(this, "cmbTxData1", "Write Settings");
-    m_readButton = makeButton(this, "cmbRxData1", "Read Settings");
+    m_writeButton = makeButton(this, "cmbTxData1", tr("Write Settings"));
+    m_readButton = makeButton(this, "cmbRxData1", tr("Read Settings"));
     buttons->addWidget(m_writeButton);
     buttons->addWidget(m_readButton);
     buttons->addSpacing(8);
-    auto *txEx = makeCheck(this, "chkTxEx", "TX Extension");
-    auto *autoProg = makeCheck(this, "chkAutoProg", "Auto Program");
-    auto *autoStep = makeCheck(this, "chkAutoStep", "Auto Step");
+    auto *txEx = makeCheck(this, "chkTxEx", tr("TX Extension"));
+    auto *autoProg = makeCheck(this, "chkAutoProg", tr("Auto Program"));
+    auto *autoStep = makeCheck(this, "chkAutoStep", tr("Auto Step"));
     for (QCheckBox *box : {txEx, autoProg, autoStep}) {
         buttons->addWidget(box);
         bind.addSettingControl(box);
@@ -118,7 +126,7 @@ SettingsPage1::SettingsPage1(Document &document, QWidget *parent)
     bind.bindCheck(autoStep, Control::AutoStep, &SettingsModel::autoStep,
                    &SettingsModel::setAutoStep);
 
-    auto *frame5 = makeFrame(this, "Frame5", "Auto Power Off");
+    auto *frame5 = makeFrame(this, "Frame5", tr("Auto Power Off"));
     auto *apoLayout = new QVBoxLayout(frame5);
     bind.bindOptions(
         makeOptions(this, frame5, apoLayout, "opbAPO", Control::AutoPowerOff, {3, 2, 1, 0}),
@@ -131,7 +139,7 @@ SettingsPage1::SettingsPage1(Document &document, QWidget *parent)
     top->addLayout(flags);
     // The boxes in their order on the panel, by function flag.
     for (const int index : {0, 1, 3, 2, 4, 5, 6, 7}) {
-        auto *box = new QCheckBox(SettingsModel::optionCaption(Control::FunctionFlag, index), this);
+        auto *box = new QCheckBox(optionCaption(Control::FunctionFlag, index), this);
         box->setObjectName(QStringLiteral("chkFlg1_") + QString::number(index));
         bind.bindCheck(
             box, Control::FunctionFlag, index,
@@ -149,7 +157,7 @@ SettingsPage1::SettingsPage1(Document &document, QWidget *parent)
     auto *middle = new QHBoxLayout;
     page->addLayout(middle);
 
-    auto *frame4 = makeFrame(this, "Frame4", "Model");
+    auto *frame4 = makeFrame(this, "Frame4", tr("Model"));
     auto *models = new QGridLayout(frame4);
     QButtonGroup *model =
         makeOptions(this, frame4, nullptr, "opbModel", Control::Model, {0, 5, 4, 1, 2, 3});
@@ -165,7 +173,7 @@ SettingsPage1::SettingsPage1(Document &document, QWidget *parent)
     middle->addWidget(frame4);
     bind.addSettingControl(frame4);
 
-    auto *frame3 = makeFrame(this, "Frame3", "Squelch");
+    auto *frame3 = makeFrame(this, "Frame3", tr("Squelch"));
     auto *squelchLayout = new QHBoxLayout(frame3);
     QLabel *squelchLabel = nullptr;
     QSlider *squelch = makeSlider(frame3, squelchLayout, "Slider2", SettingsModel::kSquelchMax, 1,
@@ -175,9 +183,9 @@ SettingsPage1::SettingsPage1(Document &document, QWidget *parent)
     middle->addWidget(frame3);
     bind.addSettingControl(frame3);
 
-    auto *frame2 = makeFrame(this, "Frame2", "Volume");
+    auto *frame2 = makeFrame(this, "Frame2", tr("Volume"));
     auto *volumeLayout = new QVBoxLayout(frame2);
-    auto *loVolume = makeCheck(frame2, "chkLoVolume", "Lo Volume");
+    auto *loVolume = makeCheck(frame2, "chkLoVolume", tr("Lo Volume"));
     volumeLayout->addWidget(loVolume);
     bind.bindCheck(loVolume, Control::LoVolume, &SettingsModel::loVolume,
                    &SettingsModel::setLoVolume);
@@ -201,19 +209,19 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
     : QWidget(parent), m_binder(new SettingsBinder(document, this))
 {
     setObjectName(QStringLiteral("SettingsPage2"));
-    setWindowTitle(QStringLiteral("Settings2"));
+    setWindowTitle(tr("Settings2"));
     SettingsBinder &bind = *m_binder;
 
     auto *page = new QHBoxLayout(this);
 
-    auto *frame8 = makeFrame(this, "Frame8", "Operating Mode");
+    auto *frame8 = makeFrame(this, "Frame8", tr("Operating Mode"));
     auto *frame8Layout = new QHBoxLayout(frame8);
     auto *operating = new QGridLayout;
     frame8Layout->addLayout(operating);
     page->addWidget(frame8, 0, Qt::AlignTop);
     bind.addSettingControl(frame8);
 
-    auto *frame10 = makeFrame(frame8, "Frame10", "Mode");
+    auto *frame10 = makeFrame(frame8, "Frame10", tr("Mode"));
     auto *priorityLayout = new QVBoxLayout(frame10);
     bind.bindOptions(
         makeOptions(this, frame10, priorityLayout, "opbPri0", Control::PriorityMode, {1, 0}),
@@ -229,7 +237,7 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
     bind.bindOptions(opMode, Control::OperatingMode, &SettingsModel::operatingMode,
                      &SettingsModel::setOperatingMode);
 
-    auto *frame6 = makeFrame(frame8, "Frame6", "Bug Sencitive Lebel");
+    auto *frame6 = makeFrame(frame8, "Frame6", tr("Bug Sencitive Lebel"));
     auto *bugLayout = new QHBoxLayout(frame6);
     bugLayout->setSpacing(2);
     bind.bindOptions(
@@ -243,7 +251,7 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
                   &SettingsModel::memoryChannel, &SettingsModel::setMemoryChannel);
     operating->addWidget(memory, 3, 1, Qt::AlignLeft);
 
-    auto *frame9 = makeFrame(frame8, "Frame9", "Band");
+    auto *frame9 = makeFrame(frame8, "Frame9", tr("Band"));
     auto *bandLayout = new QVBoxLayout(frame9);
     QButtonGroup *band =
         makeOptions(this, frame9, bandLayout, "opbBand", Control::Band, {6, 5, 4, 3, 2, 1, 0});
@@ -253,12 +261,12 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
 
     auto *side = new QVBoxLayout;
     page->addLayout(side);
-    m_readButton = makeButton(this, "cmbRxData2", "Read Settings");
-    m_writeButton = makeButton(this, "cmbTxData2", "Write Settings");
+    m_readButton = makeButton(this, "cmbRxData2", tr("Read Settings"));
+    m_writeButton = makeButton(this, "cmbTxData2", tr("Write Settings"));
     side->addWidget(m_readButton);
     side->addWidget(m_writeButton);
 
-    auto *frame12 = makeFrame(this, "Frame12", "Tone Burst");
+    auto *frame12 = makeFrame(this, "Frame12", tr("Tone Burst"));
     auto *burstLayout = new QVBoxLayout(frame12);
     bind.bindOptions(
         makeOptions(this, frame12, burstLayout, "opbBurst", Control::ToneBurst, {3, 2, 1, 0}),
@@ -266,9 +274,9 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
     side->addWidget(frame12);
     bind.addSettingControl(frame12);
 
-    auto *frame11 = makeFrame(this, "Frame11", "Scan");
+    auto *frame11 = makeFrame(this, "Frame11", tr("Scan"));
     auto *scanLayout = new QVBoxLayout(frame11);
-    auto *scanOn = makeCheck(frame11, "chkScan", "Scan on");
+    auto *scanOn = makeCheck(frame11, "chkScan", tr("Scan on"));
     scanOn->hide(); // only a settings record sets it
     scanLayout->addWidget(scanOn);
     bind.bindCheck(scanOn, Control::ScanOn, &SettingsModel::scanOn, &SettingsModel::setScanOn);
@@ -278,12 +286,12 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
     scanMode->setAccessibleName(SettingsPage2::tr("Scan mode"));
     bind.bindList(scanMode, document.settings().scanModeList(), Control::ScanMode,
                   &SettingsModel::scanMode, &SettingsModel::setScanMode);
-    auto *frame7 = makeFrame(frame11, "Frame7", "Scan Resume");
+    auto *frame7 = makeFrame(frame11, "Frame7", tr("Scan Resume"));
     auto *resumeLayout = new QVBoxLayout(frame7);
     bind.bindOptions(
         makeOptions(this, frame7, resumeLayout, "opbScanMode", Control::ScanResume, {0, 1}),
         Control::ScanResume, &SettingsModel::scanResume, &SettingsModel::setScanResume);
-    auto *modeLabel = named(new QLabel(QStringLiteral("Mode:"), frame11), "Label1");
+    auto *modeLabel = named(new QLabel(tr("Mode:"), frame11), "Label1");
     modeLabel->setBuddy(scanMode);
     scanModeRow->addWidget(modeLabel);
     scanModeRow->addWidget(scanMode, 1);
