@@ -57,7 +57,7 @@ constexpr Shot kShots[] = {
     {"edit-selected-dialog", kTabMemory, &MainWindow::mnuEditSelected_Click},
     {"sort-dialog", kTabMemory, &MainWindow::mnuEditSort_Click},
     // Last: the find bar stays open.
-    {"find-bar", kTabMemory, &MainWindow::mnuViewFind_Click, nullptr, "repeater"},
+    {"find-bar", kTabMemory, &MainWindow::mnuViewFind_Click, nullptr, "43"},
 };
 
 // The channels selected for the pictures, and the one the edit dialog's picture shows: one with
@@ -216,8 +216,7 @@ int main(int argc, char *argv[])
     const std::optional<Arguments> arguments = parseArguments();
     if (!arguments)
         return 2;
-    if (!arguments->out.mkpath(QStringLiteral(".")) ||
-        !installTranslations(arguments->language))
+    if (!arguments->out.mkpath(QStringLiteral(".")) || !installTranslations(arguments->language))
         return 1;
     return takeShots(*arguments) ? 0 : 1;
 }
