@@ -1588,7 +1588,7 @@
     </message>
     <message>
         <source>Tone</source>
-        <translation>トーン</translation>
+        <translation>ﾄｰﾝ</translation>
     </message>
     <message>
         <source>TxTone</source>
@@ -1616,7 +1616,7 @@
     </message>
     <message>
         <source>Rev.</source>
-        <translation>リバース</translation>
+        <translation>ﾘﾊﾞｰｽ</translation>
     </message>
     <message>
         <source>AM</source>
@@ -1636,7 +1636,7 @@
     </message>
     <message>
         <source>Rev</source>
-        <translation>リバース</translation>
+        <translation>ﾘﾊﾞｰｽ</translation>
     </message>
     <message>
         <source>None</source>
@@ -1644,15 +1644,15 @@
     </message>
     <message>
         <source>+Shift</source>
-        <translation>+シフト</translation>
+        <translation>+ｼﾌﾄ</translation>
     </message>
     <message>
         <source>-Shift</source>
-        <translation>-シフト</translation>
+        <translation>-ｼﾌﾄ</translation>
     </message>
     <message>
         <source>Split</source>
-        <translation>スプリット</translation>
+        <translation>ｽﾌﾟﾘｯﾄ</translation>
     </message>
 </context>
 <context>
