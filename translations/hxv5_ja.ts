@@ -1646,7 +1646,7 @@
     </message>
     <message>
         <source>Tone</source>
-        <translation>トーン</translation>
+        <translation>ﾄｰﾝ</translation>
     </message>
     <message>
         <source>TxTone</source>
@@ -1674,7 +1674,7 @@
     </message>
     <message>
         <source>Rev.</source>
-        <translation>リバース</translation>
+        <translation>ﾘﾊﾞｰｽ</translation>
     </message>
     <message>
         <source>AM</source>
@@ -1694,7 +1694,7 @@
     </message>
     <message>
         <source>Rev</source>
-        <translation>リバース</translation>
+        <translation>ﾘﾊﾞｰｽ</translation>
     </message>
     <message>
         <source>None</source>
@@ -1702,15 +1702,15 @@
     </message>
     <message>
         <source>+Shift</source>
-        <translation>+シフト</translation>
+        <translation>+ｼﾌﾄ</translation>
     </message>
     <message>
         <source>-Shift</source>
-        <translation>-シフト</translation>
+        <translation>-ｼﾌﾄ</translation>
     </message>
     <message>
         <source>Split</source>
-        <translation>スプリット</translation>
+        <translation>ｽﾌﾟﾘｯﾄ</translation>
     </message>
 </context>
 <context>
