@@ -27,7 +27,7 @@ LAYERS=(
     "gui/settings"
     "gui/link gui/print"
     "gui/app"
-    "tools/cli tools/radio-sim"
+    "tools/cli tools/radio-sim tools/guide-shots"
 )
 
 root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"

@@ -207,6 +207,13 @@
     </message>
 </context>
 <context>
+    <name>hxv5::ChannelGrid</name>
+    <message>
+        <source>Channel table</source>
+        <translation>チャンネル表</translation>
+    </message>
+</context>
+<context>
     <name>hxv5::ChannelListOperations</name>
     <message>
         <source>Edit ▸ Undo brings the rows back.</source>
@@ -578,6 +585,10 @@
         <source>The File</source>
         <translation>ファイル</translation>
     </message>
+    <message>
+        <source>Differences</source>
+        <translation>相違点</translation>
+    </message>
 </context>
 <context>
     <name>hxv5::CsvExchange</name>
@@ -779,6 +790,30 @@
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
+    <message>
+        <source>TX tone</source>
+        <translation>送信トーン</translation>
+    </message>
+    <message>
+        <source>RX tone</source>
+        <translation>受信トーン</translation>
+    </message>
+    <message>
+        <source>In MHz, for example 145.5</source>
+        <translation>MHz 単位。例: 145.5</translation>
+    </message>
+    <message>
+        <source>In MHz, for example 0.6</source>
+        <translation>MHz 単位。例: 0.6</translation>
+    </message>
+    <message>
+        <source>Plus</source>
+        <translation>プラス</translation>
+    </message>
+    <message>
+        <source>Minus</source>
+        <translation>マイナス</translation>
+    </message>
 </context>
 <context>
     <name>hxv5::EditSession</name>
@@ -864,8 +899,12 @@
 <context>
     <name>hxv5::HelpWindow</name>
     <message>
-        <source>Help</source>
-        <translation>ヘルプ</translation>
+        <source>User Guide</source>
+        <translation>ユーザーガイド</translation>
+    </message>
+    <message>
+        <source>User guide text</source>
+        <translation>ユーザーガイドの本文</translation>
     </message>
 </context>
 <context>
@@ -984,6 +1023,10 @@
     <message>
         <source>Block:</source>
         <translation>ブロック:</translation>
+    </message>
+    <message>
+        <source>Block text</source>
+        <translation>ブロックの内容</translation>
     </message>
 </context>
 <context>
@@ -1291,6 +1334,13 @@
     </message>
 </context>
 <context>
+    <name>hxv5::RowGrid</name>
+    <message>
+        <source>The arrow keys move between the cells; typing edits the current cell; Enter or F2 opens the row in the edit dialog.</source>
+        <translation>矢印キーでセルを移動し、文字を入力するとそのセルを編集します。Enter または F2 で、その行を編集画面で開きます。</translation>
+    </message>
+</context>
+<context>
     <name>hxv5::SettingsBinder</name>
     <message>
         <source>Change %1</source>
@@ -1393,6 +1443,14 @@
     <message>
         <source>Mode:</source>
         <translation>モード:</translation>
+    </message>
+    <message>
+        <source>Memory channel</source>
+        <translation>メモリーチャンネル</translation>
+    </message>
+    <message>
+        <source>Scan mode</source>
+        <translation>スキャンモード</translation>
     </message>
 </context>
 <context>
@@ -1833,6 +1891,13 @@
     <message>
         <source>Nothing has changed.</source>
         <translation>何も変わっていません。</translation>
+    </message>
+</context>
+<context>
+    <name>hxv5::VfoGrid</name>
+    <message>
+        <source>VFO table</source>
+        <translation>VFO 表</translation>
     </message>
 </context>
 <context>

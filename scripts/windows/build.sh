@@ -23,16 +23,18 @@ if [[ "$(cat "$win_build/qt.sha256" 2>/dev/null)" != "$sum" ]]; then
 fi
 step_done "Qt for Windows checked and unpacked"
 
-# The icon is drawn by a program of the Linux build: a Windows build cannot run its own.
+# The icon is drawn, and the user guide's pictures are taken, by programs of the Linux build: a
+# Windows build cannot run its own.
 step_start
-build_linux_programs hxv5-render-icons
-step_done "icon drawer (Linux build)"
+build_linux_programs hxv5-render-icons hxv5_guide_pictures
+step_done "icon drawer and guide pictures (Linux build)"
 
 step_start
 launcher="${CMAKE_CXX_COMPILER_LAUNCHER:-$(command -v ccache || true)}"
 cmake -S "$root" -B "$cross_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DHXV5_WERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" -DQT_HOST_PATH=/usr \
     -DHXV5_HOST_RENDER_ICONS="$linux_build/bin/hxv5-render-icons" \
+    -DHXV5_GUIDE_PICTURES="$linux_build/share/hxv5-clone/guide" \
     ${launcher:+-DCMAKE_CXX_COMPILER_LAUNCHER="$launcher"} >/dev/null
 cmake --build "$cross_build"
 step_done "Windows build"

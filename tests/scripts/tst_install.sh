@@ -62,7 +62,9 @@ for file in bin/hxv5-clone bin/hxv5-cli bin/hxv5-radio-sim \
     share/mime/packages/$app.xml \
     share/icons/hicolor/scalable/apps/$app.svg \
     share/icons/hicolor/48x48/apps/$app.png share/icons/hicolor/256x256/apps/$app.png \
-    share/man/man1/hxv5-clone.1 share/man/man1/hxv5-cli.1 share/man/man1/hxv5-radio-sim.1; do
+    share/man/man1/hxv5-clone.1 share/man/man1/hxv5-cli.1 share/man/man1/hxv5-radio-sim.1 \
+    share/hxv5-clone/guide/en/index.html share/hxv5-clone/guide/ja/index.html \
+    share/hxv5-clone/guide/en/messages.html share/hxv5-clone/guide/ja/messages.html; do
     [[ -s $prefix/$file ]] || fail "$file is missing from the installation"
 done
 
@@ -106,6 +108,11 @@ if have file; then
             fail "the ${size} px icon is not a $size x $size PNG"
     done
     file "$share/icons/hicolor/scalable/apps/$app.svg" | grep -qi 'SVG' || fail "the scalable icon is no SVG"
+    # The guide's pictures, taken from the program when it was built.
+    for language in en ja; do
+        file "$share/hxv5-clone/guide/$language/pictures/main-memory.png" | grep -q 'PNG image data' ||
+            fail "the $language guide has no picture of the main window"
+    done
 else
     skip file
 fi

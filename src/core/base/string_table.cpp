@@ -57,7 +57,7 @@ constexpr Entry kEntries[] = {
     {1242, "Cut(&T)", "切り取り(&T)"},
     {1243, "Copy(&C)", "コピー(&C)"},
     {1244, "Paste(&P)", "貼り付け(&P)"},
-    {1245, "Help Contents(&C)", "ﾍﾙﾌﾟの内容(&C)"},
+    {1246, "User Guide(&G)", "ユーザーガイド(&G)"},
     {1260, "Edit Selected Channels(&E)...", "選択したﾁｬﾝﾈﾙを編集(&E)..."},
     {1261, "Sort Channels(&S)...", "ﾁｬﾝﾈﾙを並べ替え(&S)..."},
     {1270, "Find(&F)...", "検索(&F)..."},

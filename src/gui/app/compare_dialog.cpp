@@ -29,6 +29,8 @@ CompareDialog::CompareDialog(const QList<ImageDifference> &differences, QWidget 
         {tr("Where"), tr("Field"), tr("This Document"), tr("The File")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);
+    table->setAccessibleName(tr("Differences"));
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->horizontalHeader()->setStretchLastSection(true);
     for (int r = 0; r < differences.size(); ++r) {

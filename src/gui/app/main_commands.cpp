@@ -256,7 +256,8 @@ constexpr CommandItem kCommands[] = {
     // The toolbar's Help button shows the About box, not a help text.
     item("mnuHelp", "mnuHelpAbout", 1016, &MainWindow::mnuHelpAbout_Click, Rule::Always)
         .onToolBar("tbToolBar_Help", u"ﾍﾙﾌﾟ", 1021, helpPicture),
-    item("mnuHelp", "mnuHelpContents", 1245, &MainWindow::mnuHelpContents_Click, Rule::Always)
+    // The user guide, beside the About box.
+    item("mnuHelp", "mnuHelpGuide", 1246, &MainWindow::mnuHelpGuide_Click, Rule::Always)
         .withStandardKey(QKeySequence::HelpContents, QKeyCombination(Qt::Key_F1)),
 };
 

@@ -8,6 +8,7 @@
 #include "editing/vfo_grid.h"
 #include "settings/settings_pages.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QProgressBar>
@@ -63,6 +64,7 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     page2->addWidget(m_settings2);
 
     m_channelGrid = new ChannelGrid(document, m_frames[2]);
+    m_listPanel = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
     m_cmbRxData = new QPushButton(tr("Read Memory"), m_frames[2]);
     m_cmbRxData->setObjectName(QStringLiteral("cmbRxData"));
     m_cmbTxData = new QPushButton(tr("Write Memory"), m_frames[2]);
@@ -71,7 +73,6 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     memoryButtons->addWidget(m_cmbRxData);
     memoryButtons->addWidget(m_cmbTxData);
     memoryButtons->addStretch();
-    m_listPanel = new ChannelListPanel(document, *m_channelGrid, m_frames[2]);
     m_findBar = new FindBar(*m_channelGrid, m_frames[2]);
     auto *page3 = new QVBoxLayout(m_frames[2]);
     page3->addWidget(m_findBar);
@@ -80,6 +81,7 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     page3->addWidget(m_listPanel, 0, Qt::AlignLeft);
     page3->addSpacing(6);
     page3->addLayout(memoryButtons);
+    orderMemoryTabStops();
 
     m_progressBar = new QProgressBar(this);
     m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
@@ -100,10 +102,54 @@ MainPanels::MainPanels(Document &document, QWidget *parent) : QWidget(parent)
     progress->addWidget(m_progressBar, 1);
     progress->addWidget(m_stopButton);
 
+    addTabKeys();
+
     layout->addWidget(m_tabStrip);
     layout->addWidget(client, 1);
     layout->addSpacing(2);
     layout->addLayout(progress);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab go round the tabs from anywhere in the window, as in a tab widget;
+// on the tab strip itself the arrow keys do.
+void MainPanels::addTabKeys()
+{
+    const struct
+    {
+        const char *name;
+        QKeySequence::StandardKey keys;
+        int step;
+    } moves[] = {{"TabStripNext", QKeySequence::NextChild, 1},
+                 {"TabStripPrevious", QKeySequence::PreviousChild, -1}};
+    for (const auto &move : moves) {
+        auto *action = new QAction(this);
+        action->setObjectName(QLatin1String(move.name));
+        action->setShortcuts(move.keys);
+        const int step = move.step;
+        connect(action, &QAction::triggered, this, [this, step] {
+            const int count = m_tabStrip->count();
+            m_tabStrip->setCurrentIndex((m_tabStrip->currentIndex() + step + count) % count);
+        });
+        addAction(action);
+    }
+}
+
+// Tab goes down the "Memorys" panel as it reads: the find bar (made after the grid it searches),
+// the grid, the list buttons, then Read and Write Memory.
+void MainPanels::orderMemoryTabStops()
+{
+    QList<QWidget *> stops;
+    for (QWidget *part : std::initializer_list<QWidget *>{m_findBar, m_channelGrid, m_listPanel,
+                                                          m_cmbRxData, m_cmbTxData}) {
+        QList<QWidget *> widgets = part->findChildren<QWidget *>();
+        widgets.prepend(part);
+        for (QWidget *stop : std::as_const(widgets)) {
+            if (stop->focusPolicy() & Qt::TabFocus)
+                stops.append(stop);
+        }
+    }
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops.at(i - 1), stops.at(i));
 }
 
 int MainPanels::selectedTab() const

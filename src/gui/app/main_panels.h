@@ -58,6 +58,9 @@ public:
     QPushButton *stopButton() const { return m_stopButton; }
 
 private:
+    void addTabKeys();
+    void orderMemoryTabStops();
+
     QTabBar *m_tabStrip = nullptr;
     QStackedLayout *m_panels = nullptr;
     QGroupBox *m_frames[4] = {};

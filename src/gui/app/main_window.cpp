@@ -453,7 +453,7 @@ void MainWindow::mnuEditSort_Click()
         m_statusBar->showNotice(tr("The channels were in that order already."));
 }
 
-void MainWindow::mnuHelpContents_Click()
+void MainWindow::mnuHelpGuide_Click()
 {
     if (!m_helpWindow) {
         m_helpWindow = new HelpWindow(m_options.language, this);

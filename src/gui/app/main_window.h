@@ -91,7 +91,7 @@ public:
     // Whether Undo and Redo have a step to act on.
     bool canUndo() const;
     bool canRedo() const;
-    // The Help window once F1 has shown it; null before.
+    // The Help window with the user guide once F1 has shown it; null before.
     QWidget *helpWindow() const;
 
 public Q_SLOTS:
@@ -117,7 +117,7 @@ public Q_SLOTS:
     // Edit Selected Channels and Sort Channels, on the channel grid's selected rows.
     void mnuEditSelected_Click();
     void mnuEditSort_Click();
-    void mnuHelpContents_Click();
+    void mnuHelpGuide_Click();
     void mnuViewToolbar_Click();
     void mnuStatusBar_Click();
     void mnuViewLanguageEnglish_Click();

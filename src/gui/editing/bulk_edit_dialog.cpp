@@ -82,12 +82,15 @@ BulkEditDialog::BulkEditDialog(const EditTarget &document, const QList<int> &slo
         if (row.column == kColShiftFreq)
             tick->setObjectName(QStringLiteral("chkOffset"));
         m_fields.append({row.column, tick, valueControl(document, at, row, this)});
+        // A screen reader names each value by its tick's caption.
+        m_fields.last().value->setAccessibleName(tick->text());
         grid->addWidget(tick, line, 0);
         grid->addWidget(m_fields.last().value, line, 1);
     }
     m_enableTick = tickBox(tr("Enable"), QStringLiteral("Enable"), this);
     m_enable = new QComboBox(this);
     m_enable->setObjectName(QStringLiteral("cbbEnable"));
+    m_enable->setAccessibleName(m_enableTick->text());
     m_enable->addItems({tr("Enabled"), tr("Disabled")});
     grid->addWidget(m_enableTick, static_cast<int>(m_fields.size()), 0);
     grid->addWidget(m_enable, static_cast<int>(m_fields.size()), 1);

@@ -31,6 +31,7 @@ ChannelGrid::ChannelGrid(Document &document, QWidget *parent)
       m_channels(document.channels())
 {
     setObjectName(QStringLiteral("MSFlexGrid1"));
+    setAccessibleName(tr("Channel table"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     verticalHeader()->viewport()->installEventFilter(this);
     // A row that changes may come to match, or stop matching.

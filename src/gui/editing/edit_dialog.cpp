@@ -233,6 +233,7 @@ void EditDialog::buildControls()
         connect(group, &QButtonGroup::idClicked, this,
                 [group](int id) { selectOption(group, id); });
     }
+    nameForScreenReaders();
     connect(ok, &QPushButton::clicked, this, &EditDialog::OKButton_Click);
     connect(cancel, &QPushButton::clicked, this, &EditDialog::CancelButton_Click);
     connect(m_chkAuto, &QCheckBox::clicked, this, &EditDialog::chkAuto_Click);
@@ -242,6 +243,24 @@ void EditDialog::buildControls()
         for (QAbstractButton *b : group->buttons())
             b->installEventFilter(this);
     }
+}
+
+// Screen readers name a field by the label that is its buddy; a list reads out its value as its
+// name, so the lists are named outright, and so are the shift options that are signs alone.
+void EditDialog::nameForScreenReaders()
+{
+    const std::pair<const char *, QWidget *> buddies[] = {
+        {"Label1", m_txtFreq},   {"Label3", m_txtNote},  {"Label4", m_cbbTxTone},
+        {"Label5", m_cbbRxTone}, {"Label6", m_txtShift},
+    };
+    for (const auto &[name, field] : buddies)
+        findChild<QLabel *>(QLatin1String(name))->setBuddy(field);
+    m_cbbTxTone->setAccessibleName(tr("TX tone"));
+    m_cbbRxTone->setAccessibleName(tr("RX tone"));
+    m_txtFreq->setAccessibleDescription(tr("In MHz, for example 145.5"));
+    m_txtShift->setAccessibleDescription(tr("In MHz, for example 0.6"));
+    m_opbSift->button(1)->setAccessibleName(tr("Plus"));
+    m_opbSift->button(2)->setAccessibleName(tr("Minus"));
 }
 
 bool EditDialog::prepareSlot(Document &document, int slot)

@@ -52,6 +52,7 @@ protected:
 
 private:
     void buildControls();
+    void nameForScreenReaders();
     // Session -> controls, and controls -> session.
     void showSession();
     void takeControls();

@@ -34,6 +34,10 @@ RowGrid::RowGrid(RowTableModel *model, GridCellEditor *cellEditor, const ColumnT
     setSelectionBehavior(QAbstractItemView::SelectRows);
     // Enter, F2 and a double click open the edit dialog; typing edits the current cell.
     setEditTriggers(QAbstractItemView::AnyKeyPressed);
+    // Tab leaves the grid for the next control; the arrow keys move within it.
+    setTabKeyNavigation(false);
+    setAccessibleDescription(tr("The arrow keys move between the cells; typing edits the current "
+                                "cell; Enter or F2 opens the row in the edit dialog."));
     setWordWrap(false);
     setCornerButtonEnabled(false);
     // The grid starts exactly as wide as its columns; it scrolls vertically when it shows fewer

@@ -11,6 +11,7 @@ VfoGrid::VfoGrid(Document &document, QWidget *parent)
               columnWidths(), kVfoRowCount, parent)
 {
     setObjectName(QStringLiteral("MSFlexGrid2"));
+    setAccessibleName(tr("VFO table"));
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 

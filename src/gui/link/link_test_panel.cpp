@@ -28,6 +28,7 @@ LinkTestPanel::LinkTestPanel(Transfers &transfers, Document &document, QWidget *
     m_text2 = new QPlainTextEdit(this);
     m_text2->setObjectName(QStringLiteral("Text2"));
     m_text2->setReadOnly(true);
+    m_text2->setAccessibleName(tr("Block text"));
     QFont fixed = m_text2->font();
     fixed.setFamily(QStringLiteral("Monospace"));
     fixed.setStyleHint(QFont::TypeWriter);

@@ -246,6 +246,7 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
     operating->addWidget(frame6, 2, 1);
 
     auto *memory = named(new QComboBox(frame8), "cbbMemory");
+    memory->setAccessibleName(SettingsPage2::tr("Memory channel"));
     bind.bindList(memory, document.settings().memoryList(), Control::MemoryChannel,
                   &SettingsModel::memoryChannel, &SettingsModel::setMemoryChannel);
     operating->addWidget(memory, 3, 1, Qt::AlignLeft);
@@ -282,6 +283,7 @@ SettingsPage2::SettingsPage2(Document &document, QWidget *parent)
     auto *scanModeRow = new QHBoxLayout;
     scanLayout->addLayout(scanModeRow);
     auto *scanMode = named(new QComboBox(frame11), "cbbScanMode");
+    scanMode->setAccessibleName(SettingsPage2::tr("Scan mode"));
     bind.bindList(scanMode, document.settings().scanModeList(), Control::ScanMode,
                   &SettingsModel::scanMode, &SettingsModel::setScanMode);
     auto *frame7 = makeFrame(frame11, "Frame7", tr("Scan Resume"));

@@ -210,7 +210,7 @@ const Scene kScenes[] = {
     {"edit dialog, VFO row", 1, &MainWindow::mnuEditUndo_Click},
     {"port dialog", 1, &MainWindow::mnuToolsOptions_Click},
     {"about box", 1, &MainWindow::mnuHelpAbout_Click},
-    {"help window", 1, &MainWindow::mnuHelpContents_Click},
+    {"help window", 1, &MainWindow::mnuHelpGuide_Click},
     {"print selection and print dialog", 1, &MainWindow::mnuFilePrint_Click, click("OKButton")},
     {"print preview", 1, &MainWindow::mnuFilePrint_Click, click("cmbPreview")},
     {"printer and page set-up", 1, &MainWindow::mnuFilePageSetup_Click, click("cmbPageSetup")},

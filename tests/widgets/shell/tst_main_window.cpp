@@ -320,7 +320,7 @@ void TestMainWindow::startUpState()
     QStringList helpMenu;
     for (const QAction *item : child<QMenu>("mnuHelp")->actions())
         helpMenu << item->objectName();
-    QCOMPARE(helpMenu, (QStringList{"mnuHelpAbout", "mnuHelpContents"}));
+    QCOMPARE(helpMenu, (QStringList{"mnuHelpAbout", "mnuHelpGuide"}));
     QCOMPARE(action("mnuFileNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QVERIFY(action("mnuViewToolbar")->isChecked());
     QVERIFY(action("mnuStatusBar")->isChecked());

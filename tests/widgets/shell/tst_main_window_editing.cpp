@@ -24,7 +24,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBrowser>
 
 #include <memory>
 
@@ -48,7 +47,6 @@ private Q_SLOTS:
     void shortcutsReachTheHistory();
     void captionMarksUnsavedChanges();
     void sliderDragIsOneStep();
-    void helpShowsTheUsersPartOfTheReadme();
     void gridsGrowWithTheWindow();
     void pasteReportsSkippedRows_data();
     void pasteReportsSkippedRows();
@@ -108,7 +106,7 @@ void TestMainWindowEditing::usualShortcuts_data()
     QTest::newRow("Save") << "mnuFileSave" << keys({"Ctrl+S"});
     QTest::newRow("Save As") << "mnuFileSaveAs" << keys({"Ctrl+Shift+S"});
     QTest::newRow("Print") << "mnuFilePrint" << keys({"Ctrl+P"});
-    QTest::newRow("Help") << "mnuHelpContents" << keys({"F1"});
+    QTest::newRow("User Guide") << "mnuHelpGuide" << keys({"F1"});
     QTest::newRow("Undo") << "mnuEditUndoStep" << keys({"Ctrl+Z"});
     QTest::newRow("Redo") << "mnuEditRedoStep" << keys({"Ctrl+Shift+Z", "Ctrl+Y"});
     QTest::newRow("Cut") << "mnuEditCut" << keys({"Ctrl+X"});
@@ -255,25 +253,6 @@ void TestMainWindowEditing::sliderDragIsOneStep()
     QVERIFY(!doc.isChanged());
     // Putting the value back was no change of the user's.
     QCOMPARE(doc.history().count(), 2);
-}
-
-void TestMainWindowEditing::helpShowsTheUsersPartOfTheReadme()
-{
-    QVERIFY(!m_window->helpWindow());
-    action("mnuHelpContents")->trigger();
-    QWidget *help = m_window->helpWindow();
-    QVERIFY(help);
-    QVERIFY(help->isVisible());
-    auto *text = help->findChild<QTextBrowser *>();
-    QVERIFY(text);
-    QVERIFY(text->isReadOnly());
-    const QString shown = text->toPlainText();
-    QVERIFY(shown.contains(QLatin1String("HX-V5 Clone Utility")));
-    QVERIFY(shown.contains(QLatin1String("COM Port Setup")));
-    QVERIFY(!shown.contains(QLatin1String("Fuzzing")));
-    // The same window comes back.
-    action("mnuHelpContents")->trigger();
-    QCOMPARE(m_window->helpWindow(), help);
 }
 
 void TestMainWindowEditing::gridsGrowWithTheWindow()
