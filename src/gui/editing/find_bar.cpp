@@ -22,10 +22,12 @@ FindBar::FindBar(ChannelGrid &grid, QWidget *parent) : QWidget(parent), m_grid(g
     m_text->setObjectName(QStringLiteral("txtFind"));
     m_text->setPlaceholderText(tr("frequency, note or tone"));
     m_text->setClearButtonEnabled(true);
-    m_text->setMinimumWidth(m_text->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 14);
+    m_text->setMinimumWidth(m_text->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6);
     caption->setBuddy(m_text);
     m_onlyMatches = new QCheckBox(tr("Only matching rows"), this);
     m_onlyMatches->setObjectName(QStringLiteral("chkFindOnly"));
+    // The search field gives way before the option's caption is cut.
+    m_onlyMatches->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("lblFindCount"));
     layout->addWidget(caption);
