@@ -12,6 +12,7 @@
 #include "link/serial_port.h"
 #include "link/transfers.h"
 #include "scripted_interaction.h"
+#include "transfer_rig.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -106,37 +107,35 @@ void TestComPorts::reportGivesTheAdviceOnce()
 
 void TestComPorts::heldPortEndsTheTransferAtOnce_data()
 {
-    QTest::addColumn<QString>("transfer");
-    for (const char *transfer : {"read memory", "write memory", "read settings", "block by hand"})
-        QTest::newRow(transfer) << QString::fromLatin1(transfer);
+    QTest::addColumn<int>("operation"); // of kOperations; -1: a block read by hand
+    QTest::newRow("read memory") << 0;
+    QTest::newRow("write memory") << 1;
+    QTest::newRow("read settings") << 2;
+    QTest::newRow("block by hand") << -1;
 }
 
 void TestComPorts::heldPortEndsTheTransferAtOnce()
 {
-    QFETCH(QString, transfer);
-    Document doc;
-    QtSerialPortAdapter port;
-    port.setPortNumber(kHeld);
-    ScriptedInteraction ui;
-    Transfers transfers(doc, port, ui);
-    QSignalSpy finished(&transfers, &Transfers::finished);
-    QSignalSpy handRead(&transfers, &Transfers::handReadFinished);
-    if (transfer == QLatin1String("read memory"))
-        transfers.readMemory();
-    else if (transfer == QLatin1String("write memory"))
-        transfers.writeMemory();
-    else if (transfer == QLatin1String("read settings"))
-        transfers.readSettings();
-    else
-        transfers.readBlockByHand(QStringLiteral("0D50"));
-    QTRY_COMPARE(finished.size() + handRead.size(), 1);
+    QFETCH(int, operation);
+    const TransferOperation kOperations[] = {&Transfers::readMemory, &Transfers::writeMemory,
+                                             &Transfers::readSettings};
+    TransferRig<QtSerialPortAdapter> program;
+    program.port.setPortNumber(kHeld);
+    if (operation >= 0) {
+        QVERIFY(program.runToEnd(kOperations[operation]));
+    } else {
+        QSignalSpy handRead(&program.transfers, &Transfers::handReadFinished);
+        program.transfers.readBlockByHand(QStringLiteral("0D50"));
+        QTRY_COMPARE(handRead.size(), 1);
+    }
+    const ScriptedInteraction &ui = program.ui;
     QCOMPARE(ui.errors, QStringList{QStringLiteral("COM Port Error")});
     // Behind the write's account of what went out (nothing), why.
     const QString details = ui.errorDetails.value(0);
     QVERIFY2(details.endsWith(busy(kHeld)), qPrintable(details));
     QCOMPARE(ui.errorReports.value(0).startsWith(QLatin1String("Nothing was written:")),
-             transfer == QLatin1String("write memory"));
-    QVERIFY(!port.isOpen());
+             operation == 1);
+    QVERIFY(!program.port.isOpen());
 }
 
 QTEST_GUILESS_MAIN(TestComPorts)
